@@ -1,0 +1,26 @@
+# tavrin_add_gtest(<name> SOURCES ... [LIBS ...])
+# Natively each test case is its own ctest entry; under Wine one process per
+# executable keeps the run short (every process start costs a Wine start-up).
+include(GoogleTest)
+function(tavrin_add_gtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
+  if(WIN32)
+    target_link_options(${name} PRIVATE -static)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()
+
+# tavrin_add_fuzzer(<name> SOURCES ... LIBS ...): libFuzzer target, native clang only.
+function(tavrin_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  if(TAVRIN_FUZZ AND NOT WIN32)
+    add_executable(${name} ${F_SOURCES})
+    target_link_libraries(${name} PRIVATE ${F_LIBS})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  endif()
+endfunction()

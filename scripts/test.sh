@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs every test: native (sanitized) tests of the platform-free code, then the
+# Windows build under Wine: GoogleTest executables and script end-to-end tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+summary=()
+
+echo "== native build (ASan + UBSan)"
+cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON >/dev/null
+cmake --build build-native -j"$jobs"
+if ctest --test-dir build-native -j"$jobs" --output-on-failure --timeout 120 | tee build-native/ctest.log; then
+  :
+else
+  summary+=("native tests failed"); fi
+
+if [ -f com/CMakeLists.txt ]; then
+  echo "== Windows build (mingw-w64)"
+  cmake -S . -B build-win -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+  cmake --build build-win -j"$jobs"
+  source scripts/wine-env.sh
+  wine_session_start
+  trap wine_session_stop EXIT
+  if xvfb-run -a -s "-screen 0 1280x1024x24" \
+       ctest --test-dir build-win --output-on-failure --timeout 300 | tee build-win/ctest.log; then
+    :
+  else
+    summary+=("Windows tests failed"); fi
+fi
+
+if [ ${#summary[@]} -gt 0 ]; then
+  printf '%s\n' "${summary[@]}"; exit 1
+fi
+echo "all test suites passed"
