@@ -1,0 +1,41 @@
+# Sourced by the test and run scripts: a project-local Wine prefix, a CUPS
+# scheduler with a cups-pdf printer "PDF" as default, and one persistent
+# wineserver for the whole run.
+export WINEPREFIX="${WINEPREFIX:-$root/build-win/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEARCH=win64
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+cups_start() {
+  if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    cupsd
+    for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
+  fi
+  if ! lpstat -p PDF >/dev/null 2>&1; then
+    lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+  fi
+  lpadmin -d PDF
+}
+
+wine_prefix_init() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # A crashing test prints a backtrace instead of waiting on a dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  fi
+}
+
+wine_session_start() {
+  cups_start
+  wine_prefix_init
+  wineserver -p
+}
+
+wine_session_stop() {
+  wineserver -k 2>/dev/null || true
+}
+
+# Windows path of a file of this machine, for regsvr32 and cscript.
+winpath() { printf 'Z:%s' "$(readlink -f "$1" | sed 's#/#\\#g')"; }
