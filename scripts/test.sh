@@ -23,11 +23,7 @@ if [ -f com/CMakeLists.txt ]; then
   cmake -S . -B build-win -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
   cmake --build build-win -j"$jobs"
-  source scripts/wine-env.sh
-  wine_session_start
-  trap wine_session_stop EXIT
-  if xvfb-run -a -s "-screen 0 1280x1024x24" \
-       ctest --test-dir build-win --output-on-failure --timeout 300 | tee build-win/ctest.log; then
+  if xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/wine-ctest.sh; then
     :
   else
     summary+=("Windows tests failed"); fi

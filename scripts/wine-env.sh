@@ -30,7 +30,10 @@ wine_prefix_init() {
 wine_session_start() {
   cups_start
   wine_prefix_init
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # one may already be running
+  # Start Wine's services and desktop now, detached from any test's output:
+  # ctest waits for every process that holds a test's output pipe.
+  wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
 
 wine_session_stop() {

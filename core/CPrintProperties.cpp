@@ -1,0 +1,190 @@
+// The ITavrin properties and methods of the Print object.
+#include "CPrint.h"
+#include "Module.h"
+#include <algorithm>
+#include <vector>
+#include <windows.h>
+
+namespace {
+
+template <class T>
+HRESULT Out(T* out, T value) {
+    if (!out) return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+
+// "%i.%i.%i.%i" of the fixed file version, or empty when the module has no version resource.
+std::wstring ModuleFileVersion() {
+    const wchar_t* path = CModule::Path();
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeW(path, &handle);
+    if (!size) return {};
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(path, 0, size, data.data())) return {};
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT len = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info) return {};
+    wchar_t text[64];
+    wsprintfW(text, L"%i.%i.%i.%i", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+              HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
+    return text;
+}
+
+}  // namespace
+
+STDMETHODIMP CPrint::putref_Font(IFontDisp* font) {
+    ComPtr<IFont> f;
+    if (font && FAILED(font->QueryInterface(IID_IFont, f.PutVoid()))) return E_INVALIDARG;
+    font_ = f;
+    dirty_ = true;
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::put_Font(IFontDisp* font) {
+    ComPtr<IFont> f;
+    if (font) {
+        ComPtr<IFont> given;
+        if (FAILED(font->QueryInterface(IID_IFont, given.PutVoid()))) return E_INVALIDARG;
+        HRESULT hr = given->Clone(f.Put());
+        if (FAILED(hr)) return hr;
+    }
+    font_ = f;
+    dirty_ = true;
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::get_Font(IFontDisp** font) {
+    if (!font) return E_POINTER;
+    *font = nullptr;
+    if (!font_) return S_OK;
+    return font_->QueryInterface(IID_IFontDisp, reinterpret_cast<void**>(font));
+}
+
+STDMETHODIMP CPrint::get_Version(BSTR* value) { return ReturnWide(ModuleFileVersion().c_str(), value); }
+
+STDMETHODIMP CPrint::DoPrint(VARIANT) {
+    HRESULT hr = CheckProvider("DoPrint");
+    return FAILED(hr) ? hr : NotYet();
+}
+
+STDMETHODIMP CPrint::Preview() {
+    HRESULT hr = CheckProvider("Preview");
+    return FAILED(hr) ? hr : NotYet();
+}
+
+STDMETHODIMP CPrint::CopyTo(BSTR, long* result) {
+    HRESULT hr = CheckProvider("CopyTo");
+    return FAILED(hr) ? hr : NotYet();
+}
+
+STDMETHODIMP CPrint::get_Caption(BSTR* value) { return ReturnWide(documentCaption_.Caption.Get(), value); }
+
+STDMETHODIMP CPrint::put_Caption(BSTR value) {
+    Bstr copy(value, SysStringLen(value));
+    if (value && !copy.Get()) return E_OUTOFMEMORY;
+    documentCaption_.Caption = value ? copy : Bstr();
+    dirty_ = true;
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::get_hWnd(long* value) {
+    return Out(value, 0L);  // the preview frame is not in this build yet
+}
+
+STDMETHODIMP CPrint::get_ShowPageNumbers(VARIANT_BOOL* v) { return Out(v, showPageNumbers_); }
+STDMETHODIMP CPrint::put_ShowPageNumbers(VARIANT_BOOL v) { showPageNumbers_ = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_PageNumbersPosition(PositionEnum* v) { return Out(v, PositionEnum(pageNumbersPosition_)); }
+STDMETHODIMP CPrint::put_PageNumbersPosition(PositionEnum v) { pageNumbersPosition_ = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_PageNumbersAlignment(AlignmentEnum* v) { return Out(v, AlignmentEnum(pageNumbersAlignment_)); }
+STDMETHODIMP CPrint::put_PageNumbersAlignment(AlignmentEnum v) { pageNumbersAlignment_ = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_CaptionPosition(PositionEnum* v) { return Out(v, PositionEnum(documentCaption_.Position)); }
+STDMETHODIMP CPrint::put_CaptionPosition(PositionEnum v) { documentCaption_.Position = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_CaptionAlignment(AlignmentEnum* v) { return Out(v, AlignmentEnum(documentCaption_.Alignment)); }
+STDMETHODIMP CPrint::put_CaptionAlignment(AlignmentEnum v) { documentCaption_.Alignment = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_AsScreen(VARIANT_BOOL* v) { return Out(v, asScreen_); }
+STDMETHODIMP CPrint::put_AsScreen(VARIANT_BOOL v) { asScreen_ = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_Foreground(long* v) { return Out(v, foreground_); }
+STDMETHODIMP CPrint::put_Foreground(long v) { foreground_ = v; return S_OK; }
+STDMETHODIMP CPrint::get_ShowMargins(VARIANT_BOOL* v) { return Out(v, showMargins_); }
+STDMETHODIMP CPrint::put_ShowMargins(VARIANT_BOOL v) { showMargins_ = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_PageFrameStyle(PageFrameStyleEnum* v) { return Out(v, PageFrameStyleEnum(pageFrameStyle_)); }
+STDMETHODIMP CPrint::put_PageFrameStyle(PageFrameStyleEnum v) { pageFrameStyle_ = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_PageFrameColor(OLE_COLOR* v) { return Out(v, pageFrameColor_); }
+STDMETHODIMP CPrint::put_PageFrameColor(OLE_COLOR v) { pageFrameColor_ = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_AutoRelease(VARIANT_BOOL* v) { return Out(v, autoRelease_); }
+STDMETHODIMP CPrint::put_AutoRelease(VARIANT_BOOL v) { autoRelease_ = v; return S_OK; }
+STDMETHODIMP CPrint::get_StartPageNumber(long* v) { return Out(v, startPageNumber_); }
+STDMETHODIMP CPrint::put_StartPageNumber(long v) { startPageNumber_ = std::max(v, 0L); dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::get_PagesCount(long* v) { return Out(v, GetCount()); }
+
+STDMETHODIMP CPrint::get_Options(VARIANT* value) { return options_.CopyTo(value); }
+
+STDMETHODIMP CPrint::put_Options(VARIANT value) {
+    // A reference to the field itself: nothing to copy.
+    if (V_VT(&value) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(&value) == &options_.Get()) return S_OK;
+    VARIANT* field = options_.Put();
+    HRESULT hr = VariantCopyInd(field, &value);
+    if (FAILED(hr)) {
+        VariantClear(field);
+        V_VT(field) = VT_ERROR;
+        V_ERROR(field) = hr;
+    }
+    return hr;
+}
+
+STDMETHODIMP CPrint::get_PageNumberFormat(BSTR* value) { return ReturnAnsi(pageNumberFormat_, value); }
+
+STDMETHODIMP CPrint::put_PageNumberFormat(BSTR value) {
+    pageNumberFormat_ = ToAnsi(value, static_cast<int>(SysStringLen(value)));
+    dirty_ = true;
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::get_PageRange(BSTR* value) { return ReturnAnsi(pageRange_, value); }
+
+STDMETHODIMP CPrint::put_PageRange(BSTR value) {
+    pageRange_ = ToAnsi(value, static_cast<int>(SysStringLen(value)));
+    dirty_ = true;
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::ExtraCaption(VARIANT key, VARIANT caption, VARIANT position, VARIANT alignment) {
+    SetExtraCaption(VariantToAnsi(key), VariantToAnsi(caption), VariantToLong(position, kFooter),
+                    VariantToLong(alignment, kAlignLeft));
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::get_Debug(BSTR* value) {
+    if (value) *value = nullptr;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CPrint::Refresh() {
+    return S_OK;  // records again only while the preview is open, which this build cannot open yet
+}
+
+// Printer settings.
+STDMETHODIMP CPrint::get_PageOrientation(PageOrientationEnum*) { return NotYet(); }
+STDMETHODIMP CPrint::put_PageOrientation(PageOrientationEnum) { return NotYet(); }
+STDMETHODIMP CPrint::get_Settings(FieldsEnum, VARIANT*) { return NotYet(); }
+STDMETHODIMP CPrint::put_Settings(FieldsEnum, VARIANT) { return NotYet(); }
+STDMETHODIMP CPrint::get_Printers(BSTR*) { return NotYet(); }
+STDMETHODIMP CPrint::get_ClientWidth(long*) { return NotYet(); }
+STDMETHODIMP CPrint::get_ClientHeight(long*) { return NotYet(); }
+
+// Toolbar.
+STDMETHODIMP CPrint::get_ItemCaption(ItemCaptionEnum, BSTR*) { return NotYet(); }
+STDMETHODIMP CPrint::put_ItemCaption(ItemCaptionEnum, BSTR) { return NotYet(); }
+STDMETHODIMP CPrint::get_ItemToolTip(ItemCaptionEnum, BSTR*) { return NotYet(); }
+STDMETHODIMP CPrint::put_ItemToolTip(ItemCaptionEnum, BSTR) { return NotYet(); }
+STDMETHODIMP CPrint::get_ToolBarFormat(BSTR*) { return NotYet(); }
+STDMETHODIMP CPrint::put_ToolBarFormat(BSTR) { return NotYet(); }
+
+// Images, pictures and their text form.
+STDMETHODIMP CPrint::get_Encode64(VARIANT, BSTR*) { return NotYet(); }
+STDMETHODIMP CPrint::get_Encode64Icons(VARIANT, BSTR*) { return NotYet(); }
+STDMETHODIMP CPrint::Images(VARIANT) { return NotYet(); }
+STDMETHODIMP CPrint::ReplaceIcon(VARIANT, VARIANT, long*) { return NotYet(); }
+STDMETHODIMP CPrint::get_HTMLPicture(BSTR, VARIANT*) { return NotYet(); }
+STDMETHODIMP CPrint::put_HTMLPicture(BSTR, VARIANT) { return NotYet(); }

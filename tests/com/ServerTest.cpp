@@ -1,0 +1,71 @@
+// The module's exports: class objects, unload rules and the lock count.
+#include "ComPtr.h"
+#include "Tavrin_h.h"
+#include "TavrinModule.h"
+
+namespace {
+
+class ServerTest : public ComTest {};
+
+TEST_F(ServerTest, ModuleLoadsWithItsFourExports) {
+    TavrinModule& m = TavrinModule::Get();
+    ASSERT_NE(m.Handle(), nullptr);
+    for (const char* name : {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer"})
+        EXPECT_NE(GetProcAddress(m.Handle(), name), nullptr) << name;
+}
+
+TEST_F(ServerTest, ClassObjectErrors) {
+    TavrinModule& m = TavrinModule::Get();
+    EXPECT_EQ(m.GetClassObject(CLSID_Print, IID_IClassFactory, nullptr), E_POINTER);
+    void* out = reinterpret_cast<void*>(1);
+    EXPECT_EQ(m.GetClassObject(IID_ITavrin, IID_IClassFactory, &out), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(out, nullptr);
+    ComPtr<IClassFactory> f;
+    EXPECT_EQ(m.GetClassObject(CLSID_Print, IID_ITavrin, f.PutVoid()), E_NOINTERFACE);
+}
+
+TEST_F(ServerTest, FactoryIsCreatedOnceAndServesBothClasses) {
+    TavrinModule& m = TavrinModule::Get();
+    ComPtr<IClassFactory> a, b, page;
+    ASSERT_EQ(m.GetClassObject(CLSID_Print, IID_IClassFactory, a.PutVoid()), S_OK);
+    ASSERT_EQ(m.GetClassObject(CLSID_Print, IID_IUnknown, b.PutVoid()), S_OK);
+    EXPECT_TRUE(SameObject(a.Get(), b.Get()));
+    ASSERT_EQ(m.GetClassObject(CLSID_Page, IID_IClassFactory, page.PutVoid()), S_OK);
+    EXPECT_FALSE(SameObject(page.Get(), a.Get()));
+
+    ComPtr<IPage> p;
+    ASSERT_EQ(page->CreateInstance(nullptr, IID_IPage, p.PutVoid()), S_OK);
+    ComPtr<ITavrin> notAPrint;
+    EXPECT_EQ(p.As(notAPrint), E_NOINTERFACE);
+}
+
+TEST_F(ServerTest, CanUnloadOnlyWhenNoObjectOrLockIsAlive) {
+    TavrinModule& m = TavrinModule::Get();
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(m.GetClassObject(CLSID_Print, IID_IClassFactory, factory.PutVoid()), S_OK);
+    EXPECT_EQ(m.CanUnloadNow(), S_OK) << "a cached factory alone must not pin the module";
+
+    {
+        ComPtr<ITavrin> print;
+        ASSERT_EQ(factory->CreateInstance(nullptr, IID_ITavrin, print.PutVoid()), S_OK);
+        EXPECT_EQ(m.CanUnloadNow(), S_FALSE);
+        ComPtr<IConnectionPointContainer> cpc;
+        ASSERT_EQ(print.As(cpc), S_OK);
+        print.Reset();
+        EXPECT_EQ(m.CanUnloadNow(), S_FALSE) << "another interface still holds the object";
+    }
+    EXPECT_EQ(m.CanUnloadNow(), S_OK);
+
+    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+    EXPECT_EQ(m.CanUnloadNow(), S_FALSE);
+    ASSERT_EQ(factory->LockServer(FALSE), S_OK);
+    EXPECT_EQ(m.CanUnloadNow(), S_OK);
+
+    ComPtr<IPage> page;
+    ASSERT_EQ(m.Create(CLSID_Page, nullptr, IID_IPage, page.PutVoid()), S_OK);
+    EXPECT_EQ(m.CanUnloadNow(), S_FALSE);
+    page.Reset();
+    EXPECT_EQ(m.CanUnloadNow(), S_OK);
+}
+
+}  // namespace
