@@ -5,6 +5,7 @@
 #include "Module.h"
 #include "Registrar.h"
 #include "Tavrin_h.h"
+#include "Text.h"
 
 namespace {
 
@@ -87,9 +88,9 @@ STDAPI DllUnregisterServer() {
     for (ClassEntry& c : g_classes) UnregisterEntries(HKEY_CLASSES_ROOT, c.entries(path));
     TLIBATTR attr;
     HRESULT hr = TypeLibAttributes(attr);
-    if (SUCCEEDED(hr)) {
+    Bstr registeredPath;
+    if (SUCCEEDED(hr) && SUCCEEDED(QueryPathOfRegTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid,
+                                                         registeredPath.Put())))
         hr = UnRegisterTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, attr.syskind);
-        if (hr == TYPE_E_REGISTRYACCESS) hr = S_OK;  // was not registered
-    }
     return FAILED(hr) ? hr : S_OK;
 }

@@ -88,8 +88,8 @@ bool HasSubkeys(HKEY key) {
            count > 0;
 }
 
-void Remove(HKEY parent, const RegEntry& e) {
-    bool keep = (e.flags & RegEntry::NoRemove) || IsShared(e.name);
+void Remove(HKEY parent, const RegEntry& e, bool atRoot) {
+    bool keep = (e.flags & RegEntry::NoRemove) || (atRoot && IsShared(e.name));
     if (!keep && (e.flags & RegEntry::ForceRemove)) {
         RegDeleteTreeW(parent, e.name.c_str());
         return;
@@ -97,7 +97,7 @@ void Remove(HKEY parent, const RegEntry& e) {
     {
         RegKey key;
         if (RegOpenKeyExW(parent, e.name.c_str(), 0, KEY_ALL_ACCESS, key.Put()) != ERROR_SUCCESS) return;
-        for (const RegEntry& child : e.keys) Remove(key.Get(), child);
+        for (const RegEntry& child : e.keys) Remove(key.Get(), child, false);
         // A plain key goes when nothing that others wrote is left below it.
         if (keep || HasSubkeys(key.Get())) return;
     }
@@ -150,6 +150,6 @@ HRESULT RegisterEntries(HKEY root, const std::vector<RegEntry>& entries) {
 }
 
 HRESULT UnregisterEntries(HKEY root, const std::vector<RegEntry>& entries) {
-    for (const RegEntry& e : entries) Remove(root, e);
+    for (const RegEntry& e : entries) Remove(root, e, true);
     return S_OK;
 }
