@@ -24,6 +24,8 @@ wine_prefix_init() {
     wineserver -w
     # A crashing test prints a backtrace instead of waiting on a dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # No window manager runs under Xvfb: unmanaged windows spare Wine a wait on each dialog.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     # The control's default font, as on Windows: Liberation Serif has its metrics.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ /d 'Liberation Serif' /f >/dev/null 2>&1
   fi

@@ -1,0 +1,82 @@
+' A fresh Print object as a VBScript host sees it: defaults, clamps and the
+' errors of the methods that need a page provider.
+Option Explicit
+Dim failures, checks
+failures = 0 : checks = 0
+
+Sub Check(ok, what)
+    checks = checks + 1
+    If Not ok Then
+        failures = failures + 1
+        WScript.Echo "FAIL: " & what
+    End If
+End Sub
+
+Sub CheckEqual(actual, expected, what)
+    Check actual = expected, what & ": got [" & actual & "], expected [" & expected & "]"
+End Sub
+
+Dim p
+Set p = CreateObject("Koravel.Print")
+
+CheckEqual p.Caption, "Untitled Document", "Caption"
+CheckEqual p.PageNumberFormat, "<%page%>", "PageNumberFormat"
+CheckEqual p.StartPageNumber, 1, "StartPageNumber"
+CheckEqual p.ShowPageNumbers, True, "ShowPageNumbers"
+CheckEqual p.PageNumbersPosition, 1, "PageNumbersPosition"
+CheckEqual p.PageNumbersAlignment, 2, "PageNumbersAlignment"
+CheckEqual p.CaptionPosition, 0, "CaptionPosition"
+CheckEqual p.CaptionAlignment, 1, "CaptionAlignment"
+CheckEqual p.AsScreen, False, "AsScreen"
+CheckEqual p.AutoRelease, True, "AutoRelease"
+CheckEqual p.ShowMargins, True, "ShowMargins"
+CheckEqual p.Foreground, 0, "Foreground"
+CheckEqual p.PageFrameStyle, 0, "PageFrameStyle"
+CheckEqual p.PagesCount, 0, "PagesCount"
+CheckEqual p.hWnd, 0, "hWnd"
+CheckEqual p.PageRange, "", "PageRange"
+Check IsEmpty(p.Options), "Options is empty"
+CheckEqual p.Font.Name, "Times New Roman", "Font.Name"
+CheckEqual p.Font.Bold, False, "Font.Bold"
+
+p.StartPageNumber = -5
+CheckEqual p.StartPageNumber, 0, "StartPageNumber clamps at 0"
+p.Caption = "Quarterly <b>report</b>"
+CheckEqual p.Caption, "Quarterly <b>report</b>", "Caption put"
+p.Options = Array(1, "two")
+Dim o
+o = p.Options
+CheckEqual UBound(o), 1, "Options keeps an array"
+CheckEqual o(1), "two", "Options array element"
+
+Dim v, parts
+v = p.Version
+parts = Split(v, ".")
+CheckEqual UBound(parts), 3, "Version has four parts (" & v & ")"
+p.Version = "9.9.9.9"
+CheckEqual p.Version, v, "Version put is ignored"
+
+On Error Resume Next
+Dim d
+d = p.Debug
+' VBScript reports E_NOTIMPL as its own error 445, "Object doesn't support this action".
+CheckEqual Err.Number, 445, "Debug fails with E_NOTIMPL"
+Err.Clear
+
+Dim m
+For Each m In Array("Preview", "DoPrint", "CopyTo")
+    Err.Clear
+    Select Case m
+        Case "Preview": p.Preview
+        Case "DoPrint": p.DoPrint
+        Case "CopyTo": d = p.CopyTo("C:\page%i.emf")
+    End Select
+    CheckEqual Hex(Err.Number), "80020009", m & " error number"
+    CheckEqual Err.Source, "Koravel.Print", m & " error source"
+    CheckEqual Err.Description, "The PrintExt/PrintExts property must be set before calling " & m & " method", m & " error description"
+Next
+On Error GoTo 0
+
+WScript.Echo "defaults.vbs: " & (checks - failures) & " passed, " & failures & " failed"
+If failures > 0 Then WScript.Quit 1
+WScript.Quit 0
