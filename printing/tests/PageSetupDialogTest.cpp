@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
+#include <vector>
+
 #include "FakeDefaultSettings.h"
 #include "SettingsVariant.h"
 #include "printing/SettingsText.h"
@@ -198,6 +202,128 @@ TEST_F(PageSetupDialogTest, SelectingThePrinterReloadsItsDefaults) {
     EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_PORTRAIT);
     EXPECT_EQ(record.Printers(), "PDF");
     EXPECT_EQ(&record.GetDefaultSettings(), &defaults);
+}
+
+// Answers the shown page-setup dialog from another thread, as a user would,
+// after noting how the hook left its Help button.
+class DialogAnswer {
+public:
+    explicit DialogAnswer(WORD button) : m_button(button), m_thread([this] { Run(); }) {}
+    ~DialogAnswer() { Wait(); }
+    void Wait() {
+        if (m_thread.joinable()) m_thread.join();
+    }
+    bool found = false;
+    bool helpVisible = true;
+
+private:
+    void Run() {
+        for (int tries = 0; tries < 200 && !found; ++tries, Sleep(50)) {
+            HWND dialog = FindWindowA("#32770", nullptr);
+            DWORD process = 0;
+            if (!dialog || !GetWindowThreadProcessId(dialog, &process) || process != GetCurrentProcessId()) continue;
+            found = true;
+            helpVisible = (GetWindowLongA(GetDlgItem(dialog, 1038), GWL_STYLE) & WS_VISIBLE) != 0;
+            PostMessageA(dialog, WM_COMMAND, m_button, 0);
+        }
+    }
+    WORD m_button;
+    std::thread m_thread;
+};
+
+TEST_F(PageSetupDialogTest, CancelledDialogLeavesTheRecord) {
+    CPageSetupDialog record(defaults);
+    ASSERT_EQ(SettingLong(record, F::kvLeftMargin), 500);
+    // Wine's dialog settles the paper source when it starts; let it do so before comparing.
+    record.Recalculate();
+    const std::string before = SettingText(record, F::kvAllFields);
+    DialogAnswer answer(IDCANCEL);
+    DWORD error = 12345;
+    const int result = record.DoModal(&error);
+    answer.Wait();
+    ASSERT_TRUE(answer.found);
+    EXPECT_EQ(result, 0);
+    // The dialog has a printer button of its own (1026), so Help is hidden.
+    EXPECT_FALSE(answer.helpVisible);
+    // The extended error is looked up as "CommDlgExtendedErrorA", which the library does not export.
+    EXPECT_EQ(error, 12345u);
+    EXPECT_EQ(record.Record().Flags & (PSD_ENABLEPAGESETUPHOOK | PSD_SHOWHELP), 0u);
+    EXPECT_EQ(record.Record().lpfnPageSetupHook, nullptr);
+    EXPECT_EQ(SettingText(record, F::kvAllFields), before);
+}
+
+TEST_F(PageSetupDialogTest, ConfirmedDialogReturnsNonzero) {
+    CPageSetupDialog record(defaults);
+    PutLong(record, F::kvLeftMargin, 800);
+    DialogAnswer answer(IDOK);
+    const int result = record.DoModal(nullptr);
+    answer.Wait();
+    ASSERT_TRUE(answer.found);
+    EXPECT_NE(result, 0);
+    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 800);
+    EXPECT_EQ(SettingText(record, F::kvPrinterName), "PDF");
+}
+
+// A second printer on the PDF printer's driver and port, known to this
+// process only for the length of one test.
+class SparePrinterTest : public PageSetupDialogTest {
+protected:
+    void SetUp() override {
+        PageSetupDialogTest::SetUp();
+        HANDLE pdf = nullptr;
+        ASSERT_TRUE(OpenPrinterA(const_cast<char*>("PDF"), &pdf, nullptr));
+        DWORD size = 0;
+        GetPrinterA(pdf, 2, nullptr, 0, &size);
+        std::vector<BYTE> info(size);
+        const BOOL got = GetPrinterA(pdf, 2, info.data(), size, &size);
+        ClosePrinter(pdf);
+        ASSERT_TRUE(got);
+        PRINTER_INFO_2A spare = *reinterpret_cast<PRINTER_INFO_2A*>(info.data());
+        spare.pPrinterName = const_cast<char*>(kSpare);
+        spare.pShareName = nullptr;
+        HANDLE added = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&spare));
+        ASSERT_NE(added, nullptr);
+        ClosePrinter(added);
+    }
+    void TearDown() override {
+        PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+        HANDLE spare = nullptr;
+        SetDefaultPrinterA("PDF");
+        ASSERT_TRUE(OpenPrinterA(const_cast<char*>(kSpare), &spare, &access));
+        EXPECT_TRUE(DeletePrinter(spare));
+        ClosePrinter(spare);
+        FakeDefaultSettings unused;
+        EXPECT_EQ(CPageSetupDialog(unused).Printers(), "PDF");
+    }
+    static constexpr const char* kSpare = "Tavrin Spare";
+};
+
+TEST_F(SparePrinterTest, SelectedPrinterIsTheDefaultUntilTheRecordDies) {
+    {
+        CPageSetupDialog record(defaults);
+        EXPECT_EQ(record.Printers(), std::string("PDF\r\n") + kSpare);
+        PutText(record, F::kvAllFields, std::string("TopMargin = 640\r\nPrinterName = ") + kSpare);
+        EXPECT_EQ(DefaultPrinter(), kSpare);
+        EXPECT_EQ(SettingText(record, F::kvPrinterName), kSpare);
+        EXPECT_EQ(SettingLong(record, F::kvTopMargin), 640);
+        std::unique_ptr<CDCPrinter> printer = record.CreatePrinterDC();
+        ASSERT_NE(printer, nullptr);
+        EXPECT_EQ(printer->GetDeviceCaps(LOGPIXELSX), 300);
+    }
+    EXPECT_EQ(DefaultPrinter(), "PDF");
+}
+
+TEST_F(SparePrinterTest, LaterRecordsRestoreWhatWasDefaultWhenTheyWereBuilt) {
+    auto first = std::make_unique<CPageSetupDialog>(defaults);
+    EXPECT_TRUE(first->SelectPrinter(kSpare));
+    {
+        CPageSetupDialog second(defaults);
+        EXPECT_TRUE(second.SelectPrinter("PDF"));
+        EXPECT_EQ(DefaultPrinter(), "PDF");
+    }
+    EXPECT_EQ(DefaultPrinter(), kSpare);
+    first.reset();
+    EXPECT_EQ(DefaultPrinter(), "PDF");
 }
 
 } // namespace
