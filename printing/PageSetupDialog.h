@@ -64,8 +64,8 @@ public:
     void PutPageOrientation(long orientation);
     long ClientWidth();
     long ClientHeight();
+    // The unit flag, kept by the Print object: 0 thousandths of an inch, else hundredths of a millimetre.
     short DisplayInch() const;
-    void PutDisplayInch(short displayInch);
 
     // Paper size and margins in the measurement unit, for layout and printing.
     const PAGESETUPDLGA& Record() const { return m_psd; }

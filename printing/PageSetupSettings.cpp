@@ -164,8 +164,6 @@ void CPageSetupDialog::PutPageOrientation(long orientation) {
 
 short CPageSetupDialog::DisplayInch() const { return m_defaults.DisplayInch; }
 
-void CPageSetupDialog::PutDisplayInch(short displayInch) { m_defaults.DisplayInch = displayInch; }
-
 long CPageSetupDialog::ClientWidth() { return ClientSize().cx; }
 
 long CPageSetupDialog::ClientHeight() { return ClientSize().cy; }

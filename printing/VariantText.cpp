@@ -22,6 +22,7 @@ long VariantToLong(const VARIANT& value) {
 }
 
 std::string VariantToAnsi(const VARIANT& value) {
+    if (value.vt == VT_ERROR) return std::string();
     CVariantScope converted;
     if (FAILED(VariantChangeType(&converted.value, const_cast<VARIANT*>(&value), 0, VT_BSTR)) ||
         !converted.value.bstrVal)
