@@ -264,6 +264,52 @@ TEST_F(PageSetupDialogTest, ConfirmedDialogReturnsNonzero) {
     EXPECT_EQ(SettingText(record, F::kvPrinterName), "PDF");
 }
 
+// Another dialog of this process than the given one, or null.
+HWND OtherDialog(HWND known) {
+    struct Search {
+        HWND known;
+        HWND found;
+    } search{known, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[16] = {};
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (window == s->known || process != GetCurrentProcessId() || !GetClassNameA(window, name, sizeof name) ||
+                std::string(name) != "#32770")
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(PageSetupDialogTest, HelpButtonOpensThePrinterChoice) {
+    CPageSetupDialog record(defaults);
+    ASSERT_EQ(SettingLong(record, F::kvLeftMargin), 500);
+    bool printerChoiceOpened = false;
+    std::thread user([&] {
+        HWND setup = nullptr;
+        for (int tries = 0; tries < 200 && !setup; ++tries, Sleep(50)) setup = OtherDialog(nullptr);
+        if (!setup) return;
+        // Help is hidden, but a click that reaches it must act as the printer button.
+        PostMessageA(setup, WM_COMMAND, MAKEWPARAM(1038, BN_CLICKED), 0);
+        HWND printer = nullptr;
+        for (int tries = 0; tries < 100 && !printer; ++tries, Sleep(50)) printer = OtherDialog(setup);
+        if (printer) {
+            printerChoiceOpened = true;
+            PostMessageA(printer, WM_COMMAND, IDCANCEL, 0);
+            while (IsWindow(printer)) Sleep(20);
+        }
+        PostMessageA(setup, WM_COMMAND, IDCANCEL, 0);
+    });
+    record.DoModal(nullptr);
+    user.join();
+    EXPECT_TRUE(printerChoiceOpened);
+}
+
 // A second printer on the PDF printer's driver and port, known to this
 // process only for the length of one test.
 class SparePrinterTest : public PageSetupDialogTest {
