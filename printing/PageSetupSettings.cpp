@@ -51,16 +51,6 @@ LONG* MarginOf(RECT& margins, long field) {
     }
 }
 
-// VariantClear on scope exit.
-class CVariant {
-public:
-    CVariant() { VariantInit(&value); }
-    ~CVariant() { VariantClear(&value); }
-    CVariant(const CVariant&) = delete;
-    CVariant& operator=(const CVariant&) = delete;
-    VARIANT value;
-};
-
 } // namespace
 
 HRESULT CPageSetupDialog::GetSettings(long field, VARIANT* value) {

@@ -1,29 +1,15 @@
 #include "VariantText.h"
 
-namespace {
-
-// VariantClear on scope exit for a VARIANT this file converted into.
-class CVariantScope {
-public:
-    CVariantScope() { VariantInit(&value); }
-    ~CVariantScope() { VariantClear(&value); }
-    CVariantScope(const CVariantScope&) = delete;
-    CVariantScope& operator=(const CVariantScope&) = delete;
-    VARIANT value;
-};
-
-} // namespace
-
 long VariantToLong(const VARIANT& value) {
     if (value.vt == VT_ERROR) return 0;
-    CVariantScope converted;
+    CVariant converted;
     if (FAILED(VariantChangeType(&converted.value, const_cast<VARIANT*>(&value), 0, VT_I4))) return 0;
     return converted.value.lVal;
 }
 
 std::string VariantToAnsi(const VARIANT& value) {
     if (value.vt == VT_ERROR) return std::string();
-    CVariantScope converted;
+    CVariant converted;
     if (FAILED(VariantChangeType(&converted.value, const_cast<VARIANT*>(&value), 0, VT_BSTR)) ||
         !converted.value.bstrVal)
         return std::string();

@@ -5,6 +5,16 @@
 
 #include <string>
 
+// A VARIANT cleared when its scope ends.
+class CVariant {
+public:
+    CVariant() { VariantInit(&value); }
+    ~CVariant() { VariantClear(&value); }
+    CVariant(const CVariant&) = delete;
+    CVariant& operator=(const CVariant&) = delete;
+    VARIANT value;
+};
+
 // The value as a 32-bit integer; a missing argument (VT_ERROR) or a value
 // that does not convert counts as 0.
 long VariantToLong(const VARIANT& value);

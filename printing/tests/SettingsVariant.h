@@ -8,15 +8,7 @@
 #include <string>
 
 #include "printing/PageSetupDialog.h"
-
-// VARIANT owned for one check.
-struct OwnedVariant {
-    OwnedVariant() { VariantInit(&value); }
-    ~OwnedVariant() { VariantClear(&value); }
-    OwnedVariant(const OwnedVariant&) = delete;
-    OwnedVariant& operator=(const OwnedVariant&) = delete;
-    VARIANT value;
-};
+#include "printing/VariantText.h"
 
 inline std::string Narrow(BSTR text) {
     std::string out;
@@ -25,19 +17,19 @@ inline std::string Narrow(BSTR text) {
 }
 
 inline VARTYPE SettingType(CPageSetupDialog& record, long field) {
-    OwnedVariant got;
+    CVariant got;
     record.GetSettings(field, &got.value);
     return got.value.vt;
 }
 
 inline long SettingLong(CPageSetupDialog& record, long field) {
-    OwnedVariant got;
+    CVariant got;
     record.GetSettings(field, &got.value);
     return got.value.vt == VT_I4 ? got.value.lVal : -99999;
 }
 
 inline std::string SettingText(CPageSetupDialog& record, long field) {
-    OwnedVariant got;
+    CVariant got;
     record.GetSettings(field, &got.value);
     return got.value.vt == VT_BSTR ? Narrow(got.value.bstrVal) : "<not text>";
 }
@@ -50,7 +42,7 @@ inline void PutLong(CPageSetupDialog& record, long field, long number) {
 }
 
 inline void PutText(CPageSetupDialog& record, long field, const std::string& text) {
-    OwnedVariant value;
+    CVariant value;
     value.value.vt = VT_BSTR;
     value.value.bstrVal = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
     for (size_t i = 0; i < text.size(); ++i) value.value.bstrVal[i] = static_cast<unsigned char>(text[i]);
