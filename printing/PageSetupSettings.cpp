@@ -41,7 +41,8 @@ short* DevModeNumber(DEVMODEA& devMode, long field, DWORD& bit) {
     }
 }
 
-LONG* MarginOf(RECT& margins, long field) {
+template <class Rect>
+auto MarginOf(Rect& margins, long field) -> decltype(&margins.left) {
     switch (field) {
     case F::kvLeftMargin: return &margins.left;
     case F::kvTopMargin: return &margins.top;
@@ -82,12 +83,11 @@ void CPageSetupDialog::GetDevModeField(DEVMODEA& devMode, long field, VARIANT* v
         if (devMode.dmFields & bit) SetLong(value, *number);
         return;
     }
-    RECT margins = m_psd.rtMargin;
     if (field == F::kvPrinterName) {
         SetText(value, FixedText(devMode.dmDeviceName, sizeof devMode.dmDeviceName));
     } else if (field == F::kvFormName) {
         SetText(value, FixedText(devMode.dmFormName, sizeof devMode.dmFormName));
-    } else if (const LONG* margin = MarginOf(margins, field)) {
+    } else if (const LONG* margin = MarginOf(m_psd.rtMargin, field)) {
         SetLong(value, *margin);
     }
 }
@@ -159,6 +159,8 @@ long CPageSetupDialog::ClientWidth() { return ClientSize().cx; }
 long CPageSetupDialog::ClientHeight() { return ClientSize().cy; }
 
 SIZE CPageSetupDialog::ClientSize() {
+    // Asked before anything else, the size is still the default printer's.
+    if (!m_psd.hDevMode) LoadDefaults(nullptr);
     std::unique_ptr<CDCPrinter> printer = CreatePrinterDC();
     if (!printer) return SIZE{0, 0};
     const int unit = (m_psd.Flags & PSD_INTHOUSANDTHSOFINCHES)       ? 1000
@@ -166,6 +168,7 @@ SIZE CPageSetupDialog::ClientSize() {
                                                                       : 1;
     const int dpiX = printer->GetDeviceCaps(LOGPIXELSX);
     const int dpiY = printer->GetDeviceCaps(LOGPIXELSY);
+    if (dpiX <= 0 || dpiY <= 0) return SIZE{0, 0};
     RECT page{0, 0, MulDiv(m_psd.ptPaperSize.x, dpiX, unit), MulDiv(m_psd.ptPaperSize.y, dpiY, unit)};
     page.left += MulDiv(m_psd.rtMargin.left, dpiX, unit);
     page.top += MulDiv(m_psd.rtMargin.top, dpiY, unit);
