@@ -1,0 +1,375 @@
+// The settings record against Wine's real page-setup dialog and spooler,
+// with the CUPS printer "PDF" (A4, 300 dpi) as the system's default.
+#include <windows.h>
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "FakeDefaultSettings.h"
+#include "SettingsVariant.h"
+#include "printing/SettingsText.h"
+
+namespace {
+
+using F = CSettingsText;
+
+std::string DefaultPrinter() {
+    char name[1024] = {};
+    DWORD size = sizeof name;
+    return GetDefaultPrinterA(name, &size) ? name : "";
+}
+
+class PageSetupDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(DefaultPrinter(), "PDF") << "the CUPS printer PDF must be the default";
+    }
+    FakeDefaultSettings defaults;
+};
+
+TEST_F(PageSetupDialogTest, FreshRecordLoadsTheDefaultPrinterOnFirstUse) {
+    CPageSetupDialog record(defaults);
+    EXPECT_TRUE(record.HasPrinter());
+    EXPECT_TRUE(record.IsInch());
+    EXPECT_FALSE(record.IsMetric());
+    EXPECT_EQ(record.Record().rtMargin.left, 500);
+    // Paper size is only known once the device mode is loaded.
+    EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 0);
+    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 500);
+    EXPECT_EQ(SettingLong(record, F::kvDisplayInch), 0);
+    EXPECT_EQ(SettingText(record, F::kvPrinterName), "PDF");
+    EXPECT_EQ(SettingLong(record, F::kvPaperSize), DMPAPER_A4);
+    EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_PORTRAIT);
+    EXPECT_EQ(record.PageOrientation(), DMORIENT_PORTRAIT);
+    EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 8263);
+    EXPECT_EQ(SettingLong(record, F::kvPaperHeight), 11692);
+}
+
+TEST_F(PageSetupDialogTest, NullOutPointerAndUnknownFields) {
+    CPageSetupDialog record(defaults);
+    EXPECT_EQ(record.GetSettings(F::kvLeftMargin, nullptr), E_POINTER);
+    EXPECT_EQ(SettingType(record, 99), VT_EMPTY);
+    EXPECT_EQ(SettingType(record, -1), VT_EMPTY);
+    record.Recalculate();
+    const std::string before = SettingText(record, F::kvAllFields);
+    PutLong(record, 99, 1);
+    PutLong(record, 14, 1);
+    EXPECT_EQ(SettingText(record, F::kvAllFields), before);
+}
+
+TEST_F(PageSetupDialogTest, UnknownFieldPutStillRecalculates) {
+    CPageSetupDialog record(defaults);
+    ASSERT_EQ(SettingLong(record, F::kvLeftMargin), 500);
+    ASSERT_EQ(SettingLong(record, F::kvPaperWidth), 8263);
+    // The unit changes behind the record's back; only a recalculation shows it.
+    defaults.DisplayInch = 1;
+    PutLong(record, 99, 1);
+    EXPECT_NEAR(SettingLong(record, F::kvPaperWidth), 21000, 20);
+}
+
+TEST_F(PageSetupDialogTest, SettingsTextOfAFreshRecord) {
+    CPageSetupDialog record(defaults);
+    const std::string text = SettingText(record, F::kvAllFields);
+    const auto lines = CSettingsText::SplitLines(text);
+    ASSERT_EQ(lines.size(), 14u) << text;
+    EXPECT_EQ(lines[0], "DisplayInch = 0");
+    EXPECT_EQ(lines[1], "PaperSize = 9");
+    EXPECT_EQ(lines[4], "PrinterName = PDF");
+    EXPECT_EQ(lines[7], "LeftMargin = 500");
+    EXPECT_EQ(lines[12], "PaperWidth = 8263");
+    EXPECT_EQ(lines[13], "PaperHeight = 11692");
+}
+
+TEST_F(PageSetupDialogTest, SettingsTextAppliesThePrinterFirst) {
+    CPageSetupDialog record(defaults);
+    // Selecting the printer reloads its device mode; done last, it would undo the orientation.
+    PutText(record, F::kvAllFields, "TopMargin = 640\r\nPageOrientation = 2\r\nPrinterName = PDF");
+    EXPECT_EQ(SettingLong(record, F::kvTopMargin), 640);
+    EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_LANDSCAPE);
+    EXPECT_EQ(SettingText(record, F::kvPrinterName), "PDF");
+    EXPECT_EQ(DefaultPrinter(), "PDF");
+}
+
+TEST_F(PageSetupDialogTest, SettingsTextNamesAreTrimmedAndCaseSensitive) {
+    CPageSetupDialog record(defaults);
+    PutText(record, F::kvAllFields, "  LeftMargin\t=   750");
+    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 750);
+    PutText(record, F::kvAllFields, "  leftmargin\t=   900\r\nBottomMargin = x");
+    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 750);
+    // A value that is not a number counts as 0, which the dialog then raises to the printable minimum.
+    EXPECT_LT(SettingLong(record, F::kvBottomMargin), 500);
+}
+
+TEST_F(PageSetupDialogTest, SettingsTextRoundTripsThroughANewRecord) {
+    std::string text;
+    {
+        CPageSetupDialog record(defaults);
+        PutText(record, F::kvAllFields, "PageOrientation = 2\r\nLeftMargin = 600\r\nRightMargin = 700");
+        text = SettingText(record, F::kvAllFields);
+    }
+    CPageSetupDialog again(defaults);
+    PutText(again, F::kvAllFields, text);
+    EXPECT_EQ(SettingText(again, F::kvAllFields), text);
+}
+
+TEST_F(PageSetupDialogTest, OrientationChangeTurnsThePaper) {
+    CPageSetupDialog record(defaults);
+    ASSERT_EQ(record.PageOrientation(), DMORIENT_PORTRAIT);
+    record.PutPageOrientation(DMORIENT_LANDSCAPE);
+    EXPECT_EQ(record.PageOrientation(), DMORIENT_LANDSCAPE);
+    EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 11692);
+    EXPECT_EQ(SettingLong(record, F::kvPaperHeight), 8263);
+    record.PutPageOrientation(DMORIENT_LANDSCAPE);
+    EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 11692);
+    EXPECT_EQ(SettingLong(record, F::kvPaperHeight), 8263);
+    PutText(record, F::kvPageOrientation, "1");
+    EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 8263);
+    EXPECT_EQ(SettingLong(record, F::kvPaperHeight), 11692);
+}
+
+TEST_F(PageSetupDialogTest, DeviceFieldsStoreWhatIsPut) {
+    CPageSetupDialog record(defaults);
+    PutLong(record, F::kvPrinterCopies, 3);
+    EXPECT_EQ(SettingLong(record, F::kvPrinterCopies), 3);
+    PutText(record, F::kvFormName, "Letter");
+    EXPECT_EQ(SettingText(record, F::kvFormName), "Letter");
+    PutText(record, F::kvFormName, std::string(40, 'x') + "tail");
+    EXPECT_EQ(SettingText(record, F::kvFormName), std::string(31, 'x'));
+    PutLong(record, F::kvDisplayInch, 0x10001); // kept in 16 bits
+    EXPECT_EQ(defaults.DisplayInch, 1);
+    EXPECT_TRUE(record.IsMetric());
+}
+
+TEST_F(PageSetupDialogTest, MetricUnitRecomputesThePaperInHundredthsOfAMillimetre) {
+    CPageSetupDialog record(defaults);
+    PutLong(record, F::kvDisplayInch, 1);
+    EXPECT_EQ(record.Record().Flags & (PSD_INTHOUSANDTHSOFINCHES | PSD_INHUNDREDTHSOFMILLIMETERS),
+              static_cast<DWORD>(PSD_INHUNDREDTHSOFMILLIMETERS));
+    // A4 is 210 x 297 mm; the margins keep their numbers, now 5 mm.
+    EXPECT_NEAR(SettingLong(record, F::kvPaperWidth), 21000, 20);
+    EXPECT_NEAR(SettingLong(record, F::kvPaperHeight), 29700, 20);
+    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 500);
+}
+
+TEST_F(PageSetupDialogTest, PrinterDeviceContextMatchesThePrinter) {
+    CPageSetupDialog record(defaults);
+    EXPECT_EQ(record.CreatePrinterDC(), nullptr) << "no device mode before first use";
+    ASSERT_EQ(SettingText(record, F::kvPrinterName), "PDF");
+    std::unique_ptr<CDCPrinter> printer = record.CreatePrinterDC();
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(printer->GetDeviceCaps(LOGPIXELSX), 300);
+    EXPECT_EQ(printer->GetDeviceCaps(LOGPIXELSY), 300);
+    EXPECT_EQ(printer->GetDeviceCaps(HORZRES), 2479);
+    EXPECT_EQ(printer->GetDeviceCaps(VERTRES), 3508);
+    record.ReleasePrinterDC(std::move(printer));
+}
+
+TEST_F(PageSetupDialogTest, ClientSizeIsThePageInsideTheMarginsInScreenPixels) {
+    CPageSetupDialog record(defaults);
+    EXPECT_GT(record.ClientWidth(), 0) << "the default printer's, even before anything else";
+    PutText(record, F::kvAllFields, "LeftMargin = 1000\r\nRightMargin = 500\r\nTopMargin = 500\r\nBottomMargin = 2000");
+    HDC screen = GetDC(nullptr);
+    const int sx = GetDeviceCaps(screen, LOGPIXELSX), sy = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    // A4 at 300 dpi: 2479 x 3508 printer pixels; margins 300 and 150 across, 150 and 600 down.
+    auto round = [](double v) { return static_cast<long>(v + 0.5); };
+    EXPECT_EQ(record.ClientWidth(), round(2329.0 * sx / 300) - round(300.0 * sx / 300));
+    EXPECT_EQ(record.ClientHeight(), round(2908.0 * sy / 300) - round(150.0 * sy / 300));
+    if (sx == 96 && sy == 96) {
+        EXPECT_EQ(record.ClientWidth(), 745 - 96);
+        EXPECT_EQ(record.ClientHeight(), 931 - 48);
+    }
+}
+
+TEST_F(PageSetupDialogTest, UnknownPrinterNameChangesNothing) {
+    CPageSetupDialog record(defaults);
+    PutLong(record, F::kvPageOrientation, DMORIENT_LANDSCAPE);
+    EXPECT_FALSE(record.SelectPrinter("No Such Printer"));
+    EXPECT_FALSE(record.SelectPrinter(""));
+    PutText(record, F::kvPrinterName, "No Such Printer");
+    EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_LANDSCAPE);
+    EXPECT_EQ(DefaultPrinter(), "PDF");
+}
+
+TEST_F(PageSetupDialogTest, SelectingThePrinterReloadsItsDefaults) {
+    CPageSetupDialog record(defaults);
+    PutLong(record, F::kvPageOrientation, DMORIENT_LANDSCAPE);
+    EXPECT_TRUE(record.SelectPrinter("PDF"));
+    EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_PORTRAIT);
+    EXPECT_EQ(record.Printers(), "PDF");
+    EXPECT_EQ(&record.GetDefaultSettings(), &defaults);
+}
+
+// Answers the shown page-setup dialog from another thread, as a user would,
+// after noting how the hook left its Help button.
+class DialogAnswer {
+public:
+    explicit DialogAnswer(WORD button) : m_button(button), m_thread([this] { Run(); }) {}
+    ~DialogAnswer() { Wait(); }
+    void Wait() {
+        if (m_thread.joinable()) m_thread.join();
+    }
+    bool found = false;
+    bool helpVisible = true;
+
+private:
+    void Run() {
+        for (int tries = 0; tries < 200 && !found; ++tries, Sleep(50)) {
+            HWND dialog = FindWindowA("#32770", nullptr);
+            DWORD process = 0;
+            if (!dialog || !GetWindowThreadProcessId(dialog, &process) || process != GetCurrentProcessId()) continue;
+            found = true;
+            helpVisible = (GetWindowLongA(GetDlgItem(dialog, 1038), GWL_STYLE) & WS_VISIBLE) != 0;
+            PostMessageA(dialog, WM_COMMAND, m_button, 0);
+        }
+    }
+    WORD m_button;
+    std::thread m_thread;
+};
+
+TEST_F(PageSetupDialogTest, CancelledDialogLeavesTheRecord) {
+    CPageSetupDialog record(defaults);
+    ASSERT_EQ(SettingLong(record, F::kvLeftMargin), 500);
+    // Wine's dialog settles the paper source when it starts; let it do so before comparing.
+    record.Recalculate();
+    const std::string before = SettingText(record, F::kvAllFields);
+    DialogAnswer answer(IDCANCEL);
+    DWORD error = 12345;
+    const int result = record.DoModal(&error);
+    answer.Wait();
+    ASSERT_TRUE(answer.found);
+    EXPECT_EQ(result, 0);
+    // The dialog has a printer button of its own (1026), so Help is hidden.
+    EXPECT_FALSE(answer.helpVisible);
+    // The extended error is looked up as "CommDlgExtendedErrorA", which the library does not export.
+    EXPECT_EQ(error, 12345u);
+    EXPECT_EQ(record.Record().Flags & (PSD_ENABLEPAGESETUPHOOK | PSD_SHOWHELP), 0u);
+    EXPECT_EQ(record.Record().lpfnPageSetupHook, nullptr);
+    EXPECT_EQ(SettingText(record, F::kvAllFields), before);
+}
+
+TEST_F(PageSetupDialogTest, ConfirmedDialogReturnsNonzero) {
+    CPageSetupDialog record(defaults);
+    PutLong(record, F::kvLeftMargin, 800);
+    DialogAnswer answer(IDOK);
+    const int result = record.DoModal(nullptr);
+    answer.Wait();
+    ASSERT_TRUE(answer.found);
+    EXPECT_NE(result, 0);
+    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 800);
+    EXPECT_EQ(SettingText(record, F::kvPrinterName), "PDF");
+}
+
+// Another dialog of this process than the given one, or null.
+HWND OtherDialog(HWND known) {
+    struct Search {
+        HWND known;
+        HWND found;
+    } search{known, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[16] = {};
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (window == s->known || process != GetCurrentProcessId() || !GetClassNameA(window, name, sizeof name) ||
+                std::string(name) != "#32770")
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(PageSetupDialogTest, HelpButtonOpensThePrinterChoice) {
+    CPageSetupDialog record(defaults);
+    ASSERT_EQ(SettingLong(record, F::kvLeftMargin), 500);
+    bool printerChoiceOpened = false;
+    std::thread user([&] {
+        HWND setup = nullptr;
+        for (int tries = 0; tries < 200 && !setup; ++tries, Sleep(50)) setup = OtherDialog(nullptr);
+        if (!setup) return;
+        // Help is hidden, but a click that reaches it must act as the printer button.
+        PostMessageA(setup, WM_COMMAND, MAKEWPARAM(1038, BN_CLICKED), 0);
+        HWND printer = nullptr;
+        for (int tries = 0; tries < 100 && !printer; ++tries, Sleep(50)) printer = OtherDialog(setup);
+        if (printer) {
+            printerChoiceOpened = true;
+            PostMessageA(printer, WM_COMMAND, IDCANCEL, 0);
+            while (IsWindow(printer)) Sleep(20);
+        }
+        PostMessageA(setup, WM_COMMAND, IDCANCEL, 0);
+    });
+    record.DoModal(nullptr);
+    user.join();
+    EXPECT_TRUE(printerChoiceOpened);
+}
+
+// A second printer on the PDF printer's driver and port, known to this
+// process only for the length of one test.
+class SparePrinterTest : public PageSetupDialogTest {
+protected:
+    void SetUp() override {
+        PageSetupDialogTest::SetUp();
+        HANDLE pdf = nullptr;
+        ASSERT_TRUE(OpenPrinterA(const_cast<char*>("PDF"), &pdf, nullptr));
+        DWORD size = 0;
+        GetPrinterA(pdf, 2, nullptr, 0, &size);
+        std::vector<BYTE> info(size);
+        const BOOL got = GetPrinterA(pdf, 2, info.data(), size, &size);
+        ClosePrinter(pdf);
+        ASSERT_TRUE(got);
+        PRINTER_INFO_2A spare = *reinterpret_cast<PRINTER_INFO_2A*>(info.data());
+        spare.pPrinterName = const_cast<char*>(kSpare);
+        spare.pShareName = nullptr;
+        HANDLE added = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&spare));
+        ASSERT_NE(added, nullptr);
+        ClosePrinter(added);
+    }
+    void TearDown() override {
+        PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+        HANDLE spare = nullptr;
+        SetDefaultPrinterA("PDF");
+        ASSERT_TRUE(OpenPrinterA(const_cast<char*>(kSpare), &spare, &access));
+        EXPECT_TRUE(DeletePrinter(spare));
+        ClosePrinter(spare);
+        FakeDefaultSettings unused;
+        EXPECT_EQ(CPageSetupDialog(unused).Printers(), "PDF");
+    }
+    static constexpr const char* kSpare = "Tavrin Spare";
+};
+
+TEST_F(SparePrinterTest, SelectedPrinterIsTheDefaultUntilTheRecordDies) {
+    {
+        CPageSetupDialog record(defaults);
+        EXPECT_EQ(record.Printers(), std::string("PDF\r\n") + kSpare);
+        PutText(record, F::kvAllFields, std::string("TopMargin = 640\r\nPrinterName = ") + kSpare);
+        EXPECT_EQ(DefaultPrinter(), kSpare);
+        EXPECT_EQ(SettingText(record, F::kvPrinterName), kSpare);
+        EXPECT_EQ(SettingLong(record, F::kvTopMargin), 640);
+        std::unique_ptr<CDCPrinter> printer = record.CreatePrinterDC();
+        ASSERT_NE(printer, nullptr);
+        EXPECT_EQ(printer->GetDeviceCaps(LOGPIXELSX), 300);
+    }
+    EXPECT_EQ(DefaultPrinter(), "PDF");
+}
+
+TEST_F(SparePrinterTest, LaterRecordsRestoreWhatWasDefaultWhenTheyWereBuilt) {
+    auto first = std::make_unique<CPageSetupDialog>(defaults);
+    EXPECT_TRUE(first->SelectPrinter(kSpare));
+    {
+        CPageSetupDialog second(defaults);
+        EXPECT_TRUE(second.SelectPrinter("PDF"));
+        EXPECT_EQ(DefaultPrinter(), "PDF");
+    }
+    EXPECT_EQ(DefaultPrinter(), kSpare);
+    first.reset();
+    EXPECT_EQ(DefaultPrinter(), "PDF");
+}
+
+} // namespace
