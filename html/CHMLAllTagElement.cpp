@@ -1,6 +1,7 @@
 #include "CHTMLCaption.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -32,6 +33,20 @@ size_t EntityLength(std::string_view text) {
     return 0;
 }
 
+// Marks the bytes a text can start with to match mask; every byte when an
+// alternative does not begin with plain characters.
+void MarkFirstBytes(const CMaskWord& mask, bool (&starts)[256]) {
+    for (const CMaskWord::PATTERN& p : mask.Patterns()) {
+        if (p.tokens.empty() || p.tokens.front().kind != CMaskWord::TOKEN::Chars) {
+            std::fill(std::begin(starts), std::end(starts), true);
+            return;
+        }
+        const unsigned char c = static_cast<unsigned char>(p.tokens.front().chars.front());
+        starts[c] = true;
+        if (c >= 'a' && c <= 'z') starts[c - 'a' + 'A'] = true;
+    }
+}
+
 }  // namespace
 
 CHTMLCaption::CHMLTagElement::CHMLTagElement(std::string_view mask)
@@ -59,7 +74,11 @@ CHTMLCaption::CHMLAllTagElement::CHMLAllTagElement() {
         {"&*", ""},
     };
     m_pairs.reserve(Count);
-    for (const auto& row : table) m_pairs.push_back({CHMLTagElement(row[0]), CHMLTagElement(row[1])});
+    for (const auto& row : table) {
+        m_pairs.push_back({CHMLTagElement(row[0]), CHMLTagElement(row[1])});
+        MarkFirstBytes(m_pairs.back().Open, m_openStarts);
+        MarkFirstBytes(m_pairs.back().Close, m_closeStarts);
+    }
 }
 
 const CHTMLCaption::CHMLAllTagElement& CHTMLCaption::CHMLAllTagElement::Instance() {
@@ -69,6 +88,7 @@ const CHTMLCaption::CHMLAllTagElement& CHTMLCaption::CHMLAllTagElement::Instance
 
 std::string_view CHTMLCaption::CHMLAllTagElement::FindOpenTag(std::string_view text, int32_t& index) const {
     index = -1;
+    if (text.empty() || !m_openStarts[static_cast<unsigned char>(text.front())]) return {};
     int32_t found = -1;
     for (size_t i = 0; i < m_pairs.size(); ++i) {
         if (m_pairs[i].Open.Match(text)) {
@@ -102,13 +122,14 @@ std::string_view CHTMLCaption::CHMLAllTagElement::FindOpenTag(std::string_view t
 }
 
 std::string_view CHTMLCaption::CHMLAllTagElement::FindCloseTag(std::string_view text, int32_t& index) const {
+    index = -1;
+    if (text.empty() || !m_closeStarts[static_cast<unsigned char>(text.front())]) return {};
     for (size_t i = 0; i < m_pairs.size(); ++i) {
         if (m_pairs[i].Close.Match(text)) {
             index = static_cast<int32_t>(i);
             return text.substr(0, m_pairs[i].Close.Length());
         }
     }
-    index = -1;
     return {};
 }
 

@@ -57,6 +57,10 @@ public:
     private:
         CHMLAllTagElement();
         std::vector<CHMLTagElementPair> m_pairs;
+        // Bytes that can begin an opening or closing tag: any other byte is
+        // text without trying the patterns.
+        bool m_openStarts[256] = {};
+        bool m_closeStarts[256] = {};
     };
 
     // One run: text or an image, with its attributes.
