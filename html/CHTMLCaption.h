@@ -170,6 +170,8 @@ public:
     // Lays the current lines out in rect: vertically centred, each line by
     // the alignment, right-aligned runs from the line's right edge.
     std::vector<ElementPlace> PlaceElements(const IHTMLTextMeasure& measure, HTMLRect rect) const;
+    // Index of the drawn line under pt, or -1.
+    int32_t HitTestLine(const IHTMLTextMeasure& measure, HTMLRect rect, HTMLPoint pt) const;
     const CHTMLElement* HitTestElement(const IHTMLTextMeasure& measure, HTMLRect rect, HTMLPoint pt) const;
     int32_t HitTestImage(const IHTMLTextMeasure& measure, HTMLRect rect, HTMLPoint pt) const;
     const CHTMLElement* HitTestAnchor(const IHTMLTextMeasure& measure, HTMLRect rect, HTMLPoint pt) const;

@@ -44,14 +44,29 @@ HTMLRect CHTMLCaption::SetWordWrap(bool on, const IHTMLTextMeasure& measure, HTM
             Clamp32(static_cast<int64_t>(rect.top) + GetHeight(measure))};
 }
 
+// First line's top: the block of lines is centred in rect (it may start above).
+static int64_t FirstLineTop(size_t lineCount, int64_t lineHeight, HTMLRect rect) {
+    const int64_t rectHeight = static_cast<int64_t>(rect.bottom) - rect.top;
+    return rect.top + (rectHeight - static_cast<int64_t>(lineCount) * lineHeight) / 2;
+}
+
+int32_t CHTMLCaption::HitTestLine(const IHTMLTextMeasure& measure, HTMLRect rect, HTMLPoint pt) const {
+    if (pt.x < rect.left || pt.x >= rect.right || pt.y >= rect.bottom) return -1;
+    const int64_t lineHeight = measure.LineHeight();
+    const size_t count = CurrentLines().size();
+    const int64_t top = FirstLineTop(count, lineHeight, rect);
+    if (lineHeight <= 0 || pt.y < top) return -1;
+    const int64_t index = (pt.y - top) / lineHeight;
+    return index < static_cast<int64_t>(count) ? static_cast<int32_t>(index) : -1;
+}
+
 std::vector<CHTMLCaption::ElementPlace> CHTMLCaption::PlaceElements(const IHTMLTextMeasure& measure,
                                                                     HTMLRect rect) const {
     std::vector<ElementPlace> places;
     const Lines& lines = CurrentLines();
     const int64_t lineHeight = measure.LineHeight();
     const int64_t rectWidth = static_cast<int64_t>(rect.right) - rect.left;
-    const int64_t rectHeight = static_cast<int64_t>(rect.bottom) - rect.top;
-    int64_t top = rect.top + (rectHeight - static_cast<int64_t>(lines.size()) * lineHeight) / 2;
+    int64_t top = FirstLineTop(lines.size(), lineHeight, rect);
 
     for (size_t li = 0; li < lines.size() && top < rect.bottom; ++li, top += lineHeight) {
         const Line& line = lines[li];
