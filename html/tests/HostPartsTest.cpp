@@ -66,16 +66,4 @@ TEST(CHTMLCaptionParts, SetReplacesAndEmptyTextRemoves) {
     EXPECT_EQ(parts.Count(), 1u);
 }
 
-TEST(HitTestLine, FindsTheDrawnLineUnderThePoint) {
-    FixedMeasure m;
-    CHTMLCaption c;
-    c.SetCaption("a<br>b");
-    const HTMLRect r{0, 0, 100, 64};  // lines at 16 and 32
-    EXPECT_EQ(c.HitTestLine(m, r, {5, 15}), -1);
-    EXPECT_EQ(c.HitTestLine(m, r, {5, 16}), 0);
-    EXPECT_EQ(c.HitTestLine(m, r, {99, 47}), 1);
-    EXPECT_EQ(c.HitTestLine(m, r, {5, 48}), -1);
-    EXPECT_EQ(c.HitTestLine(m, r, {100, 20}), -1);
-}
-
 }  // namespace
