@@ -4,14 +4,6 @@
 
 #include "IHTMLTextMeasure.h"
 
-namespace {
-
-int32_t Clamp32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
-}  // namespace
-
 int32_t CHTMLCaption::LineWidth(const Line& line, const IHTMLTextMeasure& measure) const {
     int64_t width = 0;
     for (const CHTMLElement& e : line) width += e.FullWidth(measure);

@@ -1,6 +1,7 @@
 #pragma once
 // Rectangles and points of caption layout, laid out like the Win32 RECT and
 // POINT (32-bit signed) so the drawing side converts them member by member.
+#include <algorithm>
 #include <cstdint>
 
 struct HTMLRect {
@@ -22,3 +23,8 @@ struct HTMLPoint {
 struct HTMLSize {
     int32_t cx = 0, cy = 0;
 };
+
+// Coordinates are worked out in 64 bits and stored back within range.
+inline int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}

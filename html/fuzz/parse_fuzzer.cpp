@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "../tests/CaptionTestSupport.h"
+#include "html/HTMLDrawGeometry.h"
 
 namespace {
 
@@ -51,6 +52,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const HTMLRect rect{0, 0, width * 3, 40};
     caption.SetWordWrap(true, measure, rect);
     caption.HitTestElement(measure, rect, {width, 20});
+    htmldraw::Highlight range{width, 40}, next{};
+    for (const auto& place : caption.PlaceElements(measure, rect)) {
+        const auto& e = *place.Element;
+        htmldraw::IconRect(place.Cell, e.IsRightAligned());
+        htmldraw::PictureRect(place.Cell, e.ImageWidth(), host.GetPictureSize(e.PictureKey()));
+        htmldraw::LinePixelsOf(place.Cell.left, e.LineStyle());
+        const auto part = htmldraw::HighlightInRun(range, static_cast<int32_t>(e.TextLength()), next);
+        const auto length = static_cast<int32_t>(e.TextLength());
+        Check(part.count == 0 || (part.start >= 0 && part.count > 0 && part.start + part.count <= length));
+        range = next;
+    }
     caption.SetWordWrap(false, measure, rect);
     caption.HitTestAnchor(measure, rect, {width / 2, 5});
     return 0;
