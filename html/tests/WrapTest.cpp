@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "CaptionTestSupport.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(Separators, DigitsAndLatin1LettersAreWordCharacters) {
+    int words = 0;
+    for (int c = 0; c < 256; ++c) words += CHTMLCaption::IsSeparator(static_cast<unsigned char>(c)) ? 0 : 1;
+    EXPECT_EQ(words, 108);
+    for (int c : {int('7'), int('Q'), int('z'), 0xE9, 0xD1, 0xFC}) EXPECT_FALSE(CHTMLCaption::IsSeparator(static_cast<unsigned char>(c))) << c;
+    for (int c : {int(' '), int('-'), int('_'), 0xFF, 0xDF, 0xF7}) EXPECT_TRUE(CHTMLCaption::IsSeparator(static_cast<unsigned char>(c))) << c;
+}
+
+// Characters are 10 pixels wide; "|" separates runs, "[img]" is an image.
+TEST(WrapLine, Rules) {
+    FakeHost host;
+    host.Pictures["wide"] = {100, 10};
+    const struct {
+        std::string_view text;
+        int32_t width;
+        Strings lines;
+    } cases[] = {
+        // 1: behind the last separator that fits, one blank dropped
+        {"aaaa bbbb", 60, {"aaaa ", "bbbb"}},
+        {"aaaa bbbb", 90, {"aaaa ", "bbbb"}},  // strictly narrower
+        {"aaaa bbbb", 100, {"aaaa bbbb"}},
+        {"aa bb cc dd", 70, {"aa bb ", "cc dd"}},
+        {"ab,, cd", 55, {"ab,, ", "cd"}},
+        {"aaaa  bbbb", 60, {"aaaa ", "bbbb"}},
+        {"ab-cd", 40, {"ab-", "cd"}},
+        // too wide for any line: cut by characters, at least one a line
+        {"abcdefghij", 35, {"abc", "def", "ghi", "j"}},
+        {"abc", 0, {"a", "b", "c"}},
+        {"abc", -20, {"a", "b", "c"}},
+        {"abc def", 35, {"abc", "def"}},
+        // 2: a word spanning runs takes its start along to the new line
+        {"aa bb<i>cccc</i>", 80, {"aa", "bb|cccc"}},
+        {"aa-bb<i>cccc</i>", 80, {"aa", "-bb|cccc"}},
+        {"aa <i>cccccc</i>", 80, {"aa ", "cccccc"}},
+        {"aa <b>x</b><i>cccccc</i>", 80, {"aa ", "x|cccccc"}},
+        {"aa bb<i>cccccccccc</i>", 80, {"aa bb|cc", "ccccccc", "c"}},
+        {"-bb<i>cccccc</i>", 80, {"-bb|cccc", "cc"}},  // nothing would stay: cut instead
+        {"x\xE9y<i>zz</i>", 50, {"x\xE9y|z", "z"}},
+        {"x\xF7y<i>zz</i>", 50, {"x", "\xF7y|zz"}},
+        // 3: images are never divided
+        {"aaa bbb<img>1:30</img>", 80, {"aaa", "bbb|[img]"}},
+        {"ab<img>wide</img>", 50, {"ab", "[img]"}},
+        {"<img>wide</img>x", 50, {"[img]", "x"}},
+        {"<img>1</img><img>2</img><img>3</img>", 40, {"[img]|[img]", "[img]"}},
+    };
+    for (const auto& c : cases) {
+        CHTMLCaption caption;
+        caption.SetCaption(c.text, &host);
+        EXPECT_EQ(Runs(caption.WrapLine(caption.ParsedLines().at(0), c.width, FixedMeasure())), c.lines)
+            << c.text << " in " << c.width;
+    }
+}
+
+// Every character survives but one blank or tab per break, and a line is
+// narrower than the width unless it holds a single character.
+TEST(WrapLine, RandomTextsKeepCharactersAndWidth) {
+    std::mt19937 rng(7);
+    const char alphabet[] = "abc de,\t-\xE9\xF7";
+    FixedMeasure m;
+    for (int round = 0; round < 400; ++round) {
+        std::string text = "x";
+        for (int i = static_cast<int>(rng() % 60); i > 0; --i)
+            text += rng() % 9 == 0 ? ((rng() % 2) ? "<b>" : "</b>") : std::string(1, alphabet[rng() % 11]);
+        const int32_t width = static_cast<int32_t>(rng() % 120);
+        CHTMLCaption c;
+        c.SetCaption(text);
+        const auto lines = c.WrapLine(c.ParsedLines().at(0), width, m);
+        std::string joined;
+        for (const auto& line : lines) {
+            std::string chars;
+            for (const auto& e : line) chars += e.Text();
+            if (chars.size() > 1) {
+                EXPECT_LT(c.LineWidth(line, m), width) << text << " in " << width;
+            }
+            joined += chars;
+        }
+        size_t j = 0, dropped = 0;
+        for (char ch : c.GetPlainText()) {
+            if (j < joined.size() && joined[j] == ch) ++j;
+            else if (ch == ' ' || ch == '\t') ++dropped;
+            else ADD_FAILURE() << "lost " << ch << " in " << text;
+        }
+        EXPECT_EQ(j, joined.size());
+        EXPECT_LE(dropped, lines.size()) << text;
+    }
+}
+
+TEST(SetWordWrap, WrapsEveryLineAndReturnsTheBounds) {
+    CHTMLCaption c;
+    FixedMeasure m;
+    c.SetCaption("aaaa bbbb<br>cc");
+    EXPECT_EQ(c.SetWordWrap(true, m, {5, 7, 65, 100}), (HTMLRect{5, 7, 55, 7 + 3 * 16}));
+    EXPECT_EQ(Runs(c.CurrentLines()), (Strings{"aaaa ", "bbbb", "cc"}));
+    c.SetWordWrap(false, m, {0, 0, 60, 100});
+    EXPECT_EQ(Runs(c.CurrentLines()), (Strings{"aaaa bbbb|cc"}));
+}
+
+TEST(Placement, RightAlignedRunsEndAtTheRightEdge) {
+    FixedMeasure m;
+    CHTMLCaption c;
+    c.SetCaption("<r>right");
+    EXPECT_EQ(c.PlaceElements(m, {0, 0, 100, 16}).at(0).Cell, (HTMLRect{50, 0, 100, 16}));
+    c.SetCaption("left<r>right");
+    const auto places = c.PlaceElements(m, {0, 0, 100, 16});
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[0].Cell, (HTMLRect{0, 0, 40, 16}));
+    EXPECT_EQ(places[1].Cell, (HTMLRect{50, 0, 100, 16}));
+    EXPECT_EQ(c.HitTestElement(m, {0, 0, 100, 16}, {45, 5}), nullptr);  // the gap
+    EXPECT_EQ(c.HitTestElement(m, {0, 0, 100, 16}, {60, 5}), places[1].Element);
+    c.SetCaption("<b>aaaa</b>bbbb<i>cc</i><r>z");  // placing stops once the line is full
+    EXPECT_EQ(c.PlaceElements(m, {0, 0, 50, 16}).size(), 2u);
+}
+
+TEST(Placement, LinesAreCentredVerticallyAndAligned) {
+    FixedMeasure m;
+    CHTMLCaption c;
+    c.SetCaption("ab<br>abcd");
+    auto places = c.PlaceElements(m, {0, 0, 100, 160});
+    EXPECT_EQ(places.at(0).Cell.top, 64);
+    EXPECT_EQ(places.at(1).Cell.top, 80);
+    c.SetAlignment(1);
+    places = c.PlaceElements(m, {0, 0, 100, 160});
+    EXPECT_EQ(places[0].Cell.left, 40);
+    EXPECT_EQ(places[1].Cell.left, 30);
+    c.SetAlignment(2);
+    EXPECT_EQ(c.PlaceElements(m, {0, 0, 100, 160}).at(1).Cell.left, 60);
+    EXPECT_EQ(c.PlaceElements(m, {0, 0, 100, 0}).size(), 1u);  // the second top is at the bottom
+}
+
+TEST(HitTest, AnchorsImagesAndLines) {
+    FixedMeasure m;
+    CHTMLCaption c;
+    c.SetCaption("go <a 7;page=2>here</a><img>3</img>");
+    const HTMLRect r{0, 0, 200, 16};
+    const auto* a = c.HitTestAnchor(m, r, {35, 8});
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->AnchorOptions(), "page=2");
+    EXPECT_EQ(c.HitTestAnchor(m, r, {5, 8}), nullptr);
+    EXPECT_EQ(c.HitTestImage(m, r, {75, 8}), 0);
+    EXPECT_EQ(c.HitTestImage(m, r, {35, 8}), -1);
+    EXPECT_EQ(c.HitTestElement(m, r, {90, 8}), nullptr);
+    c.SetCaption("a<br>b");
+    EXPECT_EQ(c.HitTestLine(m, {0, 0, 100, 64}, {5, 15}), -1);
+    EXPECT_EQ(c.HitTestLine(m, {0, 0, 100, 64}, {99, 47}), 1);
+    EXPECT_EQ(c.HitTestLine(m, {0, 0, 100, 64}, {100, 20}), -1);
+}
+
+}  // namespace
