@@ -9,6 +9,7 @@
 #include "Dispatch.h"
 #include "IDefaultSettings.h"
 #include "IUnkWindowObject.h"
+#include "CPrintWorkspace.h"
 #include "Tavrin_h.h"
 
 extern const wchar_t kPrintProgId[];  // "Koravel.Print"
@@ -140,6 +141,7 @@ private:
     // Answer of a member whose feature is not in this build.
     static HRESULT NotYet() { return E_NOTIMPL; }
 
+    CPrintWorkspace workspace_{*this, *this};
     CConnectionPoint eventsPoint_;
     CConnectionPoint propertyNotifyPoint_;
     VARIANT_BOOL autoRelease_ = VARIANT_TRUE;

@@ -164,14 +164,21 @@ STDMETHODIMP CPrint::Refresh() {
     return S_OK;  // records again only while the preview is open, which this build cannot open yet
 }
 
-// Printer settings.
-STDMETHODIMP CPrint::get_PageOrientation(PageOrientationEnum*) { return NotYet(); }
-STDMETHODIMP CPrint::put_PageOrientation(PageOrientationEnum) { return NotYet(); }
-STDMETHODIMP CPrint::get_Settings(FieldsEnum, VARIANT*) { return NotYet(); }
-STDMETHODIMP CPrint::put_Settings(FieldsEnum, VARIANT) { return NotYet(); }
-STDMETHODIMP CPrint::get_Printers(BSTR*) { return NotYet(); }
-STDMETHODIMP CPrint::get_ClientWidth(long*) { return NotYet(); }
-STDMETHODIMP CPrint::get_ClientHeight(long*) { return NotYet(); }
+// Printer settings, kept by the workspace's settings record.
+STDMETHODIMP CPrint::get_PageOrientation(PageOrientationEnum* v) {
+    if (!v) return E_POINTER;
+    *v = static_cast<PageOrientationEnum>(workspace_.Settings().PageOrientation());
+    return S_OK;
+}
+STDMETHODIMP CPrint::put_PageOrientation(PageOrientationEnum v) {
+    workspace_.Settings().PutPageOrientation(v);
+    return S_OK;
+}
+STDMETHODIMP CPrint::get_Settings(FieldsEnum field, VARIANT* v) { return workspace_.Settings().GetSettings(field, v); }
+STDMETHODIMP CPrint::put_Settings(FieldsEnum field, VARIANT v) { return workspace_.Settings().PutSettings(field, v); }
+STDMETHODIMP CPrint::get_Printers(BSTR* v) { return ReturnAnsi(workspace_.Settings().Printers(), v); }
+STDMETHODIMP CPrint::get_ClientWidth(long* v) { return Out(v, workspace_.Settings().ClientWidth()); }
+STDMETHODIMP CPrint::get_ClientHeight(long* v) { return Out(v, workspace_.Settings().ClientHeight()); }
 
 // Toolbar.
 STDMETHODIMP CPrint::get_ItemCaption(ItemCaptionEnum, BSTR*) { return NotYet(); }

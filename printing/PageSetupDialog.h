@@ -4,13 +4,15 @@
 // dialog (shown, or run invisibly). One lives in each Print object.
 #include <windows.h>
 #include <commdlg.h>
+#include <oaidl.h>
 
 #include <memory>
 #include <string>
 
 #include "core/IDefaultSettings.h"
 #include "printing/DCPrinter.h"
-#include "printing/Win32Scopes.h"
+#include "GlobalLock.h"
+#include "Library.h"
 
 class CPageSetupDialog {
 public:

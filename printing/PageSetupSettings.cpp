@@ -7,7 +7,9 @@
 #include <utility>
 
 #include "printing/SettingsText.h"
-#include "printing/VariantText.h"
+#include "Gdi.h"
+#include "Text.h"
+#include "Variant.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ void SetLong(VARIANT* value, long number) {
 
 void SetText(VARIANT* value, const std::string& text) {
     value->vt = VT_BSTR;
-    value->bstrVal = AnsiToBstr(text);
+    value->bstrVal = Bstr::FromAnsi(text).Detach();
 }
 
 // A fixed DEVMODE name field, which need not end in a zero when full.
@@ -63,9 +65,9 @@ HRESULT CPageSetupDialog::GetSettings(long field, VARIANT* value) {
     case F::kvPaperHeight: SetLong(value, m_psd.ptPaperSize.y); return S_OK;
     case F::kvAllFields:
         SetText(value, CSettingsText::Format([this](int each) {
-            CVariant got;
-            GetSettings(each, &got.value);
-            return VariantToAnsi(got.value);
+            Variant got;
+            GetSettings(each, got.Put());
+            return VariantToAnsi(got.Get());
         }));
         return S_OK;
     default:
@@ -99,9 +101,9 @@ HRESULT CPageSetupDialog::PutSettings(long field, const VARIANT& value) {
     }
     CSettingsUpdate update(*this);
     switch (field) {
-    case F::kvDisplayInch: m_defaults.DisplayInch = static_cast<int16_t>(VariantToLong(value)); break;
-    case F::kvPaperWidth: m_psd.ptPaperSize.x = VariantToLong(value); break;
-    case F::kvPaperHeight: m_psd.ptPaperSize.y = VariantToLong(value); break;
+    case F::kvDisplayInch: m_defaults.DisplayInch = static_cast<int16_t>(VariantToLong(value, 0)); break;
+    case F::kvPaperWidth: m_psd.ptPaperSize.x = VariantToLong(value, 0); break;
+    case F::kvPaperHeight: m_psd.ptPaperSize.y = VariantToLong(value, 0); break;
     case F::kvAllFields: ApplySettingsText(VariantToAnsi(value)); break;
     default: break;
     }
@@ -113,14 +115,14 @@ HRESULT CPageSetupDialog::PutSettings(long field, const VARIANT& value) {
 void CPageSetupDialog::StoreDevModeField(DEVMODEA& devMode, long field, const VARIANT& value) {
     DWORD bit = 0;
     if (short* number = DevModeNumber(devMode, field, bit)) {
-        const short stored = static_cast<short>(VariantToLong(value));
+        const short stored = static_cast<short>(VariantToLong(value, 0));
         // The paper turns with the page, so its width and height trade places.
         if (field == F::kvPageOrientation && stored != *number)
             std::swap(m_psd.ptPaperSize.x, m_psd.ptPaperSize.y);
         devMode.dmFields |= bit;
         *number = stored;
     } else if (LONG* margin = MarginOf(m_psd.rtMargin, field)) {
-        *margin = VariantToLong(value);
+        *margin = VariantToLong(value, 0);
     } else if (field == F::kvFormName) {
         // At most 31 characters, so the field keeps its terminating zero.
         const std::string name = VariantToAnsi(value);
@@ -131,19 +133,19 @@ void CPageSetupDialog::StoreDevModeField(DEVMODEA& devMode, long field, const VA
 
 void CPageSetupDialog::ApplySettingsText(const std::string& text) {
     for (const auto& assignment : CSettingsText::Parse(text)) {
-        CVariant value;
-        value.value.vt = VT_BSTR;
-        value.value.bstrVal = AnsiToBstr(assignment.second);
-        PutSettings(assignment.first, value.value);
+        Variant value;
+        V_VT(value.Put()) = VT_BSTR;
+        V_BSTR(value.Ptr()) = Bstr::FromAnsi(assignment.second).Detach();
+        PutSettings(assignment.first, value.Get());
     }
 }
 
 std::string CPageSetupDialog::Printers() { return GetPrinterNames(false); }
 
 long CPageSetupDialog::PageOrientation() {
-    CVariant orientation;
-    GetSettings(F::kvPageOrientation, &orientation.value);
-    return orientation.value.vt == VT_EMPTY ? 0 : VariantToLong(orientation.value);
+    Variant orientation;
+    GetSettings(F::kvPageOrientation, orientation.Put());
+    return orientation.Type() == VT_EMPTY ? 0 : VariantToLong(orientation.Get(), 0);
 }
 
 void CPageSetupDialog::PutPageOrientation(long orientation) {
@@ -175,9 +177,9 @@ SIZE CPageSetupDialog::ClientSize() {
     page.right -= MulDiv(m_psd.rtMargin.right, dpiX, unit);
     page.bottom -= MulDiv(m_psd.rtMargin.bottom, dpiY, unit);
     {
-        CScreenDC screen;
-        const int screenX = GetDeviceCaps(screen.get(), LOGPIXELSX);
-        const int screenY = GetDeviceCaps(screen.get(), LOGPIXELSY);
+        CWindowDC screen;
+        const int screenX = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+        const int screenY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
         page.left = MulDiv(page.left, screenX, dpiX);
         page.right = MulDiv(page.right, screenX, dpiX);
         page.top = MulDiv(page.top, screenY, dpiY);

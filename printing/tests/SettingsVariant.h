@@ -8,7 +8,8 @@
 #include <string>
 
 #include "printing/PageSetupDialog.h"
-#include "printing/VariantText.h"
+#include "Text.h"
+#include "Variant.h"
 
 inline std::string Narrow(BSTR text) {
     std::string out;
@@ -17,21 +18,21 @@ inline std::string Narrow(BSTR text) {
 }
 
 inline VARTYPE SettingType(CPageSetupDialog& record, long field) {
-    CVariant got;
-    record.GetSettings(field, &got.value);
-    return got.value.vt;
+    Variant got;
+    record.GetSettings(field, got.Put());
+    return got.Type();
 }
 
 inline long SettingLong(CPageSetupDialog& record, long field) {
-    CVariant got;
-    record.GetSettings(field, &got.value);
-    return got.value.vt == VT_I4 ? got.value.lVal : -99999;
+    Variant got;
+    record.GetSettings(field, got.Put());
+    return got.Type() == VT_I4 ? V_I4(&got.Get()) : -99999;
 }
 
 inline std::string SettingText(CPageSetupDialog& record, long field) {
-    CVariant got;
-    record.GetSettings(field, &got.value);
-    return got.value.vt == VT_BSTR ? Narrow(got.value.bstrVal) : "<not text>";
+    Variant got;
+    record.GetSettings(field, got.Put());
+    return got.Type() == VT_BSTR ? Narrow(V_BSTR(&got.Get())) : "<not text>";
 }
 
 inline void PutLong(CPageSetupDialog& record, long field, long number) {
@@ -42,9 +43,10 @@ inline void PutLong(CPageSetupDialog& record, long field, long number) {
 }
 
 inline void PutText(CPageSetupDialog& record, long field, const std::string& text) {
-    CVariant value;
-    value.value.vt = VT_BSTR;
-    value.value.bstrVal = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
-    for (size_t i = 0; i < text.size(); ++i) value.value.bstrVal[i] = static_cast<unsigned char>(text[i]);
-    EXPECT_EQ(record.PutSettings(field, value.value), S_OK);
+    Variant value;
+    V_VT(value.Put()) = VT_BSTR;
+    BSTR b = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
+    for (size_t i = 0; i < text.size(); ++i) b[i] = static_cast<unsigned char>(text[i]);
+    V_BSTR(value.Ptr()) = b;
+    EXPECT_EQ(record.PutSettings(field, value.Get()), S_OK);
 }
