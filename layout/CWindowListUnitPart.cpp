@@ -87,11 +87,16 @@ void CWindowListUnitPart::Write(std::string& out, uint8_t defaultBorder) const {
         }
         out += '"';
         break;
-    case Kind::Group:
+    case Kind::Group: {
+        // An empty group is written "( )": a bare "()" is an empty piece, which
+        // a line skips, and the group would be lost (it may be a spacer).
         out += '(';
+        const size_t inner = out.size();
         if (m_nested) m_nested->WriteLines(out, defaultBorder);
+        if (out.size() == inner) out += ' ';
         out += ')';
         break;
+    }
     }
     const bool otherAttributes = m_alignment != kDefaultAlignment || m_wordWrap ||
                                  m_background.has_value() || m_foreground.has_value();
