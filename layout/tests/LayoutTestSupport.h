@@ -16,6 +16,10 @@ inline std::unique_ptr<CWindowListPartLevel> ParseLayout(std::string_view text) 
     return level;
 }
 
+inline void PrintTo(const LayoutRect& r, std::ostream* os) {
+    *os << '(' << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ')';
+}
+
 // Unit i of line l (both lists in reading order).
 inline const CWindowListUnitPart& UnitOf(const CWindowListPartLevel& level, size_t l, size_t i) {
     return *level.LineAt(l)->UnitAt(i);
