@@ -88,9 +88,19 @@ void CWindowListPartLevel::WriteLines(std::string& out, uint8_t defaultBorder) c
     const bool breaks = std::any_of(rows.begin(), rows.end(), [](const std::string& r) {
         return r.find("\r\n") != std::string::npos;
     });
+    std::string body;
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (i) out += breaks ? "\r\n" : "/";
-        out += rows[i];
+        if (i) body += breaks ? "\r\n" : "/";
+        body += rows[i];
+    }
+    // A body is put in stripped form before it is split, which would unwrap a
+    // level whose only line is one bare group; an extra pair keeps the group.
+    if (!crd::IsStripped(body)) {
+        out += '(';
+        out += body;
+        out += ')';
+    } else {
+        out += body;
     }
 }
 
