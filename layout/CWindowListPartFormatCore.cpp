@@ -106,7 +106,7 @@ bool CWindowListPartFormatCore::Neighbour(Direction direction, std::string_view 
         // Keyboard movement goes from button to button: only item parts count.
         if (!part.IsItem() || part.Rect() == current) continue;
         const LayoutRect& c = part.Rect();
-        int64_t gap, offset;
+        int64_t gap = 0, offset = 0;
         switch (direction) {
         case Direction::Below:
             gap = int64_t(c.top) - current.bottom;
