@@ -1,7 +1,8 @@
 #pragma once
 // The engine's paint loop without a device context: visits an arrangement in
-// placement order and calls the host's hooks. A Windows host overrides the
-// hooks with GDI drawing (captions, buttons, fills, frames).
+// placement order and calls the host's hooks. A Windows host makes one
+// painter per paint, holding its device context, and overrides the hooks with
+// GDI drawing (captions, buttons, the default fill, frames).
 #include <cstdint>
 
 #include "layout/CWindowListPart.h"

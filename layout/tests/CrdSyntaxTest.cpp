@@ -49,19 +49,6 @@ TEST(CrdSyntax, SplitDropsAnUnbalancedLastPiece) {
     EXPECT_EQ(Raw("\"1,2", ",", false), (V{"\"1,2"}));  // open quote is no depth
 }
 
-TEST(CrdSyntax, SplitReportsOffsetsIntoTheScannedText) {
-    auto pieces = crd::Split(" (a:b):12", ":", false);
-    ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_EQ(pieces[1].raw, "12");
-    EXPECT_EQ(pieces[1].offset, 7u);
-    EXPECT_EQ(pieces[0].stripped, "a:b");
-}
-
-TEST(CrdSyntax, FindOutsideSkipsNestedAndQuoted) {
-    EXPECT_EQ(crd::FindOutside("(a[1])\"[\"[b]", '['), 9u);
-    EXPECT_EQ(crd::FindOutside("abc", '['), std::string_view::npos);
-}
-
 TEST(CrdSyntax, NumbersAreClampedDecimals) {
     EXPECT_EQ(crd::ReadNumber("  -12abc"), -12);
     EXPECT_EQ(crd::ReadNumber("+7"), 7);
@@ -98,15 +85,6 @@ TEST(CrdSyntax, ColoursReadRgbOrPlainNumbers) {
     EXPECT_EQ(crd::ReadColour("rgb(1,2)"), 0u);   // two components read as a number
     EXPECT_EQ(crd::ReadColour("rgb 1,2,3"), 0u);
     EXPECT_EQ(crd::ReadColour("-2147483643"), 0x80000005u);
-}
-
-TEST(CrdSyntax, ColoursWriteBack) {
-    std::string s;
-    crd::WriteColour(s, 0x030201);
-    EXPECT_EQ(s, "RGB(1,2,3)");
-    s.clear();
-    crd::WriteColour(s, 0x80000005u);
-    EXPECT_EQ(s, "-2147483643");
 }
 
 }  // namespace

@@ -180,17 +180,4 @@ TEST(CrdPainter, VisitsPartsInPlacementOrderWithTheirHooks) {
     EXPECT_EQ(painter.calls, (std::vector<std::string>{"item:1", "debug4"}));
 }
 
-TEST(CrdPainter, CursorWalksThePartsOnce) {
-    CWindowListPartFormatCore core;
-    CWindowListPartCache cache;
-    ASSERT_TRUE(core.ArrangeInto("1,2", kArea, cache));
-    std::vector<int32_t> seen;
-    while (cache.MoveNext()) seen.push_back(cache.Current().ItemNumber());
-    EXPECT_EQ(seen, (std::vector<int32_t>{1, 2}));
-    EXPECT_FALSE(cache.MoveNext());
-    cache.Rewind();
-    ASSERT_TRUE(cache.MoveNext());
-    EXPECT_EQ(cache.Current().ItemNumber(), 1);
-}
-
 }  // namespace
