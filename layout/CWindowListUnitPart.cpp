@@ -184,3 +184,11 @@ CWindowListUnitPart* CWindowListUnitPart::PreviousUnit() const {
     }
     return m_parentLine->ParentLevel()->ParentUnit();
 }
+
+CWindowListUnitPart* CWindowListUnitPart::FirstUnit() const {
+    return m_parentLine->ParentLevel()->RootLevel()->FirstUnit();
+}
+
+CWindowListUnitPart* CWindowListUnitPart::LastUnit() const {
+    return m_parentLine->ParentLevel()->RootLevel()->LastUnit();
+}

@@ -56,6 +56,9 @@ public:
     // Reading order over the whole tree, descending into nested groups.
     CWindowListUnitPart* NextUnit() const;
     CWindowListUnitPart* PreviousUnit() const;
+    // First and last unit of the whole layout this unit belongs to.
+    CWindowListUnitPart* FirstUnit() const;
+    CWindowListUnitPart* LastUnit() const;
 
 private:
     CWindowListUnitPart* NextSibling() const;      // in this unit's line or level, no descent

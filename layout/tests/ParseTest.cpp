@@ -261,6 +261,10 @@ TEST(CrdParse, ReadingOrderDescendsIntoGroups) {
     for (const CWindowListUnitPart* u = level->LastUnit(); u; u = u->PreviousUnit())
         back += u->IsGroup() ? "g" : std::to_string(u->ItemNumber());
     EXPECT_EQ(back, "543g2g1");
+    const CWindowListUnitPart* three = UnitOf(*level, 0, 1).NestedLevel()->LastUnit();
+    EXPECT_EQ(three->ItemNumber(), 3);
+    EXPECT_EQ(three->FirstUnit()->ItemNumber(), 1);
+    EXPECT_EQ(three->LastUnit()->ItemNumber(), 5);
 }
 
 }  // namespace
