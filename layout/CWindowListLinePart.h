@@ -25,7 +25,7 @@ public:
     CWindowListLinePart& operator=(const CWindowListLinePart&) = delete;
 
     void Parse(std::string_view text, const ParseContext& context);
-    // The whole line is one bordered-less group holding `stripped`.
+    // The whole line is one plain group (border 0) holding a level read from `stripped`.
     void ParseAsGroup(std::string_view stripped, const ParseContext& context);
     void Write(std::string& out, uint8_t defaultBorder) const;
 

@@ -45,23 +45,21 @@ void CWindowListUnitPart::Parse(std::string_view raw, const ParseContext& contex
         return;
     }
     m_kind = Kind::Group;
-    if (!stripped.empty() && context.depth < CWindowListPartLevel::kMaxNesting) {
-        ParseContext inner = context;
-        ++inner.depth;
-        m_nested = std::make_unique<CWindowListPartLevel>(this);
-        m_nested->ParseBody(stripped, inner);
-    }
+    ReadNestedLevel(stripped, context);
 }
 
 void CWindowListUnitPart::ParseGroup(std::string_view stripped, const ParseContext& context) {
     m_kind = Kind::Group;
     m_border = 0;
-    if (!stripped.empty() && context.depth < CWindowListPartLevel::kMaxNesting) {
-        ParseContext inner = context;
-        ++inner.depth;
-        m_nested = std::make_unique<CWindowListPartLevel>(this);
-        m_nested->ParseBody(stripped, inner);
-    }
+    ReadNestedLevel(stripped, context);
+}
+
+void CWindowListUnitPart::ReadNestedLevel(std::string_view body, const ParseContext& context) {
+    if (body.empty() || context.depth >= CWindowListPartLevel::kMaxNesting) return;
+    ParseContext inner = context;
+    ++inner.depth;
+    m_nested = std::make_unique<CWindowListPartLevel>(this);
+    m_nested->ParseBody(body, inner);
 }
 
 void CWindowListUnitPart::ParseAttributes(std::string_view text) {

@@ -61,6 +61,8 @@ public:
     CWindowListUnitPart* LastUnit() const;
 
 private:
+    // Empty text, or a group nested beyond kMaxNesting, keeps no nested level.
+    void ReadNestedLevel(std::string_view body, const ParseContext& context);
     CWindowListUnitPart* NextSibling() const;      // in this unit's line or level, no descent
     CWindowListUnitPart* PreviousSibling() const;
 
