@@ -113,7 +113,7 @@ bool CWindowListLinePart::Arrange(const LayoutRect& rect, CWindowListPartCache& 
     // Right list from its last unit leftwards, never past the line's left edge.
     int64_t x = rect.right, used = 0;
     for (size_t i = m_second.size(); i-- > 0;) {
-        const CWindowListUnitPart& unit = *m_second[i];
+        CWindowListUnitPart& unit = *m_second[i];
         const int64_t w = std::max<int64_t>(0, unit.Width() ? unit.Width() : share);
         const int64_t left = std::max<int64_t>(rect.left, x - w);
         if (x - left > 0 && !PlaceUnit(unit, unitRect(left, x), cache)) return false;
@@ -136,7 +136,7 @@ bool CWindowListLinePart::Arrange(const LayoutRect& rect, CWindowListPartCache& 
     return true;
 }
 
-bool CWindowListLinePart::PlaceUnit(const CWindowListUnitPart& unit, const LayoutRect& rect,
+bool CWindowListLinePart::PlaceUnit(CWindowListUnitPart& unit, const LayoutRect& rect,
                                     CWindowListPartCache& cache) const {
     if (!unit.IsGroup()) return cache.AddPart(unit, rect);
     // A framed or filled group is handed over first so its frame or fill is

@@ -45,7 +45,7 @@ public:
 
     bool Arrange(const LayoutRect& rect, CWindowListPartCache& cache) const;
     // Hands a unit (and, for groups, what it holds) to the cache's add-part action.
-    bool PlaceUnit(const CWindowListUnitPart& unit, const LayoutRect& rect,
+    bool PlaceUnit(CWindowListUnitPart& unit, const LayoutRect& rect,
                    CWindowListPartCache& cache) const;
 
 private:

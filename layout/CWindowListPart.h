@@ -9,10 +9,11 @@
 class CWindowListPart {
 public:
     CWindowListPart() = default;
-    CWindowListPart(const CWindowListUnitPart* unit, const LayoutRect& rect)
+    CWindowListPart(CWindowListUnitPart* unit, const LayoutRect& rect)
         : m_unit(unit), m_rect(rect) {}
 
-    const CWindowListUnitPart* Unit() const { return m_unit; }
+    // Not const: hosts set widths of the units they measure while painting.
+    CWindowListUnitPart* Unit() const { return m_unit; }
     const LayoutRect& Rect() const { return m_rect; }
     LayoutRect& Rect() { return m_rect; }
 
@@ -35,7 +36,7 @@ public:
     }
 
 private:
-    const CWindowListUnitPart* m_unit = nullptr;
+    CWindowListUnitPart* m_unit = nullptr;
     LayoutRect m_rect;
 };
 

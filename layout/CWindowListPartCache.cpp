@@ -1,6 +1,6 @@
 #include "layout/CWindowListPartCache.h"
 
-bool CWindowListPartCache::AddPart(const CWindowListUnitPart& unit, const LayoutRect& rect) {
+bool CWindowListPartCache::AddPart(CWindowListUnitPart& unit, const LayoutRect& rect) {
     m_parts.emplace_back(&unit, rect);
     return true;
 }

@@ -15,7 +15,7 @@ public:
     virtual ~CWindowListPartCache() = default;
 
     // The add-part action; false stops the arrangement. By default: append.
-    virtual bool AddPart(const CWindowListUnitPart& unit, const LayoutRect& rect);
+    virtual bool AddPart(CWindowListUnitPart& unit, const LayoutRect& rect);
 
     const std::vector<CWindowListPart>& Parts() const { return m_parts; }
     size_t Count() const { return m_parts.size(); }

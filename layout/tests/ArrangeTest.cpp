@@ -77,7 +77,7 @@ TEST(CrdArrange, ArrangementsAreStoredPerSize) {
 TEST(CrdArrange, StoppingAddPartStopsTheArrangement) {
     class FirstTwo : public CWindowListPartCache {
     public:
-        bool AddPart(const CWindowListUnitPart& unit, const LayoutRect& rect) override {
+        bool AddPart(CWindowListUnitPart& unit, const LayoutRect& rect) override {
             CWindowListPartCache::AddPart(unit, rect);
             return Count() < 2;
         }
