@@ -1,0 +1,7 @@
+#pragma once
+// Common base of the layout tree's nodes: levels, lines and units.
+
+class CWindowListBasePart {
+public:
+    virtual ~CWindowListBasePart() = default;
+};

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "LayoutTestSupport.h"
+#include "layout/CWindowListPartFormatCore.h"
+#include "layout/CWindowListPartPainter.h"
+
+namespace {
+
+const LayoutRect kArea{10, 20, 110, 40};  // 100 x 20, moved away from the origin
+
+TEST(CrdEngine, LayoutsAreParsedOncePerText) {
+    CWindowListPartFormatCore core;
+    EXPECT_EQ(core.GetLayout(""), nullptr);
+    CWindowListPartLevel* a = core.GetLayout("1,2");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(core.GetLayout("1,2"), a);
+    EXPECT_NE(core.GetLayout("1,2 "), a);  // exact bytes
+    EXPECT_EQ(core.LayoutCount(), 2u);
+    EXPECT_NE(core.GetLayout("1,(2"), nullptr);  // no lines, but a layout
+}
+
+TEST(CrdEngine, ArrangeIntoMovesPartsToTheRectangle) {
+    CWindowListPartFormatCore core;
+    CWindowListPartCache cache;
+    ASSERT_TRUE(core.ArrangeInto("1,2:30", kArea, cache));
+    EXPECT_EQ(Placed(cache), "1@10,20,80,40 2@80,20,110,40");
+    EXPECT_EQ(cache.Cursor(), -1);
+    EXPECT_FALSE(core.ArrangeInto("", kArea, cache));
+    EXPECT_TRUE(cache.Empty());
+    EXPECT_FALSE(core.ArrangeInto("[b=1]", kArea, cache));
+    // An empty rectangle still has an arrangement, with nothing in it.
+    EXPECT_TRUE(core.ArrangeInto("1", LayoutRect{5, 5, 5, 50}, cache));
+    EXPECT_TRUE(cache.Empty());
+}
+
+TEST(CrdEngine, DrawingStateComesFromTheRoot) {
+    CWindowListPartFormatCore core;
+    CWindowListPartCache cache;
+    ASSERT_TRUE(core.ArrangeInto("[debug=0][dgl=258]1,(2)", kArea, cache));
+    EXPECT_TRUE(cache.Debug());
+    EXPECT_EQ(cache.Dgl(), 2);
+    ASSERT_TRUE(core.ArrangeInto("1", kArea, cache));
+    EXPECT_FALSE(cache.Debug());
+}
+
+TEST(CrdEngine, HitTestAnswersInnerPartsAndExcludesFarEdges) {
+    CWindowListPartFormatCore core;
+    CWindowListPart part;
+    const char* text = "1,(2,3)[b=1]";  // 1: 10-60, group 60-110, 2: 60-85, 3: 85-110
+    ASSERT_TRUE(core.HitTest({70, 25}, text, kArea, part));
+    EXPECT_EQ(part.ItemNumber(), 2);
+    EXPECT_FALSE(part.IsGroup());
+    ASSERT_TRUE(core.HitTest({10, 20}, text, kArea, part));  // top-left corner is inside
+    EXPECT_EQ(part.ItemNumber(), 1);
+    ASSERT_TRUE(core.HitTest({60, 39}, text, kArea, part));  // 1's right edge belongs to 2
+    EXPECT_EQ(part.ItemNumber(), 2);
+    EXPECT_FALSE(core.HitTest({110, 25}, text, kArea, part));
+    EXPECT_FALSE(core.HitTest({50, 40}, text, kArea, part));
+    EXPECT_FALSE(core.HitTest({9, 25}, text, kArea, part));
+    // A framed group without a nested level can be hit itself; "( )" has a
+    // nested level (with no lines), so it cannot.
+    ASSERT_TRUE(core.HitTest({100, 30}, "1, [b=1]", kArea, part));
+    EXPECT_TRUE(part.IsGroup());
+    EXPECT_FALSE(core.HitTest({100, 30}, "1,( )[b=1]", kArea, part));
+    // Text units are hit like items.
+    ASSERT_TRUE(core.HitTest({100, 30}, "1,\"t\"", kArea, part));
+    EXPECT_TRUE(part.IsText());
+}
+
+TEST(CrdEngine, LocateItemTakesTheFirstInPlacementOrder) {
+    CWindowListPartFormatCore core;
+    CWindowListPart part;
+    ASSERT_TRUE(core.LocateItem(7, "7,7", kArea, part));
+    EXPECT_EQ(part.Rect(), (LayoutRect{10, 20, 60, 40}));
+    // Right-list units are placed before the left list.
+    ASSERT_TRUE(core.LocateItem(7, "7,|,7:10", kArea, part));
+    EXPECT_EQ(part.Rect(), (LayoutRect{100, 20, 110, 40}));
+    // Bottom lines are placed before top lines.
+    ASSERT_TRUE(core.LocateItem(7, "7/|/7", kArea, part));
+    EXPECT_EQ(part.Rect(), (LayoutRect{10, 30, 110, 40}));
+    EXPECT_FALSE(core.LocateItem(8, "7,\"8\"", kArea, part));  // texts are not items
+    EXPECT_FALSE(core.LocateItem(7, "7", LayoutRect{0, 0, 0, 10}, part));
+}
+
+TEST(CrdEngine, ContentAlignment) {
+    const LayoutRect r{0, 0, 100, 50};
+    EXPECT_EQ(AlignContent(r, 20, 10, 16), (LayoutRect{0, 20, 20, 30}));   // default
+    EXPECT_EQ(AlignContent(r, 20, 10, 17), (LayoutRect{40, 20, 60, 30}));  // centred
+    EXPECT_EQ(AlignContent(r, 20, 10, 34), (LayoutRect{80, 40, 100, 50})); // bottom right
+    EXPECT_EQ(AlignContent(r, 20, 10, 255), AlignContent(r, 20, 10, 34));
+    EXPECT_EQ(AlignContent(r, 20, 10, 0), (LayoutRect{0, 0, 20, 10}));
+    EXPECT_EQ(AlignContent(r, 300, 80, 17), (LayoutRect{0, 0, 100, 50}));  // clipped
+    EXPECT_EQ(AlignContent(LayoutRect{10, 10, 21, 21}, 4, 4, 17), (LayoutRect{13, 13, 17, 17}));
+}
+
+class Neighbours : public ::testing::Test {
+protected:
+    // Row 1: 1 2 3 (33/33/34 wide), row 2: 4 (left half) 5 (right half).
+    const char* text = "1,2,3/4,5";
+    const LayoutRect area{0, 0, 100, 20};
+    CWindowListPartFormatCore core;
+
+    LayoutRect Of(int32_t item) {
+        LayoutRect r;
+        EXPECT_TRUE(core.ItemRect(text, area, item, r));
+        return r;
+    }
+};
+
+TEST_F(Neighbours, SidewaysStayInTheRow) {
+    LayoutRect out;
+    ASSERT_TRUE(core.NeighbourRight(text, area, Of(1), out));
+    EXPECT_EQ(out, Of(2));
+    ASSERT_TRUE(core.NeighbourLeft(text, area, Of(3), out));
+    EXPECT_EQ(out, Of(2));
+    EXPECT_FALSE(core.NeighbourRight(text, area, Of(3), out));  // not down to row 2
+    EXPECT_FALSE(core.NeighbourLeft(text, area, Of(4), out));
+}
+
+TEST_F(Neighbours, UpAndDownPreferTheNearestThenTheClosestLeftEdge) {
+    LayoutRect out;
+    ASSERT_TRUE(core.NeighbourBelow(text, area, Of(3), out));
+    EXPECT_EQ(out, Of(5));  // |50-66| beats |0-66|
+    ASSERT_TRUE(core.NeighbourBelow(text, area, Of(1), out));
+    EXPECT_EQ(out, Of(4));
+    ASSERT_TRUE(core.NeighbourAbove(text, area, Of(5), out));
+    EXPECT_EQ(out, Of(3));  // |66-50| = 16 beats |33-50| = 17
+    EXPECT_FALSE(core.NeighbourBelow(text, area, Of(4), out));
+    EXPECT_FALSE(core.NeighbourAbove(text, area, Of(2), out));
+}
+
+TEST_F(Neighbours, ItemRectUnitesRepeatedNumbers) {
+    LayoutRect r;
+    ASSERT_TRUE(core.ItemRect("9,1,9", LayoutRect{0, 0, 90, 10}, 9, r));
+    EXPECT_EQ(r, (LayoutRect{0, 0, 90, 10}));
+    EXPECT_FALSE(core.ItemRect("9", LayoutRect{0, 0, 90, 10}, 8, r));
+}
+
+class RecordingPainter : public CWindowListPartPainter {
+public:
+    std::vector<std::string> calls;
+
+protected:
+    void PaintBackground(const CWindowListPart& p, uint32_t c) override {
+        calls.push_back("bg" + std::to_string(c) + Who(p));
+    }
+    void BeginForeground(uint32_t c) override { calls.push_back("fg" + std::to_string(c)); }
+    void EndForeground() override { calls.push_back("/fg"); }
+    void PaintText(const CWindowListPart& p) override { calls.push_back("text" + Who(p)); }
+    void PaintItem(const CWindowListPart& p) override { calls.push_back("item" + Who(p)); }
+    void PaintBorder(const CWindowListPart& p) override {
+        calls.push_back("border" + std::to_string(p.Border()) + Who(p));
+    }
+    void PaintDebug(const CWindowListPart& p, uint8_t dgl) override {
+        calls.push_back("debug" + std::to_string(dgl));
+    }
+
+private:
+    static std::string Who(const CWindowListPart& p) {
+        return p.IsGroup() ? ":g" : p.IsText() ? ":" + p.Unit()->Text() : ":" + std::to_string(p.ItemNumber());
+    }
+};
+
+TEST(CrdPainter, VisitsPartsInPlacementOrderWithTheirHooks) {
+    CWindowListPartFormatCore core;
+    CWindowListPartCache cache;
+    ASSERT_TRUE(core.ArrangeInto("1[fg=5],(\"t\"[b=2])[bg=7][b=1]", kArea, cache));
+    RecordingPainter painter;
+    painter.PaintParts(cache);
+    const std::vector<std::string> expected = {
+        "fg5", "item:1", "/fg", "bg7:g", "border1:g", "text:t", "border2:t"};
+    EXPECT_EQ(painter.calls, expected);
+
+    ASSERT_TRUE(core.ArrangeInto("[debug][dgl=4]1", kArea, cache));
+    painter.calls.clear();
+    painter.PaintParts(cache);
+    EXPECT_EQ(painter.calls, (std::vector<std::string>{"item:1", "debug4"}));
+}
+
+}  // namespace
