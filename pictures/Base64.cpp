@@ -49,8 +49,8 @@ std::string Base64Encode(const unsigned char* data, size_t size)
 
 std::vector<unsigned char> Base64Decode(std::string_view text)
 {
-    std::vector<unsigned char> bytes;
-    bytes.reserve(text.size() / 4 * 3);
+    std::vector<unsigned char> bytes(text.size() / 4 * 3);
+    unsigned char* out = bytes.data();
     uint32_t group = 0;
     unsigned count = 0;
     for (char c : text) {
@@ -59,13 +59,15 @@ std::vector<unsigned char> Base64Decode(std::string_view text)
             continue; // line breaks, blanks and other strays
         group = group << 6 | value;
         if (++count == 4) {
-            bytes.push_back(static_cast<unsigned char>(group >> 16));
-            bytes.push_back(static_cast<unsigned char>(group >> 8));
-            bytes.push_back(static_cast<unsigned char>(group));
+            out[0] = static_cast<unsigned char>(group >> 16);
+            out[1] = static_cast<unsigned char>(group >> 8);
+            out[2] = static_cast<unsigned char>(group);
+            out += 3;
             group = 0;
             count = 0;
         }
     }
+    bytes.resize(static_cast<size_t>(out - bytes.data()));
     return bytes;
 }
 

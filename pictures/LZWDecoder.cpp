@@ -6,17 +6,26 @@ CDecoder::CDecoder(const unsigned char* data, size_t size, memstream& out)
     : m_buf(data, size, out), m_entries(new Entry[DictionarySize])
 {
     for (uint32_t i = 0; i < 256; ++i)
-        m_entries[i] = Entry{i, 0, 1};
+        m_entries[i] = Entry{0, 1, static_cast<uint8_t>(i)};
 }
 
 uint32_t CDecoder::GetCode()
 {
-    while (m_bitCount < m_width) {
-        unsigned char byte;
-        if (!m_buf.Get(byte))
-            Fail("Read error");
-        m_bits = (m_bits << 8) | byte;
-        m_bitCount += 8;
+    if (m_bitCount < m_width) {
+        if (m_buf.Available() >= 4) {
+            const unsigned char* p = m_buf.GetPointer();
+            m_bits = m_bits << 32 | uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+            m_bitCount += 32;
+            m_buf.Skip(4);
+        } else {
+            do {
+                unsigned char byte;
+                if (!m_buf.Get(byte))
+                    Fail("Read error");
+                m_bits = (m_bits << 8) | byte;
+                m_bitCount += 8;
+            } while (m_bitCount < m_width);
+        }
     }
     m_bitCount -= m_width;
     return static_cast<uint32_t>(m_bits >> m_bitCount) & ((1u << m_width) - 1);
@@ -25,12 +34,13 @@ uint32_t CDecoder::GetCode()
 // Writes the string of `code` and returns where it starts.
 const unsigned char* CDecoder::Emit(uint32_t code)
 {
-    uint32_t length = m_entries[code].length;
+    const Entry* entries = m_entries.get(); // a local: byte stores cannot change it
+    uint32_t length = entries[code].length;
     unsigned char* start = m_buf.Reserve(length);
     unsigned char* p = start + length;
     while (code >= 256) {
-        *--p = static_cast<unsigned char>(m_entries[code].symbol);
-        code = m_entries[code].prefix;
+        *--p = entries[code].symbol;
+        code = entries[code].prefix;
     }
     *--p = static_cast<unsigned char>(code);
     return start;
@@ -86,7 +96,8 @@ void CDecoder::DecodeBlocks()
             } else {
                 first = *Emit(code);
             }
-            m_entries[m_nextFree] = Entry{first, previous, m_entries[previous].length + 1};
+            m_entries[m_nextFree] = Entry{static_cast<uint16_t>(previous),
+                                          static_cast<uint16_t>(m_entries[previous].length + 1), first};
             if (++m_nextFree + 1 == 1u << m_width)
                 ++m_width;
             previous = code;

@@ -1,17 +1,20 @@
 #include "LZWEncoder.h"
 
+#include <cstring>
+
 namespace LZWCompression {
 
 CEncodingDictionary::CEncodingDictionary() : m_entries(new Entry[Coder::DictionarySize])
 {
     for (uint32_t i = 0; i < 256; ++i)
-        m_entries[i] = Entry{i, i, None, None};
+        m_entries[i] = Entry{uint16_t(i), uint16_t(i), None, None};
 }
 
 void CEncodingDictionary::Reset()
 {
     for (uint32_t i = 0; i < 256; ++i)
         m_entries[i].firstChild = None;
+    std::memset(m_rootChildren, 0, sizeof m_rootChildren);
 }
 
 CEncoder::CEncoder(const unsigned char* data, size_t size, memstream& out)
@@ -65,14 +68,21 @@ void CEncoder::PutCode(uint32_t code)
 {
     m_bits = (m_bits << m_width) | code;
     m_bitCount += m_width;
-    while (m_bitCount >= 8) {
-        m_bitCount -= 8;
-        m_buf.Put(static_cast<unsigned char>(m_bits >> m_bitCount));
+    if (m_bitCount >= 32) {
+        m_bitCount -= 32;
+        uint32_t word = static_cast<uint32_t>(m_bits >> m_bitCount);
+        unsigned char* p = m_buf.Reserve(4);
+        p[0] = static_cast<unsigned char>(word >> 24);
+        p[1] = static_cast<unsigned char>(word >> 16);
+        p[2] = static_cast<unsigned char>(word >> 8);
+        p[3] = static_cast<unsigned char>(word);
     }
 }
 
 void CEncoder::Flush()
 {
+    for (; m_bitCount >= 8; m_bitCount -= 8)
+        m_buf.Put(static_cast<unsigned char>(m_bits >> (m_bitCount - 8)));
     if (m_bitCount > 0)
         m_buf.Put(static_cast<unsigned char>(m_bits << (8 - m_bitCount)));
     m_bitCount = 0;

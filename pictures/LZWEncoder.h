@@ -18,34 +18,57 @@ public:
 
     // Back to the 256 single-byte entries.
     void Reset();
-    // The child of `entry` for `symbol`, or None.
-    uint32_t Find(uint32_t entry, uint32_t symbol) const {
-        for (uint32_t child = m_entries[entry].firstChild; child != None;
-             child = m_entries[child].nextSibling) {
-            if (m_entries[child].symbol == symbol)
+    // The child of `entry` for `symbol`, or None. A child found is moved to
+    // the front of its list, so that frequent strings are found first.
+    uint32_t Find(uint32_t entry, uint32_t symbol) {
+        if (entry < 256 && !HasRootChild(entry, symbol))
+            return None;
+        uint16_t* link = &m_entries[entry].firstChild;
+        for (uint32_t child = *link; child != None; child = *link) {
+            Entry& e = m_entries[child];
+            if (e.symbol == symbol) {
+                if (link != &m_entries[entry].firstChild) {
+                    *link = e.nextSibling;
+                    e.nextSibling = m_entries[entry].firstChild;
+                    m_entries[entry].firstChild = static_cast<uint16_t>(child);
+                }
                 return child;
+            }
+            link = &e.nextSibling;
         }
         return None;
     }
     // Makes `code` the child of `entry` for `symbol`.
     void Add(uint32_t entry, uint32_t symbol, uint32_t code) {
         Entry& e = m_entries[code];
-        e.symbol = symbol;
-        e.code = code;
+        e.symbol = static_cast<uint16_t>(symbol);
+        e.code = static_cast<uint16_t>(code);
         e.firstChild = None;
         e.nextSibling = m_entries[entry].firstChild;
-        m_entries[entry].firstChild = code;
+        m_entries[entry].firstChild = static_cast<uint16_t>(code);
+        if (entry < 256)
+            m_rootChildren[entry][symbol >> 6] |= uint64_t(1) << (symbol & 63);
     }
     uint32_t Code(uint32_t entry) const { return m_entries[entry].code; }
 
 private:
+    // 16-bit fields hold every code (below 4096) and keep the whole table
+    // (32 KB) in the first-level cache, where the child walks run.
     struct Entry {
-        uint32_t symbol;
-        uint32_t code;
-        uint32_t firstChild;
-        uint32_t nextSibling;
+        uint16_t symbol;
+        uint16_t code;
+        uint16_t firstChild;
+        uint16_t nextSibling;
     };
+    bool HasRootChild(uint32_t entry, uint32_t symbol) const {
+        return (m_rootChildren[entry][symbol >> 6] >> (symbol & 63)) & 1;
+    }
+
     std::unique_ptr<Entry[]> m_entries;
+    // Which bytes follow each single byte. The root lists grow longest, and on
+    // data that repeats little nearly every walk of them fails: this answers
+    // those failures without a walk.
+    uint64_t m_rootChildren[256][4] = {};
 };
 
 class CEncoder : public Coder {
