@@ -20,20 +20,21 @@ std::string Encode64(const unsigned char* data, size_t size)
 
 bool Decode64(std::string_view text, std::vector<unsigned char>& bytes, std::string* error)
 {
-    bytes.clear();
     std::vector<unsigned char> lzw = Base64Decode(text);
-    if (lzw.empty())
-        return true;
-    memstream out;
+    memstream out(std::move(bytes));
+    bool decoded = true;
     try {
-        CDecoder(lzw.data(), lzw.size(), out).Decode();
+        if (!lzw.empty())
+            CDecoder(lzw.data(), lzw.size(), out).Decode();
     } catch (const CodecError& e) {
         if (error)
             *error = e.what();
-        return false;
+        decoded = false;
     }
     bytes = out.Release();
-    return true;
+    if (!decoded)
+        bytes.clear();
+    return decoded;
 }
 
 } // namespace LZWCompression

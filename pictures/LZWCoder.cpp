@@ -18,6 +18,14 @@ unsigned char* memstream::Extend(size_t count)
     return m_bytes.data() + old;
 }
 
+void memstream::Reserve(size_t capacity)
+{
+    try {
+        m_bytes.reserve(std::min(capacity, m_bytes.size() + Room()));
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 void Coder::CoderStreamBuf::Sync()
 {
     if (m_put != m_putEnd)

@@ -22,9 +22,17 @@ public:
 class memstream {
 public:
     explicit memstream(size_t limit = std::numeric_limits<size_t>::max()) : m_limit(limit) {}
+    // Starts empty on the memory of `storage`, so a buffer used before is
+    // filled again without new allocations.
+    explicit memstream(std::vector<unsigned char>&& storage) : m_bytes(std::move(storage)) {
+        m_bytes.clear();
+    }
 
     // Appends `count` bytes for the caller to fill and returns the first.
     unsigned char* Extend(size_t count);
+    // Capacity hint, so that growing within it copies nothing; ignored when
+    // it cannot be met.
+    void Reserve(size_t capacity);
     // Drops everything behind the first `size` bytes.
     void Truncate(size_t size) { if (size < m_bytes.size()) m_bytes.resize(size); }
     size_t Room() const { return m_limit - m_bytes.size(); }
@@ -35,7 +43,7 @@ public:
 
 private:
     std::vector<unsigned char> m_bytes;
-    size_t m_limit;
+    size_t m_limit = std::numeric_limits<size_t>::max();
 };
 
 // Base of CEncoder and CDecoder: the format's constants and the state both

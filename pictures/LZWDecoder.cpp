@@ -7,6 +7,7 @@ CDecoder::CDecoder(const unsigned char* data, size_t size, memstream& out)
 {
     for (uint32_t i = 0; i < 256; ++i)
         m_entries[i] = Entry{0, 1, static_cast<uint8_t>(i)};
+    out.Reserve(out.size() + 4 * size);
 }
 
 uint32_t CDecoder::GetCode()

@@ -20,6 +20,8 @@ void CEncodingDictionary::Reset()
 CEncoder::CEncoder(const unsigned char* data, size_t size, memstream& out)
     : m_buf(data, size, out)
 {
+    // Even data that does not compress then fits without regrowth copies.
+    out.Reserve(out.size() + size + size / 2 + 16);
 }
 
 void CEncoder::Encode()
