@@ -20,21 +20,24 @@ std::string Encode64(const unsigned char* data, size_t size)
 
 bool Decode64(std::string_view text, std::vector<unsigned char>& bytes, std::string* error)
 {
-    std::vector<unsigned char> lzw = Base64Decode(text);
     memstream out(std::move(bytes));
-    bool decoded = true;
+    std::string failure; // the exception's text does not outlive its handler
     try {
+        std::vector<unsigned char> lzw = Base64Decode(text);
         if (!lzw.empty())
             CDecoder(lzw.data(), lzw.size(), out).Decode();
     } catch (const CodecError& e) {
-        if (error)
-            *error = e.what();
-        decoded = false;
+        failure = e.what();
+    } catch (const std::bad_alloc&) {
+        failure = "Write error"; // no memory for the bytes
     }
     bytes = out.Release();
-    if (!decoded)
-        bytes.clear();
-    return decoded;
+    if (failure.empty())
+        return true;
+    bytes.clear();
+    if (error)
+        *error = failure;
+    return false;
 }
 
 } // namespace LZWCompression

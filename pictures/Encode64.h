@@ -22,10 +22,11 @@ std::vector<unsigned char> Base64Decode(std::string_view text);
 // memory runs out.
 std::string Encode64(const unsigned char* data, size_t size);
 
-// Text -> bytes. Returns false when the codec rejects the stream; `bytes` is
-// then empty, so a caller never loads a partial picture or icon list, and
-// `error` (when given) receives the codec's message. A text that holds no
-// stream at all (fewer than 4 characters) succeeds with no bytes.
+// Text (ANSI) -> bytes, replacing the contents of `bytes` (its memory is
+// reused). Returns false when the codec rejects the stream; `bytes` is then
+// empty, so a caller never loads a partial picture or icon list, and `error`
+// (when given) receives the codec's message. A text that holds no stream at
+// all (fewer than 4 characters) succeeds with no bytes.
 bool Decode64(std::string_view text, std::vector<unsigned char>& bytes,
               std::string* error = nullptr);
 
