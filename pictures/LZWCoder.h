@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace LZWCompression {
@@ -53,9 +54,9 @@ public:
     static constexpr unsigned ClearCode = 256;
     static constexpr unsigned EndCode = 257;
     static constexpr unsigned FirstFree = 258;
-    static constexpr unsigned DictionarySize = 4096;
     static constexpr unsigned InitialWidth = 9;
-    static constexpr unsigned MaxWidth = 12;
+    static constexpr unsigned MaxWidth = 12; // only a clear or end code may be wider
+    static constexpr unsigned DictionarySize = 1u << MaxWidth;
 
     class CoderStreamBuf;
 
