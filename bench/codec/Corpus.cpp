@@ -1,5 +1,6 @@
 #include "Corpus.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
