@@ -149,13 +149,6 @@ STDMETHODIMP CPrint::InitNew() {
 
 STDMETHODIMP CPrint::InitNew(IStorage*) { return InitNew(); }
 
-// The property stream is not in this build yet.
-STDMETHODIMP CPrint::Load(IStream*) { return NotYet(); }
-STDMETHODIMP CPrint::Save(IStream*, BOOL) { return NotYet(); }
-STDMETHODIMP CPrint::GetSizeMax(ULARGE_INTEGER*) { return NotYet(); }
-STDMETHODIMP CPrint::Load(IStorage*) { return NotYet(); }
-STDMETHODIMP CPrint::Save(IStorage*, BOOL) { return NotYet(); }
-
 STDMETHODIMP CPrint::GetPages(CAUUID* pages) {
     if (!pages) return E_POINTER;
     pages->cElems = 0;

@@ -148,4 +148,6 @@ private:
     long foreground_ = 0;
     VARIANT_BOOL showMargins_ = VARIANT_TRUE;
     bool dirty_ = true;
+    // The toolbar's CRD layout text; the toolbar window arranges its buttons by it.
+    std::string toolBarFormat_ = "-1,100,101,102,-1,103,-1,104,-1,105";
 };

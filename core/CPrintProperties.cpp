@@ -185,8 +185,12 @@ STDMETHODIMP CPrint::get_ItemCaption(ItemCaptionEnum, BSTR*) { return NotYet(); 
 STDMETHODIMP CPrint::put_ItemCaption(ItemCaptionEnum, BSTR) { return NotYet(); }
 STDMETHODIMP CPrint::get_ItemToolTip(ItemCaptionEnum, BSTR*) { return NotYet(); }
 STDMETHODIMP CPrint::put_ItemToolTip(ItemCaptionEnum, BSTR) { return NotYet(); }
-STDMETHODIMP CPrint::get_ToolBarFormat(BSTR*) { return NotYet(); }
-STDMETHODIMP CPrint::put_ToolBarFormat(BSTR) { return NotYet(); }
+STDMETHODIMP CPrint::get_ToolBarFormat(BSTR* v) { return ReturnAnsi(toolBarFormat_, v); }
+STDMETHODIMP CPrint::put_ToolBarFormat(BSTR v) {
+    toolBarFormat_ = ToAnsi(v, static_cast<int>(SysStringLen(v)));
+    dirty_ = true;
+    return S_OK;
+}
 
 // Images, pictures and their text form.
 STDMETHODIMP CPrint::get_Encode64(VARIANT, BSTR*) { return NotYet(); }
