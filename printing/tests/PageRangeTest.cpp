@@ -1,0 +1,43 @@
+#include "printing/PageRange.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// The 1-based pages of the set that exist in a document of n pages.
+std::set<int> Printed(const std::string& text, int n) {
+    std::set<int> printed;
+    for (int i : ParsePageRange(text, n))
+        if (i < n) printed.insert(i + 1);
+    return printed;
+}
+
+TEST(PageRange, RangesOfAFivePageDocument) {
+    struct Case { const char* text; std::set<int> pages; };
+    const Case cases[] = {
+        {"2", {2}},          {"2-4", {2, 3, 4}},    {"4-", {4, 5}},     {"-2", {1, 2}},
+        {"1,3", {1, 3}},     {"3-1", {}},           {"0", {1}},         {"abc", {1}},
+        {"1-3-5", {1, 2, 3}}, {"", {1, 2, 3, 4, 5}}, {"7-9", {}},        {" 2 , 4", {2, 4}},
+        {"2x-3", {2, 3}},    {"+3", {3}},           {",,", {1}},        {"5-", {5}},
+        {"-", {1, 2, 3, 4, 5}}, {"-0", {1}},        {"2-2", {2}},       {"9", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Printed(c.text, 5), c.pages) << '"' << c.text << '"';
+}
+
+TEST(PageRange, IndicesBeyondTheDocumentMayEnterButNothingIsInvented) {
+    EXPECT_EQ(ParsePageRange("7", 5), (std::set<int>{6}));
+    EXPECT_EQ(ParsePageRange("", 0), (std::set<int>{}));
+    EXPECT_EQ(ParsePageRange("1-3", 0), (std::set<int>{})) << "no pages: nothing, even for a range";
+    EXPECT_EQ(ParsePageRange("", 3), (std::set<int>{0, 1, 2}));
+}
+
+TEST(PageRange, HugeAndHostileNumbersStayBounded) {
+    // A range to a huge page number is cut at the document's end instead of filling memory.
+    std::set<int> set = ParsePageRange("1-99999999999999999999", 4);
+    EXPECT_EQ(set.size(), 5u);
+    EXPECT_EQ(Printed("99999999999999999999-", 4), (std::set<int>{}));
+    EXPECT_EQ(Printed("-99999999999999999999", 4), (std::set<int>{1, 2, 3, 4}));
+    std::string many(100000, ',');
+    EXPECT_EQ(Printed(many, 4), (std::set<int>{1}));
+}
+
+}  // namespace
