@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "PaintTestSupport.h"
+#include "html/IHTMLCaptionHostBase.h"
 #include "toolbar/CWindowListPartFormatLevel.h"
 #include "toolbar/CWindowListPartSettings.h"
 
@@ -110,6 +111,36 @@ TEST(PaintLoop, TextUnitsGoToTheTextHookWithTheirParsedCaption) {
     format.Paint(canvas.dc(), "\"<b>Hi</b>\",7,\"<b>Hi</b>\",\"x\",\"", RECT{0, 0, 60, 10});
     EXPECT_EQ(format.Captions().Count(), 2u);
     EXPECT_EQ(format.texts[4].caption, format.texts[0].caption);
+}
+
+// A host whose captions know their image list: text units are parsed with it.
+class NoPictures : public IHTMLCaptionHostBase {
+public:
+    HTMLSize GetPictureSize(std::string_view) override { return {}; }
+    void ApplyAnchorStyle(TextFontInfo&, std::string_view) override {}
+    void SetAnchorStyle(std::string_view, int32_t) override {}
+    std::string GetAnchorStyle(int32_t) override { return {}; }
+    bool IsAnchorVisited(std::string_view) override { return false; }
+    void MarkAnchorVisited(std::string_view) override {}
+    void UnmarkAnchorVisited(std::string_view) override {}
+    void ClearVisitedAnchors() override {}
+};
+
+class HostedFormat : public RecordingFormat {
+public:
+    NoPictures host;
+
+protected:
+    IHTMLCaptionHostBase* CaptionHost() override { return &host; }
+};
+
+TEST(PaintLoop, TextCaptionsAreParsedWithTheHostsCaptionHost) {
+    DibCanvas canvas(40, 10, kCanvas);
+    HostedFormat format;
+    ASSERT_TRUE(format.Paint(canvas.dc(), "\"<img>1</img>go\"", RECT{0, 0, 40, 10}));
+    ASSERT_EQ(format.texts.size(), 1u);
+    EXPECT_EQ(format.texts[0].caption->Host(), &format.host);
+    EXPECT_EQ(format.texts[0].caption->FirstIconNumber(), 1);
 }
 
 struct AlignCase {
