@@ -13,7 +13,7 @@
 
 void CWindowListPartFormatLevel::Fill(HDC dc, const RECT& rect, uint32_t colour) {
     const COLORREF rgb = ToColorRef(colour);
-    // Black means "no colour of its own": hatched, so the unit still shows.
+    // Black is drawn as a hatch over what lies below, not as a solid block.
     Brush brush((rgb & 0x00FFFFFFu) == 0 ? CreateHatchBrush(HS_BDIAGONAL, RGB(0, 0, 0))
                                          : CreateSolidBrush(rgb));
     if (brush) FillRect(dc, &rect, brush.Get());
