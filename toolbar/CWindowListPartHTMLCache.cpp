@@ -1,0 +1,10 @@
+#include "toolbar/CWindowListPartHTMLCache.h"
+
+CHTMLCaption& CWindowListPartHTMLCache::Caption(std::string_view text, IHTMLCaptionHostBase* host) {
+    if (text.empty()) return m_empty;
+    auto found = m_captions.find(text);
+    if (found != m_captions.end()) return *found->second;
+    auto caption = std::make_unique<CHTMLCaption>();
+    caption->SetCaption(text, host);
+    return *m_captions.emplace(std::string(text), std::move(caption)).first->second;
+}

@@ -1,0 +1,283 @@
+// The paint loop: which hook gets which part, with what rectangle and text
+// colour; the default text, border and debug drawing, read back as pixels.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PaintTestSupport.h"
+#include "html/IHTMLCaptionHostBase.h"
+#include "toolbar/CWindowListPartFormatLevel.h"
+#include "toolbar/CWindowListPartSettings.h"
+
+namespace {
+
+const COLORREF kCanvas = RGB(10, 200, 10);
+
+std::string Str(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
+}
+
+class RecordingFormat : public CWindowListPartFormatLevel {
+public:
+    std::vector<std::string> items;  // "item@rect"
+    std::vector<COLORREF> itemTextColours;
+    struct Text {
+        RECT rect;
+        const CHTMLCaption* caption;
+        std::string source;
+    };
+    std::vector<Text> texts;
+
+    void DrawItem(CWindowListPartContext& context, const RECT& rect, int32_t item,
+                  const CWindowListPart& part) override {
+        items.push_back(std::to_string(item) + "@" + Str(rect));
+        itemTextColours.push_back(GetTextColor(context.DC()));
+    }
+    void DrawTextUnit(CWindowListPartContext& context, const RECT& rect,
+                      const CWindowListPart& part, CHTMLCaption& caption) override {
+        texts.push_back({rect, &caption, part.Unit()->Text()});
+        CWindowListPartFormatLevel::DrawTextUnit(context, rect, part, caption);
+    }
+};
+
+struct ItemCase {
+    const char* layout;
+    RECT area;
+    std::vector<std::string> expected;
+};
+
+TEST(PaintLoop, ItemHookOncePerPlacedItemWithItsRectangle) {
+    const ItemCase cases[] = {
+        // Right list first; the group (with a border) and the text are not items;
+        // the group's lines are moved to the group's place.
+        {"1,\"t\",(2/3)[b=1],|,4:20", RECT{10, 5, 110, 45},
+         {"4@90,5,110,45", "1@10,5,36,45", "2@62,5,90,25", "3@62,25,90,45"}},
+        // A unit that gets no width gets no call.
+        {"1:60,2:60,3", RECT{0, 0, 100, 10}, {"1@0,0,60,10", "2@60,0,100,10"}},
+        {"1,2", RECT{0, 0, 0, 10}, {}},
+    };
+    for (const ItemCase& c : cases) {
+        SCOPED_TRACE(c.layout);
+        DibCanvas canvas(120, 60, kCanvas);
+        RecordingFormat format;
+        format.Paint(canvas.dc(), c.layout, c.area);
+        EXPECT_EQ(format.items, c.expected);
+    }
+}
+
+TEST(PaintLoop, NothingDrawnWithoutALayout) {
+    for (const char* layout : {"", "1,(2", "[debug]"}) {
+        SCOPED_TRACE(layout);
+        DibCanvas canvas(20, 20, kCanvas);
+        RecordingFormat format;
+        EXPECT_FALSE(format.Paint(canvas.dc(), layout, RECT{0, 0, 20, 20}));
+        EXPECT_TRUE(format.items.empty());
+        EXPECT_TRUE(canvas.All(RECT{0, 0, 20, 20}, kCanvas));
+    }
+}
+
+TEST(PaintLoop, ForegroundColourHoldsForItsPartOnly) {
+    DibCanvas canvas(90, 10, kCanvas);
+    SetTextColor(canvas.dc(), RGB(1, 2, 3));
+    RecordingFormat format;
+    ASSERT_TRUE(format.Paint(canvas.dc(), "1[fg=rgb(0,0,255)],2,3[fg=-2147483630]",
+                             RECT{0, 0, 90, 10}));
+    const std::vector<COLORREF> expected = {RGB(0, 0, 255), RGB(1, 2, 3),
+                                            GetSysColor(COLOR_BTNTEXT)};
+    EXPECT_EQ(format.itemTextColours, expected);
+    EXPECT_EQ(GetTextColor(canvas.dc()), RGB(1, 2, 3));
+}
+
+TEST(PaintLoop, TextUnitsGoToTheTextHookWithTheirParsedCaption) {
+    DibCanvas canvas(100, 10, kCanvas);
+    RecordingFormat format;
+    ASSERT_TRUE(format.Paint(canvas.dc(), "\"<b>Hi</b>\",7,\"<b>Hi</b>\",\"x\",\"",
+                             RECT{0, 0, 100, 10}));
+    ASSERT_EQ(format.texts.size(), 4u);
+    EXPECT_EQ(Str(format.texts[0].rect), "0,0,20,10");
+    EXPECT_EQ(Str(format.texts[3].rect), "80,0,100,10");
+    EXPECT_EQ(format.texts[0].caption->GetCaption(), "<b>Hi</b>");
+    EXPECT_EQ(format.texts[0].caption->GetPlainText(), "Hi");
+    EXPECT_EQ(format.texts[0].caption, format.texts[1].caption);  // parsed once
+    EXPECT_EQ(format.texts[2].caption->GetCaption(), "x");
+    EXPECT_EQ(format.texts[3].source, "");  // a lone quotation mark
+    EXPECT_EQ(format.texts[3].caption->GetCaption(), "");
+    EXPECT_EQ(format.items, std::vector<std::string>{"7@20,0,40,10"});
+
+    // Painting again (another size too) parses nothing new.
+    format.Paint(canvas.dc(), "\"<b>Hi</b>\",7,\"<b>Hi</b>\",\"x\",\"", RECT{0, 0, 60, 10});
+    EXPECT_EQ(format.Captions().Count(), 2u);
+    EXPECT_EQ(format.texts[4].caption, format.texts[0].caption);
+}
+
+// A host whose captions know their image list: text units are parsed with it.
+class NoPictures : public IHTMLCaptionHostBase {
+public:
+    HTMLSize GetPictureSize(std::string_view) override { return {}; }
+    void ApplyAnchorStyle(TextFontInfo&, std::string_view) override {}
+    void SetAnchorStyle(std::string_view, int32_t) override {}
+    std::string GetAnchorStyle(int32_t) override { return {}; }
+    bool IsAnchorVisited(std::string_view) override { return false; }
+    void MarkAnchorVisited(std::string_view) override {}
+    void UnmarkAnchorVisited(std::string_view) override {}
+    void ClearVisitedAnchors() override {}
+};
+
+class HostedFormat : public RecordingFormat {
+public:
+    NoPictures host;
+
+protected:
+    IHTMLCaptionHostBase* CaptionHost() override { return &host; }
+};
+
+TEST(PaintLoop, TextCaptionsAreParsedWithTheHostsCaptionHost) {
+    DibCanvas canvas(40, 10, kCanvas);
+    HostedFormat format;
+    ASSERT_TRUE(format.Paint(canvas.dc(), "\"<img>1</img>go\"", RECT{0, 0, 40, 10}));
+    ASSERT_EQ(format.texts.size(), 1u);
+    EXPECT_EQ(format.texts[0].caption->Host(), &format.host);
+    EXPECT_EQ(format.texts[0].caption->FirstIconNumber(), 1);
+}
+
+struct AlignCase {
+    int alignment;
+    bool left, centre, right, top, bottom;
+};
+
+TEST(PaintLoop, DefaultTextDrawingAlignsByTheUnitsAlignment) {
+    const COLORREF red = RGB(255, 0, 0);
+    const AlignCase cases[] = {
+        {16, true, false, false, false, false},  // the default: left, centred vertically
+        {17, false, true, false, false, false},
+        {34, false, false, true, false, true},
+        {0, true, false, false, true, false},
+    };
+    for (const AlignCase& c : cases) {
+        SCOPED_TRACE(c.alignment);
+        DibCanvas canvas(200, 60, kCanvas);
+        RecordingFormat format;
+        const std::string layout =
+            "\"WWW\"[fg=rgb(255,0,0)][a=" + std::to_string(c.alignment) + "]";
+        ASSERT_TRUE(format.Paint(canvas.dc(), layout, RECT{0, 0, 200, 60}));
+        const RECT ink = canvas.Others(kCanvas);
+        ASSERT_LT(ink.left, ink.right);
+        EXPECT_GT(canvas.Count(ink, red), 0);  // in the unit's foreground (edges are smoothed)
+        const int cx = (ink.left + ink.right) / 2, cy = (ink.top + ink.bottom) / 2;
+        EXPECT_EQ(c.left, ink.left < 4);
+        EXPECT_EQ(c.right, ink.right > 192);
+        EXPECT_EQ(c.centre, cx > 95 && cx < 105);
+        EXPECT_EQ(c.top, ink.top < 8);
+        EXPECT_EQ(c.bottom, ink.bottom > 50);
+        if (!c.top && !c.bottom) {
+            EXPECT_NEAR(cy, 30, 6);
+        }
+    }
+}
+
+TEST(PaintLoop, BorderDrawsAnEtchedEdgeOnTheSidesOfItsBits) {
+    struct BorderCase {
+        const char* layout;
+        bool left, top, right, bottom;
+    };
+    const BorderCase cases[] = {
+        {"(1,2)[b=15]", true, true, true, true},
+        {"(1,2)[b=1]", true, false, false, false},
+        {"(1,2)[b=6]", false, true, true, false},
+        {"1[b=8]", false, false, false, true},
+        {"[b=2]1", false, true, false, false},  // the root default border
+        {"(1,2)", false, false, false, false},
+    };
+    for (const BorderCase& c : cases) {
+        SCOPED_TRACE(c.layout);
+        DibCanvas canvas(60, 30, kCanvas);
+        RecordingFormat format;
+        ASSERT_TRUE(format.Paint(canvas.dc(), c.layout, RECT{0, 0, 60, 30}));
+        // Sides without their corners, which the neighbouring sides may touch.
+        EXPECT_EQ(c.left, canvas.Count(RECT{0, 3, 1, 27}, kCanvas) == 0);
+        EXPECT_EQ(c.top, canvas.Count(RECT{3, 0, 57, 1}, kCanvas) == 0);
+        EXPECT_EQ(c.right, canvas.Count(RECT{59, 3, 60, 27}, kCanvas) == 0);
+        EXPECT_EQ(c.bottom, canvas.Count(RECT{3, 29, 57, 30}, kCanvas) == 0);
+        EXPECT_TRUE(canvas.All(RECT{3, 3, 57, 27}, kCanvas));
+        if (c.left) {
+            EXPECT_EQ(canvas.At(0, 15), GetSysColor(COLOR_BTNSHADOW));
+        }
+    }
+}
+
+TEST(PaintLoop, DebugOverlayOnlyWithTheDebugAttribute) {
+    const RECT area{0, 0, 80, 24};
+    {
+        DibCanvas canvas(80, 24, kCanvas);
+        RecordingFormat format;
+        ASSERT_TRUE(format.Paint(canvas.dc(), "[dgl=1]42", area));
+        EXPECT_TRUE(canvas.All(area, kCanvas));
+    }
+    DibCanvas canvas(80, 24, kCanvas);
+    SetBkColor(canvas.dc(), RGB(255, 255, 0));
+    SetTextColor(canvas.dc(), RGB(0, 0, 128));
+    SetBkMode(canvas.dc(), OPAQUE);
+    RecordingFormat format;
+    ASSERT_TRUE(format.Paint(canvas.dc(), "[debug]42", area));
+    // The number, centred on an opaque background of the DC's colours.
+    const RECT label = canvas.Others(kCanvas);
+    ASSERT_LT(label.left, label.right);
+    EXPECT_NEAR((label.left + label.right) / 2, 40, 2);
+    EXPECT_NEAR((label.top + label.bottom) / 2, 12, 2);
+    EXPECT_GT(canvas.Count(label, RGB(255, 255, 0)), 0);
+    EXPECT_GT(canvas.Count(label, RGB(0, 0, 128)), 0);
+    EXPECT_EQ(canvas.At(0, 0), kCanvas);  // no frame without "dgl"
+    EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE);
+    EXPECT_EQ(format.items.size(), 1u);  // the item is still drawn under it
+
+    // With "dgl" every part is framed in the text colour (groups and texts
+    // too); only items carry a number.
+    DibCanvas framed(80, 24, kCanvas);
+    SetTextColor(framed.dc(), RGB(0, 0, 128));
+    RecordingFormat again;
+    ASSERT_TRUE(again.Paint(framed.dc(), "[debug][dgl=3]\"\"[fg=rgb(200,0,0)],(7)[bg=rgb(0,0,1)]",
+                            area));
+    EXPECT_TRUE(framed.All(RECT{0, 0, 40, 1}, RGB(0, 0, 128)));
+    EXPECT_TRUE(framed.All(RECT{1, 1, 39, 23}, kCanvas));
+    EXPECT_TRUE(framed.All(RECT{40, 23, 80, 24}, RGB(0, 0, 128)));
+    EXPECT_EQ(framed.At(43, 3), RGB(0, 0, 1));
+    EXPECT_GT(framed.Count(RECT{41, 1, 79, 23}, RGB(255, 255, 255)), 0);
+}
+
+// What the hooks see of the paint in progress.
+class SettingsProbe : public CWindowListPartFormatLevel {
+public:
+    bool debug = false;
+    int dgl = -1;
+    std::string colour, missing = "untouched";
+    bool found = false, absent = true;
+    const CWindowListPartLevel* root = nullptr;
+    void DrawItem(CWindowListPartContext& context, const RECT&, int32_t,
+                  const CWindowListPart&) override {
+        const CWindowListPartSettings& settings = context.Settings();
+        debug = settings.Debug();
+        dgl = settings.Dgl();
+        found = settings.Attribute("theme", colour);
+        absent = settings.Attribute("none", missing);
+        root = context.RootLevel();
+    }
+    void DrawDebug(CWindowListPartContext&, const RECT&, const CWindowListPart&) override {}
+};
+
+TEST(PaintLoop, HooksReachTheRootLevelAndItsSettings) {
+    DibCanvas canvas(20, 20, kCanvas);
+    SettingsProbe format;
+    const char* layout = "[theme=blue][dgl=300][debug=0](1)";
+    ASSERT_TRUE(format.Paint(canvas.dc(), layout, RECT{0, 0, 20, 20}));
+    EXPECT_TRUE(format.debug);
+    EXPECT_EQ(format.dgl, 300 & 0xFF);
+    EXPECT_TRUE(format.found);
+    EXPECT_EQ(format.colour, "blue");
+    EXPECT_FALSE(format.absent);
+    EXPECT_EQ(format.missing, "untouched");
+    EXPECT_EQ(format.root, format.GetLayout(layout));
+}
+
+}  // namespace
