@@ -1,11 +1,11 @@
-# tavrin_add_gtest(<name> SOURCES ... [LIBS ...])
+# tavrin_add_gtest(<name> SOURCES ... [LIBS ...]): a GoogleTest executable.
 # Natively each test case is its own ctest entry; under Wine one process per
 # executable keeps the run short (every process start costs a Wine start-up).
 include(GoogleTest)
 function(tavrin_add_gtest name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
   if(WIN32)
     target_link_options(${name} PRIVATE -static)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)

@@ -1,0 +1,109 @@
+#include "pictures/LZWDecoder.h"
+
+#include "CodeStream.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace LZWCompression;
+using codec_test::CodeWriter;
+using codec_test::WidthFor;
+
+namespace {
+
+struct Outcome {
+    std::string bytes; // decoded before the end or the error
+    std::string error; // empty when the end code was reached
+};
+
+Outcome Decode(const codec_test::Bytes& stream, size_t limit = SIZE_MAX) {
+    memstream out(limit);
+    Outcome result;
+    try {
+        CDecoder(stream.data(), stream.size(), out).Decode();
+    } catch (const CodecError& e) {
+        result.error = e.what();
+    }
+    result.bytes.assign(reinterpret_cast<const char*>(out.data()), out.size());
+    return result;
+}
+
+// Clear, 'a', then 'a' again until the dictionary holds `lastFree` - 258 strings.
+CodeWriter FillWithA(unsigned lastFree) {
+    CodeWriter w;
+    w.Put(256, 9).Put('a', 9);
+    for (unsigned next = 258; next < lastFree; ++next)
+        w.Put('a', WidthFor(next));
+    return w;
+}
+
+TEST(LZWDecoder, CodeEqualToNextFreeRepeatsThePreviousString) {
+    // 'a', then 258 = "a" + "a" before 258 is defined: "aaa".
+    auto r = Decode(CodeWriter().Put(256, 9).Put('a', 9).Put(258, 9).Put(257, 9).bytes());
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.bytes, "aaa");
+}
+
+TEST(LZWDecoder, ClearCodeRestartsABlockAnywhere) {
+    auto r = Decode(CodeWriter().Put(256, 9).Put('a', 9).Put(256, 9).Put('b', 9).Put(257, 9).bytes());
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.bytes, "ab");
+    r = Decode(CodeWriter().Put(256, 9).Put(256, 9).Put(257, 9).bytes());
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.bytes, "");
+}
+
+TEST(LZWDecoder, FullDictionaryTakesThirteenBitCodes) {
+    // 3838 strings added: the next code is 13 bits wide and may only end or clear.
+    auto r = Decode(FillWithA(4096).Put(257, 13).bytes());
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.bytes, std::string(4096 - 258 + 1, 'a'));
+
+    r = Decode(FillWithA(4096).Put(256, 13).Put('b', 9).Put(257, 9).bytes());
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.bytes, std::string(4096 - 258 + 1, 'a') + "b");
+
+    r = Decode(FillWithA(4096).Put('a', 13).Put(257, 13).bytes());
+    EXPECT_EQ(r.error, "Dictionary overflow");
+    EXPECT_EQ(r.bytes, std::string(4096 - 258 + 1, 'a'));
+}
+
+TEST(LZWDecoder, InvalidCodesStopWithTheBytesDecodedSoFar) {
+    struct Case {
+        CodeWriter stream;
+        const char* bytes;
+    } cases[] = {
+        {CodeWriter().Put('a', 9).Put(257, 9), ""},                              // no clear code first
+        {CodeWriter().Put(256, 9).Put(258, 9).Put(257, 9), ""},                  // no previous string
+        {CodeWriter().Put(256, 9).Put('a', 9).Put('b', 9).Put(260, 9), "ab"},    // beyond next free
+        {CodeWriter().Put(256, 9).Put('x', 9).Put(256, 9).Put(300, 9), "x"},     // string in an old block
+    };
+    for (auto& c : cases) {
+        auto r = Decode(c.stream.bytes());
+        EXPECT_EQ(r.error, "Invalid data");
+        EXPECT_EQ(r.bytes, c.bytes);
+    }
+}
+
+TEST(LZWDecoder, StreamEndingBeforeTheEndCodeIsAReadError) {
+    auto full = CodeWriter().Put(256, 9).Put('a', 9).Put('b', 9).Put(257, 9).bytes();
+    for (size_t size = 0; size + 1 < full.size(); ++size) {
+        auto r = Decode(codec_test::Bytes(full.begin(), full.begin() + size));
+        EXPECT_EQ(r.error, "Read error") << size;
+    }
+    EXPECT_EQ(Decode(full).bytes, "ab");
+}
+
+TEST(LZWDecoder, FullOutputStreamIsAWriteError) {
+    auto stream = FillWithA(1000).Put(257, 10).bytes();
+    for (size_t limit : {0, 1, 100, 500}) {
+        auto r = Decode(stream, limit);
+        EXPECT_EQ(r.error, "Write error");
+        EXPECT_LE(r.bytes.size(), limit);
+        EXPECT_EQ(r.bytes, std::string(r.bytes.size(), 'a'));
+    }
+    EXPECT_EQ(Decode(stream, 1000 - 258 + 1).error, "");
+}
+
+} // namespace
