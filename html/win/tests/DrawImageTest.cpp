@@ -89,24 +89,4 @@ TEST(DrawImages, MissingPicturesAndOddWidthsDrawNothing) {
     EXPECT_LE(canvas.InkIn({76, 0, 100, 20}).left, 78);
 }
 
-TEST(DrawImages, AHostWithoutDrawingStillMeasures) {
-    // A caption whose host is not a Windows host measures images but draws none.
-    struct SizesOnly : IHTMLCaptionHostBase {
-        HTMLSize GetPictureSize(std::string_view) override { return {10, 10}; }
-        void ApplyAnchorStyle(TextFontInfo&, std::string_view) override {}
-        void SetAnchorStyle(std::string_view, int32_t) override {}
-        std::string GetAnchorStyle(int32_t) override { return {}; }
-        bool IsAnchorVisited(std::string_view) override { return false; }
-        void MarkAnchorVisited(std::string_view) override {}
-        void UnmarkAnchorVisited(std::string_view) override {}
-        void ClearVisitedAnchors() override {}
-    } host;
-    DibCanvas canvas(100, 20);
-    CHTMLCaption caption;
-    caption.SetCaption("<img>p</img><img>1</img>", &host);
-    DrawCaption(caption, canvas.Dc(), canvas.Rect());
-    EXPECT_EQ(htmlwin::MaxLineWidth(caption, canvas.Dc()), 28);
-    EXPECT_EQ(canvas.Ink().right, 0);
-}
-
 }  // namespace

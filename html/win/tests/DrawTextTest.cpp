@@ -44,22 +44,6 @@ TEST(DrawCaption, RightAlignedRunsEndAtTheRightEdge) {
     EXPECT_EQ(both.InkIn(middle).right, 0);
 }
 
-TEST(DrawCaption, AlignmentMovesEachLineOnItsOwnWidth) {
-    DibCanvas canvas(200, 40);
-    Drawn centred(canvas, "ii<br>mmmmmm", canvas.Rect(), nullptr, true, 1);
-    const int32_t lineHeight = htmlwin::LineHeight(canvas.Dc());
-    const int32_t top = (40 - 2 * lineHeight) / 2;
-    const RECT first = canvas.InkIn({0, top, 200, top + lineHeight});
-    const RECT second = canvas.InkIn({0, top + lineHeight, 200, top + 2 * lineHeight});
-    EXPECT_NEAR((first.left + first.right) / 2, 100, 2);
-    EXPECT_NEAR((second.left + second.right) / 2, 100, 2);
-
-    DibCanvas right(200, 20);
-    Drawn rightAligned(right, "abc", right.Rect(), nullptr, true, 2);
-    EXPECT_GE(right.Ink().left, 200 - RunWidth(right, "abc"));
-    EXPECT_GE(right.Ink().right, 197);
-}
-
 TEST(DrawCaption, LinesAreCentredVertically) {
     DibCanvas probe(10, 10);
     const int32_t lineHeight = htmlwin::LineHeight(probe.Dc());
