@@ -180,4 +180,22 @@ TEST(DrawCaption, HighlightRangeCrossesRuns) {
     EXPECT_GT(canvas.Count(White), 0);                     // glyphs white in the black box
 }
 
+TEST(DrawCaption, LeavesTheDeviceContextAsItFoundIt) {
+    BlockHost host;
+    DibCanvas canvas(200, 20);
+    HDC dc = canvas.Dc();
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, RGB(1, 2, 3));
+    SetTextColor(dc, RGB(4, 5, 6));
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+    CHTMLCaption caption;
+    caption.SetCaption("<b><bgcolor=00FF00>a</bgcolor></b><font Liberation Mono;20>b</font><a x>c</a><img>1</img>", &host);
+    DrawCaption(caption, dc, canvas.Rect(), nullptr, true, true, 0, 3);
+    DrawCaption(caption, dc, canvas.Rect(), nullptr, false, true);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+    EXPECT_EQ(GetBkMode(dc), OPAQUE);
+    EXPECT_EQ(GetBkColor(dc), RGB(1, 2, 3));
+    EXPECT_EQ(GetTextColor(dc), RGB(4, 5, 6));
+}
+
 }  // namespace
