@@ -20,6 +20,9 @@ struct TextFontFace {
     bool Italic = false;
     bool Underline = false;
     bool Strikethrough = false;
+    // The drawing side's OLE font for this face, made on first use and
+    // released with the face.
+    mutable std::shared_ptr<void> OleFont;
 };
 
 class TextFontInfo {
