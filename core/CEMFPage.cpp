@@ -91,13 +91,9 @@ std::unique_ptr<CEMFPage::CRecording> CEMFPage::Record(BodyProc body, BeforeProc
 
     const RECT clientDevice{pageDevice_.left + margins_.left, pageDevice_.top + margins_.top,
                             pageDevice_.right - margins_.right, pageDevice_.bottom - margins_.bottom};
-    {
-        CWindowDC screen;
-        const int screenX = GetDeviceCaps(screen, LOGPIXELSX);
-        const int screenY = GetDeviceCaps(screen, LOGPIXELSY);
-        clientScreen_ = Scaled(clientDevice, screenX, dpiX, screenY, dpiY);
-        pageScreen_ = Scaled(pageDevice_, screenX, dpiX, screenY, dpiY);
-    }
+    const SIZE screen = store.ScreenDpi();
+    clientScreen_ = Scaled(clientDevice, screen.cx, dpiX, screen.cy, dpiY);
+    pageScreen_ = Scaled(pageDevice_, screen.cx, dpiX, screen.cy, dpiY);
 
     HDC dc = recording->DC();
     if (!dc) return recording;  // kept without metafile

@@ -43,7 +43,7 @@ private:
 
 // A 32-bit top-down bitmap the screen can draw on. A section rather than a device bitmap: it is
 // copied into the metafile as it stands, and Wine's metafile BitBlt from a device bitmap leaks.
-HBITMAP CreateScreenBitmap(HDC screen, int w, int h) {
+HBITMAP CreateScreenBitmap(int w, int h) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = w;
@@ -52,14 +52,19 @@ HBITMAP CreateScreenBitmap(HDC screen, int w, int h) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    return CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+SIZE MeasureScreenDpi() {
+    CWindowDC screen;
+    return SIZE{GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
 }
 
 bool EscapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
 
 }  // namespace
 
-CHostEMFPages::CHostEMFPages() {
+CHostEMFPages::CHostEMFPages() : screenDpi_(MeasureScreenDpi()) {
     documentCaption_.Caption = Bstr(L"Untitled Document");
     documentCaption_.Position = kHeader;
     documentCaption_.Alignment = kAlignCenter;
@@ -197,6 +202,7 @@ void CHostEMFPages::SetExtraCaption(const std::string& key, const std::string& c
 
 void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
     CWaitCursor wait;
+    screenDpi_ = MeasureScreenDpi();
     const ComPtr<IPrintExt> previousProvider = currentProvider_;
     const ComPtr<IPage> pageObject = pageObject_;
     referenceDC_ = reference;
@@ -279,9 +285,8 @@ bool CHostEMFPages::DrawPageBody(HDC dc, const RECT&, CHostEMFPages& store) {
     // The provider draws on a screen bitmap of the client size, origin at its top-left.
     const int w = clip.right - clip.left;
     const int h = clip.bottom - clip.top;
-    CWindowDC screen;
-    COwnedDC memory(CreateCompatibleDC(screen));
-    Bitmap bitmap(CreateScreenBitmap(screen, w, h));
+    COwnedDC memory(CreateCompatibleDC(nullptr));  // compatible with the screen
+    Bitmap bitmap(CreateScreenBitmap(w, h));
     // Without a bitmap (an empty client area) the provider is still asked, and draws on nothing.
     CSelectObject select(memory, bitmap.Get());
     const RECT area{0, 0, w, h};

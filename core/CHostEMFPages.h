@@ -47,6 +47,9 @@ public:
     void DrawPageFrame(HDC dc, const RECT& rect) const;
     // The control's font as a handle for selecting into a page; null without a font.
     HFONT FontHandle() const;
+    // The screen's pixels per inch, read at construction and again at each recording:
+    // asking the screen for every page would cost more than most pages take to draw.
+    SIZE ScreenDpi() const { return screenDpi_; }
 
     long CurrentPageIndex() const { return currentPageIndex_; }
     // The last provider's answer to PageCount; -1 before any recording.
@@ -87,6 +90,7 @@ protected:
     virtual void ReleaseProviders();
 
     std::vector<std::unique_ptr<CEMFPage>> pages_;
+    SIZE screenDpi_{};
     long currentPageIndex_ = 0;
     long announcedPageCount_ = -1;
     HDC referenceDC_ = nullptr;                // of the last recording, not owned
