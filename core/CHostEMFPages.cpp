@@ -201,10 +201,24 @@ void CHostEMFPages::SetExtraCaption(const std::string& key, const std::string& c
 // --- recording -------------------------------------------------------------------
 
 void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
+    // A provider that asks for a new recording from inside DrawPage would pull the pages
+    // being recorded from under this one: the recording under way goes on instead.
+    if (recording_) return;
+    // For the whole run: the recording mark, and the provider current before comes back at the end.
+    struct CRun {
+        explicit CRun(CHostEMFPages& store) : store_(store), previous_(store.currentProvider_) {
+            store_.recording_ = true;
+        }
+        ~CRun() {
+            store_.currentProvider_ = previous_;
+            store_.recording_ = false;
+        }
+        CHostEMFPages& store_;
+        const ComPtr<IPrintExt> previous_;
+        const ComPtr<IPage> pageObject_{store_.pageObject_};  // the object every page is described by
+    } run(*this);
     CWaitCursor wait;
     screenDpi_ = MeasureScreenDpi();
-    const ComPtr<IPrintExt> previousProvider = currentProvider_;
-    const ComPtr<IPage> pageObject = pageObject_;
     referenceDC_ = reference;
     pageSetup_ = setup;
     if (page_) {
@@ -249,7 +263,6 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
         }
         OnProviderEnd();
     }
-    currentProvider_ = previousProvider;
 }
 
 long CHostEMFPages::QueryPageCount() {

@@ -91,6 +91,7 @@ protected:
 
     std::vector<std::unique_ptr<CEMFPage>> pages_;
     SIZE screenDpi_{};
+    bool recording_ = false;  // inside LoadPages
     long currentPageIndex_ = 0;
     long announcedPageCount_ = -1;
     HDC referenceDC_ = nullptr;                // of the last recording, not owned

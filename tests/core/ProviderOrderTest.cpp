@@ -168,6 +168,27 @@ TEST_F(ProviderOrderTest, EscapeKeyStopsTheProviderBeingRecorded) {
     EXPECT_EQ(Drawn(calls), (std::vector<std::string>{"A0", "A1", "B0", "B1"}));
 }
 
+TEST_F(ProviderOrderTest, ProviderThatMeddlesWhileDrawingCannotUpsetTheRecording) {
+    CScriptProvider* a = nullptr;
+    CScriptProvider* b = nullptr;
+    ComPtr<IPrintExt> pa = Provider("A", 3, &a);
+    ComPtr<IPrintExt> pb = Provider("B", 2, &b);
+    store->PutPrintExts(ProviderList({pa.Get(), pb.Get()}).Get());
+    // Asks for a fresh recording and drops every provider from inside its own DrawPage.
+    a->draw = [&](HDC, long index) {
+        if (index != 1) return;
+        Record();
+        store->PutPrintExt(nullptr);
+    };
+    Record();
+    // A, no longer current, draws nothing more: its next page is kept blank and ends it.
+    // The dropped list no longer holds B, but this run had taken its own references.
+    EXPECT_EQ(Drawn(calls), (std::vector<std::string>{"A0", "A1", "B0", "B1"}));
+    EXPECT_EQ(store->GetCount(), 5);
+    for (long i = 0; i < 5; ++i) EXPECT_TRUE(store->GetPage(i).HasMetafile());
+    EXPECT_EQ(store->GetPage(4).Index(), 4);
+}
+
 TEST_F(ProviderOrderTest, ReferencesComeOutEven) {
     CScriptProvider* a = nullptr;
     CScriptProvider* b = nullptr;
