@@ -2,6 +2,8 @@
 #include "CHostEMFPages.h"
 #include "Gdi.h"
 #include "PrintClipRect.h"
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -16,6 +18,15 @@ int UnitsPerInch(DWORD flags) {
 bool HasResolution(HDC dc) {
     return dc && GetDeviceCaps(dc, LOGPIXELSX) > 0 && GetDeviceCaps(dc, LOGPIXELSY) > 0 &&
            GetDeviceCaps(dc, HORZRES) > 0 && GetDeviceCaps(dc, VERTRES) > 0;
+}
+
+// pixels * size / resolution in hundredths of a millimetre, rounded, in 64 bits: a host may
+// put paper sizes whose product with the device size does not fit 32.
+LONG FrameUnits(int pixels, int sizeMm, int resolution) {
+    const long long scaled = static_cast<long long>(pixels) * sizeMm * 100;
+    const long long half = (scaled < 0 ? -resolution : resolution) / 2;
+    const long long units = (scaled + half) / resolution;
+    return static_cast<LONG>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, units)));
 }
 
 RECT Scaled(const RECT& r, int numX, int denX, int numY, int denY) {
@@ -84,9 +95,9 @@ std::unique_ptr<CEMFPage::CRecording> CEMFPage::Record(BodyProc body, BeforeProc
     // The frame is the paper in hundredths of a millimetre, as the device measures itself.
     const int horzSize = GetDeviceCaps(reference, HORZSIZE), horzRes = GetDeviceCaps(reference, HORZRES);
     const int vertSize = GetDeviceCaps(reference, VERTSIZE), vertRes = GetDeviceCaps(reference, VERTRES);
-    const RECT frame{MulDiv(horzSize * pageDevice_.left, 100, horzRes), MulDiv(vertSize * pageDevice_.top, 100, vertRes),
-                     MulDiv(horzSize * pageDevice_.right, 100, horzRes),
-                     MulDiv(vertSize * pageDevice_.bottom, 100, vertRes)};
+    const RECT frame{FrameUnits(pageDevice_.left, horzSize, horzRes), FrameUnits(pageDevice_.top, vertSize, vertRes),
+                     FrameUnits(pageDevice_.right, horzSize, horzRes),
+                     FrameUnits(pageDevice_.bottom, vertSize, vertRes)};
     auto recording = std::make_unique<CRecording>(CreateEnhMetaFileA(reference, nullptr, &frame, nullptr));
 
     const RECT clientDevice{pageDevice_.left + margins_.left, pageDevice_.top + margins_.top,

@@ -36,10 +36,10 @@ TEST_F(GdiLeakTest, TenRecordingsOfTwoHundredPagesLeaveNothingBehind) {
 TEST_F(GdiLeakTest, ScreenBitmapsAreFreedToo) {
     store->asScreen_ = VARIANT_TRUE;
     CScriptProvider* p = nullptr;
-    store->PutPrintExt(CScriptProvider::Make("B", 10, &p).Get());
+    store->PutPrintExt(CScriptProvider::Make("B", 4, &p).Get());
     Record();
     const long start = GdiObjectCount();
-    for (int i = 0; i < 5; ++i) Record();
+    for (int i = 0; i < 4; ++i) Record();
     EXPECT_EQ(GdiObjectCount(), start);
 }
 

@@ -206,3 +206,29 @@ TEST_F(GeometryTest, NoClientAreaStopsEachProviderAfterItsFirstPage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GeometryTest, AbsurdPaperAndNoReferenceAreAbsorbed) {
+    CScriptProvider* p = nullptr;
+    store->PutPrintExt(CScriptProvider::Make("A", 3, &p).Get());
+    struct Case {
+        long width, height, margin;
+        long pages;  // an empty client area ends the provider after one page
+    } cases[] = {{0, 0, 0, 1}, {-8500, -11000, 1000, 1}, {2000000000, 11000, 1000, 3}, {8500, 11000, -1000, 3}};
+    for (const Case& c : cases) {
+        setup = InchSetup(c.width, c.height, c.margin);
+        Record();
+        EXPECT_EQ(store->GetCount(), c.pages) << c.width << " x " << c.height << ", margins " << c.margin;
+    }
+
+    // Without a device to measure against, pages are kept without metafile and play as nothing.
+    setup = InchSetup(8500, 11000, 1000);
+    store->LoadPages(nullptr, &setup);
+    ASSERT_EQ(store->GetCount(), 1);
+    EXPECT_FALSE(store->GetPage(0).HasMetafile());
+    CPlayedPage played(store->GetPage(0), SIZE{50, 50});
+    EXPECT_EQ(played.Pixel(25, 25), RGB(255, 255, 255));
+}
+
+}  // namespace
