@@ -17,15 +17,8 @@ constexpr char kPrintingCaption[] = "Printing";
 constexpr char kReadyCaption[] = "Ready";
 constexpr char kPageCaption[] = "Page";
 
-UINT LoadPageMessage() {
-    static const UINT message = RegisterWindowMessageA("PM_LOADPAGE");
-    return message;
-}
-
-UINT SetPaneTextMessage() {
-    static const UINT message = RegisterWindowMessageA("PM_SETPANETEXT");
-    return message;
-}
+UINT LoadPageMessage() { return RegisterWindowMessageA("PM_LOADPAGE"); }
+UINT SetPaneTextMessage() { return RegisterWindowMessageA("PM_SETPANETEXT"); }
 
 }  // namespace
 
