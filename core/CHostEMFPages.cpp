@@ -1,6 +1,10 @@
 #include "CHostEMFPages.h"
+#include "Gdi.h"
+#include "PrintClipRect.h"
 #include "Text.h"
+#include "WaitCursor.h"
 #include <olectl.h>
+#include <utility>
 
 namespace {
 
@@ -15,9 +19,52 @@ VARTYPE ArrayElementType(SAFEARRAY* array) {
     return VT_EMPTY;
 }
 
+// Keeps a device context's map mode and extents across a provider's drawing, which may change them.
+class CKeepMapping {
+public:
+    explicit CKeepMapping(HDC dc) : dc_(dc), mode_(GetMapMode(dc)) {
+        GetWindowExtEx(dc_, &window_);
+        GetViewportExtEx(dc_, &viewport_);
+    }
+    ~CKeepMapping() {
+        if (GetMapMode(dc_) != mode_) SetMapMode(dc_, mode_);
+        SetWindowExtEx(dc_, window_.cx, window_.cy, nullptr);
+        SetViewportExtEx(dc_, viewport_.cx, viewport_.cy, nullptr);
+    }
+    CKeepMapping(const CKeepMapping&) = delete;
+    CKeepMapping& operator=(const CKeepMapping&) = delete;
+
+private:
+    HDC dc_;
+    int mode_;
+    SIZE window_{};
+    SIZE viewport_{};
+};
+
+// A 32-bit top-down bitmap the screen can draw on. A section rather than a device bitmap: it is
+// copied into the metafile as it stands, and Wine's metafile BitBlt from a device bitmap leaks.
+HBITMAP CreateScreenBitmap(int w, int h) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+SIZE MeasureScreenDpi() {
+    CWindowDC screen;
+    return SIZE{GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
+}
+
+bool EscapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
+
 }  // namespace
 
-CHostEMFPages::CHostEMFPages() {
+CHostEMFPages::CHostEMFPages() : screenDpi_(MeasureScreenDpi()) {
     documentCaption_.Caption = Bstr(L"Untitled Document");
     documentCaption_.Position = kHeader;
     documentCaption_.Alignment = kAlignCenter;
@@ -149,4 +196,144 @@ void CHostEMFPages::SetExtraCaption(const std::string& key, const std::string& c
         entry.Position = position;
         entry.Alignment = alignment;
     }
+}
+
+// --- recording -------------------------------------------------------------------
+
+void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
+    // A provider that asks for a new recording from inside DrawPage would pull the pages
+    // being recorded from under this one: the recording under way goes on instead.
+    if (recording_) return;
+    // For the whole run: the recording mark, and the provider current before comes back at the end.
+    struct CRun {
+        explicit CRun(CHostEMFPages& store) : store_(store), previous_(store.currentProvider_) {
+            store_.recording_ = true;
+        }
+        ~CRun() {
+            store_.currentProvider_ = previous_;
+            store_.recording_ = false;
+        }
+        CHostEMFPages& store_;
+        const ComPtr<IPrintExt> previous_;
+        const ComPtr<IPage> pageObject_{store_.pageObject_};  // the object every page is described by
+    } run(*this);
+    CWaitCursor wait;
+    screenDpi_ = MeasureScreenDpi();
+    referenceDC_ = reference;
+    pageSetup_ = setup;
+    if (page_) {
+        page_->SetPageSetup(setup);
+        page_->SetReferenceDC(reference);
+    }
+    ClearPages();
+
+    std::vector<ComPtr<IPrintExt>> providers;
+    if (currentProvider_) providers.push_back(currentProvider_);
+    providers.insert(providers.end(), providers_.begin(), providers_.end());
+
+    struct OpenPage {
+        CEMFPage* page;
+        std::unique_ptr<CEMFPage::CRecording> recording;
+    };
+    long pagesSoFar = 0;
+    for (const ComPtr<IPrintExt>& provider : providers) {
+        if (!provider) continue;
+        currentProvider_ = provider;
+        const long count = QueryPageCount();
+        OnProviderStart();
+        // A provider's pages stay open until all are drawn, so the decorations know the count.
+        std::vector<OpenPage> open;
+        long i = 0;
+        for (bool goOn = true; goOn && i < count; ++i) {
+            pages_.push_back(std::make_unique<CEMFPage>(setup, this));
+            CEMFPage* page = pages_.back().get();
+            currentPageIndex_ = i;
+            if (page_) page_->SetIndex(i);
+            auto recording = page->Record(&CHostEMFPages::DrawPageBody, nullptr, *this, reference, &goOn);
+            page->SetIndex(pagesSoFar + i);
+            open.push_back(OpenPage{page, std::move(recording)});
+            OnPageRecorded(pagesSoFar + i);
+            if (goOn) goOn = !IsRectEmpty(&page->ClientRect());
+            if (goOn) goOn = !EscapePressed();
+        }
+        pagesSoFar += i;
+        for (OpenPage& each : open) {
+            DrawDecorations(*each.page, *each.recording);
+            each.page->Close(std::move(each.recording));
+        }
+        OnProviderEnd();
+    }
+}
+
+long CHostEMFPages::QueryPageCount() {
+    announcedPageCount_ = 0;
+    long count = 0;
+    if (!currentProvider_ || FAILED(currentProvider_->PageCount(options_.Get(), &count))) return 0;
+    announcedPageCount_ = count;
+    return count;
+}
+
+bool CHostEMFPages::CallDrawPage(HDC dc) {
+    if (!currentProvider_) return false;
+    VARIANT_BOOL goOn = VARIANT_TRUE;
+    // Providers take the handle as a 32-bit number; GDI handles fit in it on 64-bit Windows too.
+    const long handle = static_cast<long>(reinterpret_cast<LONG_PTR>(dc));
+    currentProvider_->DrawPage(options_.Get(), handle, pageObject_.Get(), &goOn);  // its HRESULT is not used
+    return goOn == VARIANT_TRUE;
+}
+
+bool CHostEMFPages::DrawPageBody(HDC dc, const RECT&, CHostEMFPages& store) {
+    RECT clip{};
+    GetClipBox(dc, &clip);  // the client rectangle, in the page's screen pixels
+    if (!store.asScreen_) {
+        bool goOn;
+        {
+            CKeepMapping mapping(dc);
+            goOn = store.CallDrawPage(dc);
+        }
+        store.DrawPageFrame(dc, clip);
+        return goOn;
+    }
+
+    // The provider draws on a screen bitmap of the client size, origin at its top-left.
+    const int w = clip.right - clip.left;
+    const int h = clip.bottom - clip.top;
+    COwnedDC memory(CreateCompatibleDC(nullptr));  // compatible with the screen
+    Bitmap bitmap(CreateScreenBitmap(w, h));
+    // Without a bitmap (an empty client area) the provider is still asked, and draws on nothing.
+    CSelectObject select(memory, bitmap.Get());
+    const RECT area{0, 0, w, h};
+    FillRect(memory, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    bool goOn;
+    {
+        CKeepMapping mapping(memory);
+        SetMapMode(memory, MM_ISOTROPIC);
+        SetWindowExtEx(memory, w, h, nullptr);
+        SetViewportExtEx(memory, w, h, nullptr);
+        CPrintClipRect clipToBitmap(memory, area);
+        goOn = store.CallDrawPage(memory);
+    }
+    store.DrawPageFrame(memory, area);
+    BitBlt(dc, clip.left, clip.top, w, h, memory, 0, 0, SRCCOPY);
+    return goOn;
+}
+
+void CHostEMFPages::DrawPageFrame(HDC dc, const RECT& rect) const {
+    if (pageFrameStyle_ == 0) return;
+    COLORREF color = 0;
+    if (FAILED(OleTranslateColor(pageFrameColor_, nullptr, &color))) color = 0;
+    Pen pen(CreatePen(static_cast<int>(pageFrameStyle_ - 1), 1, color));
+    CSelectObject select(dc, pen.Get());
+    const POINT outline[] = {{rect.left, rect.top},
+                             {rect.right - 1, rect.top},
+                             {rect.right - 1, rect.bottom - 1},
+                             {rect.left, rect.bottom - 1},
+                             {rect.left, rect.top}};
+    Polyline(dc, outline, 5);
+}
+
+HFONT CHostEMFPages::FontHandle() const {
+    HFONT font = nullptr;
+    if (font_) font_->get_hFont(&font);
+    return font;
 }

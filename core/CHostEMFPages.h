@@ -2,11 +2,13 @@
 // The page store: the document properties that decorate every page, the page
 // providers, the shared page object and (once recorded) the pages themselves.
 #include "ComPtr.h"
+#include "CEMFPage.h"
 #include "CPage.h"
 #include "ExtraCaption.h"
 #include "Tavrin_h.h"
 #include "Variant.h"
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,9 +21,41 @@ public:
 
     // Null, or an object without IPrintExt: E_NOTIMPL and nothing changes.
     virtual HRESULT SetPrintExt(IUnknown* object);
-    virtual long GetCount() const { return 0; }
+    // Records every page of every provider (the current one first, then the list) as a
+    // metafile against `reference`, with paper and margins from `setup` (not owned).
+    virtual void LoadPages(HDC reference, const PAGESETUPDLGA* setup);
+    // PageCount of the current provider; 0 when it fails. Sets the announced count.
+    virtual long QueryPageCount();
+    virtual long GetCount() const { return static_cast<long>(pages_.size()); }
+    virtual void ClearPages() { pages_.clear(); }
+    // Throws std::out_of_range for an index outside the recorded pages.
+    virtual CEMFPage& GetPage(long index) const { return *pages_.at(static_cast<size_t>(index)); }
+    // Progress of a recording; the Print object turns them into preview messages.
+    virtual void OnPageRecorded(long globalIndex) {}
+    virtual void OnProviderEnd() {}
+    virtual void OnProviderStart() {}
     virtual void SetExtraCaption(const std::string& key, const std::string& caption, long position,
                                  long alignment);
+    // Page number, extra captions and caption, drawn into each page of a provider once all
+    // of its pages are recorded. Not in this build yet: pages carry the provider's drawing only.
+    virtual void DrawDecorations(CEMFPage& page, CEMFPage::CRecording& recording) {}
+
+    // The page body of every recording: the current provider's DrawPage into the page
+    // (or, with AsScreen, into a screen bitmap copied onto it), then the page frame.
+    static bool DrawPageBody(HDC dc, const RECT& ignored, CHostEMFPages& store);
+    // The outline of PageFrameStyle/PageFrameColor around `rect`; nothing when the style is 0.
+    void DrawPageFrame(HDC dc, const RECT& rect) const;
+    // The control's font as a handle for selecting into a page; null without a font.
+    HFONT FontHandle() const;
+    // The screen's pixels per inch, read at construction and again at each recording:
+    // asking the screen for every page would cost more than most pages take to draw.
+    SIZE ScreenDpi() const { return screenDpi_; }
+
+    long CurrentPageIndex() const { return currentPageIndex_; }
+    // The last provider's answer to PageCount; -1 before any recording.
+    long AnnouncedPageCount() const { return announcedPageCount_; }
+    HDC ReferenceDC() const { return referenceDC_; }
+    const PAGESETUPDLGA* PageSetup() const { return pageSetup_; }
 
     // Automation side of the providers.
     HRESULT PutPrintExt(IUnknown* object);
@@ -49,9 +83,19 @@ public:
     std::string pageRange_;
 
 protected:
+    // Asks the current provider to draw one page into `dc`; answers whether it wants to go on.
+    bool CallDrawPage(HDC dc);
+
     // Drops the providers; the Print object also closes an open preview here.
     virtual void ReleaseProviders();
 
+    std::vector<std::unique_ptr<CEMFPage>> pages_;
+    SIZE screenDpi_{};
+    bool recording_ = false;  // inside LoadPages
+    long currentPageIndex_ = 0;
+    long announcedPageCount_ = -1;
+    HDC referenceDC_ = nullptr;                // of the last recording, not owned
+    const PAGESETUPDLGA* pageSetup_ = nullptr;  // of the last recording, not owned
     ComPtr<IPrintExt> currentProvider_;
     std::vector<ComPtr<IPrintExt>> providers_;
     ComPtr<IPage> pageObject_;

@@ -11,6 +11,15 @@ namespace {
 constexpr int kControlIconId = 201;
 constexpr SIZE kDesignSize = {36, 36};  // pixels
 
+// Status texts of the preview while recording: the toolbar's captions of kvPrinting, kvReady
+// and kvPage. The toolbar with captions the host can change is not in this build; its defaults stand.
+constexpr char kPrintingCaption[] = "Printing";
+constexpr char kReadyCaption[] = "Ready";
+constexpr char kPageCaption[] = "Page";
+
+UINT LoadPageMessage() { return RegisterWindowMessageA("PM_LOADPAGE"); }
+UINT SetPaneTextMessage() { return RegisterWindowMessageA("PM_SETPANETEXT"); }
+
 }  // namespace
 
 CPrint::CPrint(IUnknown* outer)
@@ -132,6 +141,26 @@ void CPrint::OnAnchorClick(const char* anchorId, const char* options) {
     V_BSTR(&args[1]) = id.Get();
     DISPPARAMS params = {args, nullptr, 2, 0};
     eventsPoint_.Fire(450, &params);
+}
+
+// --- recording progress ---------------------------------------------------------
+
+void CPrint::OnPageRecorded(long globalIndex) {
+    if (!frameWindow_ || !workspace_.Window()) return;
+    SendMessageA(workspace_.Window(), LoadPageMessage(), static_cast<WPARAM>(globalIndex), 0);
+}
+
+void CPrint::OnProviderStart() {
+    if (!frameWindow_) return;
+    SendMessageA(frameWindow_, SetPaneTextMessage(), 0, reinterpret_cast<LPARAM>(kPrintingCaption));
+}
+
+void CPrint::OnProviderEnd() {
+    if (!frameWindow_) return;
+    SendMessageA(frameWindow_, SetPaneTextMessage(), 0, reinterpret_cast<LPARAM>(kReadyCaption));
+    char text[64];
+    wsprintfA(text, "%s: %i", kPageCaption, static_cast<int>(GetCount()));
+    SendMessageA(frameWindow_, SetPaneTextMessage(), 1, reinterpret_cast<LPARAM>(text));
 }
 
 // --- persistence ----------------------------------------------------------------

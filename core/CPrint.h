@@ -124,6 +124,11 @@ class CPrint : public ComObject<CDispatchImpl<ITavrin>, CComControlBase, IPersis
     void OnRefreshBegin() override;
     void OnAnchorClick(const char* anchorId, const char* options) override;
 
+    // CHostEMFPages: recording progress for an open preview.
+    void OnPageRecorded(long globalIndex) override;
+    void OnProviderEnd() override;
+    void OnProviderStart() override;
+
     // IUnkWindowObject
     void AddRefObject() override { AddRef(); }
     void ReleaseObject() override { Release(); }
@@ -142,6 +147,7 @@ private:
     static HRESULT NotYet() { return E_NOTIMPL; }
 
     CPrintWorkspace workspace_{*this, *this};
+    HWND frameWindow_ = nullptr;  // the preview frame's window; none until the frame is built
     CConnectionPoint eventsPoint_;
     CConnectionPoint propertyNotifyPoint_;
     VARIANT_BOOL autoRelease_ = VARIANT_TRUE;

@@ -1,0 +1,131 @@
+#include "CEMFPage.h"
+#include "CHostEMFPages.h"
+#include "Gdi.h"
+#include "PrintClipRect.h"
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Units per inch of the page setup's measurement unit.
+int UnitsPerInch(DWORD flags) {
+    if (flags & PSD_INTHOUSANDTHSOFINCHES) return 1000;
+    if (flags & PSD_INHUNDREDTHSOFMILLIMETERS) return 2540;
+    return 1;
+}
+
+// A device whose resolution and size can be asked; anything else cannot carry a page.
+bool HasResolution(HDC dc) {
+    return dc && GetDeviceCaps(dc, LOGPIXELSX) > 0 && GetDeviceCaps(dc, LOGPIXELSY) > 0 &&
+           GetDeviceCaps(dc, HORZRES) > 0 && GetDeviceCaps(dc, VERTRES) > 0;
+}
+
+// pixels * size / resolution in hundredths of a millimetre, rounded, in 64 bits: a host may
+// put paper sizes whose product with the device size does not fit 32.
+LONG FrameUnits(int pixels, int sizeMm, int resolution) {
+    const long long scaled = static_cast<long long>(pixels) * sizeMm * 100;
+    const long long half = (scaled < 0 ? -resolution : resolution) / 2;
+    const long long units = (scaled + half) / resolution;
+    return static_cast<LONG>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, units)));
+}
+
+RECT Scaled(const RECT& r, int numX, int denX, int numY, int denY) {
+    return RECT{MulDiv(r.left, numX, denX), MulDiv(r.top, numY, denY), MulDiv(r.right, numX, denX),
+                MulDiv(r.bottom, numY, denY)};
+}
+
+}  // namespace
+
+CEnhMetaFileHolder::~CEnhMetaFileHolder() { Delete(); }
+
+RECT CEnhMetaFileHolder::Play(HDC dc, const RECT& rect) {
+    if (handle_) PlayEnhMetaFile(dc, handle_, &rect);
+    return rect;
+}
+
+void CEnhMetaFileHolder::Delete() {
+    if (handle_) DeleteEnhMetaFile(handle_);
+    handle_ = nullptr;
+}
+
+CEMFPage::CRecording::~CRecording() {
+    if (dc_) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
+}
+
+HENHMETAFILE CEMFPage::CRecording::Finish() {
+    HENHMETAFILE metafile = dc_ ? CloseEnhMetaFile(dc_) : nullptr;
+    dc_ = nullptr;
+    return metafile;
+}
+
+RECT CEMFPage::Play(HDC dc, const RECT& rect) {
+    RECT client = rect;
+    const int w = pageDevice_.right - pageDevice_.left;
+    const int h = pageDevice_.bottom - pageDevice_.top;
+    // A page never recorded has no size to scale its margins by: all of it is client.
+    if (w > 0 && h > 0) {
+        const int rw = rect.right - rect.left;
+        const int rh = rect.bottom - rect.top;
+        client.left += MulDiv(margins_.left, rw, w);
+        client.right -= MulDiv(margins_.right, rw, w);
+        client.top += MulDiv(margins_.top, rh, h);
+        client.bottom -= MulDiv(margins_.bottom, rh, h);
+    }
+    CEnhMetaFileHolder::Play(dc, rect);
+    return client;
+}
+
+std::unique_ptr<CEMFPage::CRecording> CEMFPage::Record(BodyProc body, BeforeProc before, CHostEMFPages& store,
+                                                       HDC reference, bool* continueOut) {
+    Delete();
+    hasMetafile_ = 0;
+    if (continueOut) *continueOut = false;
+    // Without a usable reference there is nothing to measure against: the page stays
+    // empty, and its empty client rectangle ends its provider.
+    if (!HasResolution(reference)) return std::make_unique<CRecording>(nullptr);
+
+    const PAGESETUPDLGA none{};
+    const PAGESETUPDLGA& setup = pageSetup_ ? *pageSetup_ : none;
+    const int unit = UnitsPerInch(setup.Flags);
+    const int dpiX = GetDeviceCaps(reference, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(reference, LOGPIXELSY);
+    pageDevice_ = RECT{0, 0, MulDiv(setup.ptPaperSize.x, dpiX, unit), MulDiv(setup.ptPaperSize.y, dpiY, unit)};
+    margins_ = Scaled(setup.rtMargin, dpiX, unit, dpiY, unit);
+
+    // The frame is the paper in hundredths of a millimetre, as the device measures itself.
+    const int horzSize = GetDeviceCaps(reference, HORZSIZE), horzRes = GetDeviceCaps(reference, HORZRES);
+    const int vertSize = GetDeviceCaps(reference, VERTSIZE), vertRes = GetDeviceCaps(reference, VERTRES);
+    const RECT frame{FrameUnits(pageDevice_.left, horzSize, horzRes), FrameUnits(pageDevice_.top, vertSize, vertRes),
+                     FrameUnits(pageDevice_.right, horzSize, horzRes),
+                     FrameUnits(pageDevice_.bottom, vertSize, vertRes)};
+    auto recording = std::make_unique<CRecording>(CreateEnhMetaFileA(reference, nullptr, &frame, nullptr));
+
+    const RECT clientDevice{pageDevice_.left + margins_.left, pageDevice_.top + margins_.top,
+                            pageDevice_.right - margins_.right, pageDevice_.bottom - margins_.bottom};
+    const SIZE screen = store.ScreenDpi();
+    clientScreen_ = Scaled(clientDevice, screen.cx, dpiX, screen.cy, dpiY);
+    pageScreen_ = Scaled(pageDevice_, screen.cx, dpiX, screen.cy, dpiY);
+
+    HDC dc = recording->DC();
+    if (!dc) return recording;  // kept without metafile
+    CSelectObject font(dc, store.FontHandle());
+    // One logical unit is one screen pixel; the logical page starts at (0, 0).
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetViewportExtEx(dc, pageDevice_.right - pageDevice_.left, pageDevice_.bottom - pageDevice_.top, nullptr);
+    SetWindowExtEx(dc, pageScreen_.right - pageScreen_.left, pageScreen_.bottom - pageScreen_.top, nullptr);
+
+    if (before) before(dc, clientScreen_, pageScreen_, store);
+    if (body) {
+        CPrintClipRect clip(dc, clientDevice);
+        const bool goOn = body(dc, clientDevice, store);
+        if (continueOut) *continueOut = goOn;
+    }
+    return recording;
+}
+
+void CEMFPage::Close(std::unique_ptr<CRecording> recording) {
+    if (!recording) return;
+    Delete();
+    handle_ = recording->Finish();
+    hasMetafile_ = handle_ != nullptr;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// One recorded page: an enhanced metafile drawn against the printer's device
+// context, with the page's geometry in printer and in screen pixels.
+#include <windows.h>
+#include <commdlg.h>
+#include <memory>
+
+class CHostEMFPages;
+
+// Owns one enhanced metafile (null when empty); deleted with the holder.
+class CEnhMetaFileHolder {
+public:
+    CEnhMetaFileHolder() = default;
+    virtual ~CEnhMetaFileHolder();
+    CEnhMetaFileHolder(const CEnhMetaFileHolder&) = delete;
+    CEnhMetaFileHolder& operator=(const CEnhMetaFileHolder&) = delete;
+
+    // Plays the metafile stretched into `rect`; returns `rect`.
+    virtual RECT Play(HDC dc, const RECT& rect);
+    virtual HENHMETAFILE GetHandle() const { return handle_; }
+    virtual void Delete();
+
+protected:
+    HENHMETAFILE handle_ = nullptr;
+};
+
+class CEMFPage : public CEnhMetaFileHolder {
+public:
+    // A page between Record and Close: the metafile's device context. A
+    // recording dropped without Close discards its metafile.
+    class CRecording {
+    public:
+        explicit CRecording(HDC dc) : dc_(dc) {}
+        ~CRecording();
+        CRecording(const CRecording&) = delete;
+        CRecording& operator=(const CRecording&) = delete;
+
+        HDC DC() const { return dc_; }
+        // Ends the recording; the metafile, or null when there was none.
+        HENHMETAFILE Finish();
+
+    private:
+        HDC dc_;
+    };
+
+    // Draws the page body, clipped to `client` (reference-device pixels); answers whether to go on.
+    using BodyProc = bool (*)(HDC dc, const RECT& client, CHostEMFPages& store);
+    // Runs before the body, unclipped; client and page rectangles in screen pixels.
+    using BeforeProc = void (*)(HDC dc, const RECT& client, const RECT& page, CHostEMFPages& store);
+
+    // `setup` (not owned) gives paper and margins in its measurement unit.
+    CEMFPage(const PAGESETUPDLGA* setup, CHostEMFPages* store) : pageSetup_(setup), store_(store) {}
+
+    // Plays the page into `rect` and returns the part of `rect` inside the margins.
+    RECT Play(HDC dc, const RECT& rect) override;
+    // Opens the page's metafile against `reference`, runs `before` and `body` into it and
+    // leaves it open for the decorations; *continueOut gets the body's answer (false without one).
+    virtual std::unique_ptr<CRecording> Record(BodyProc body, BeforeProc before, CHostEMFPages& store,
+                                               HDC reference, bool* continueOut);
+    virtual void Close(std::unique_ptr<CRecording> recording);
+
+    long Index() const { return index_; }
+    void SetIndex(long index) { index_ = index; }
+    bool HasMetafile() const { return hasMetafile_ != 0; }
+    const PAGESETUPDLGA* PageSetup() const { return pageSetup_; }
+    CHostEMFPages* Store() const { return store_; }
+    // Reference-device pixels.
+    const RECT& PageRect() const { return pageDevice_; }
+    const RECT& Margins() const { return margins_; }
+    // Screen pixels: the logical unit of the recorded page.
+    const RECT& ClientRect() const { return clientScreen_; }
+    const RECT& PageRectScreen() const { return pageScreen_; }
+
+private:
+    const PAGESETUPDLGA* pageSetup_;
+    RECT pageDevice_{};
+    RECT margins_{};  // left, top, right, bottom
+    long index_ = 0;
+    int hasMetafile_ = 0;
+    RECT clientScreen_{};
+    RECT pageScreen_{};
+    CHostEMFPages* store_;
+};

@@ -1,0 +1,100 @@
+#include "RecordingTest.h"
+#include <cstdint>
+#include <winternl.h>
+
+PAGESETUPDLGA InchSetup(long width, long height, long margin) {
+    PAGESETUPDLGA s{};
+    s.lStructSize = sizeof s;
+    s.Flags = PSD_INTHOUSANDTHSOFINCHES | PSD_MARGINS;
+    s.ptPaperSize = POINT{width, height};
+    s.rtMargin = RECT{margin, margin, margin, margin};
+    return s;
+}
+
+namespace {
+
+// One entry of the GDI handle table the PEB points to (the layout Wine shares with Windows).
+struct GdiHandleEntry {
+    uint64_t object;
+    uint32_t owner;
+    uint16_t unique;
+    uint8_t type;
+    uint8_t flags;
+    uint64_t user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle table entry");
+
+long CountHandleTable() {
+    using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
+    const auto* peb = reinterpret_cast<const uint8_t*>(basic.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0xf8);  // GdiSharedHandleTable
+    if (!table) return -1;
+    long count = 0;
+    for (int i = 0; i < 0x10000; ++i)
+        if (table[i].type) ++count;
+    return count;
+}
+
+}  // namespace
+
+long GdiObjectCount() {
+    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<long>(n);
+    return CountHandleTable();
+}
+
+CPlayedPage::CPlayedPage(CEMFPage& page, SIZE size) {
+    CWindowDC screen;
+    memory_.Reset(CreateCompatibleDC(screen));
+    bitmap_.Reset(CreateCompatibleBitmap(screen, size.cx, size.cy));
+    SelectObject(memory_, bitmap_.Get());  // stays selected for the object's life
+    const RECT all{0, 0, size.cx, size.cy};
+    FillRect(memory_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    client = page.Play(memory_, all);
+}
+
+std::vector<DWORD> RecordTypes(HENHMETAFILE metafile) {
+    std::vector<DWORD> types;
+    EnumEnhMetaFile(
+        nullptr, metafile,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) -> int {
+            reinterpret_cast<std::vector<DWORD>*>(param)->push_back(record->iType);
+            return 1;
+        },
+        &types, nullptr);
+    return types;
+}
+
+int BitmapCopies(HENHMETAFILE metafile) {
+    int count = 0;
+    EnumEnhMetaFile(
+        nullptr, metafile,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) -> int {
+            if (record->iType == EMR_BITBLT && reinterpret_cast<const EMRBITBLT*>(record)->cbBitsSrc > 0)
+                ++*reinterpret_cast<int*>(param);
+            return 1;
+        },
+        &count, nullptr);
+    return count;
+}
+
+void RecordingTest::SetUp() {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    printer.Reset(CreateDCA("WINSPOOL", "PDF", nullptr, nullptr));
+    ASSERT_TRUE(printer) << "the CUPS printer PDF must be installed";
+    printerDpiX = GetDeviceCaps(printer, LOGPIXELSX);
+    printerDpiY = GetDeviceCaps(printer, LOGPIXELSY);
+    CWindowDC screen;
+    screenDpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    screenDpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    store = std::make_unique<CNotingStore>();
+}
+
+void RecordingTest::TearDown() {
+    store.reset();
+    printer.Reset();
+    CoUninitialize();
+}
