@@ -3,6 +3,7 @@
 // providers, the shared page object and (once recorded) the pages themselves.
 #include "ComPtr.h"
 #include "CEMFPage.h"
+#include "CHostHTMLIcons.h"
 #include "CPage.h"
 #include "ExtraCaption.h"
 #include "Tavrin_h.h"
@@ -12,7 +13,7 @@
 #include <string>
 #include <vector>
 
-class CHostEMFPages {
+class CHostEMFPages : public CHostHTMLIcons {
 public:
     CHostEMFPages();
     virtual ~CHostEMFPages();
