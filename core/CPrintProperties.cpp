@@ -1,6 +1,7 @@
 // The ITavrin properties and methods of the Print object.
 #include "CPrint.h"
 #include "Module.h"
+#include "PageText.h"
 #include <algorithm>
 #include <vector>
 #include <windows.h>
@@ -63,9 +64,11 @@ STDMETHODIMP CPrint::get_Font(IFontDisp** font) {
 
 STDMETHODIMP CPrint::get_Version(BSTR* value) { return ReturnWide(ModuleFileVersion().c_str(), value); }
 
-STDMETHODIMP CPrint::DoPrint(VARIANT) {
+STDMETHODIMP CPrint::DoPrint(VARIANT showUI) {
     HRESULT hr = CheckProvider("DoPrint");
-    return FAILED(hr) ? hr : NotYet();
+    if (FAILED(hr)) return hr;
+    workspace_.DoPrint(VariantToBool(showUI, true));
+    return S_OK;  // also when the user cancels or nothing could be printed
 }
 
 STDMETHODIMP CPrint::Preview() {
@@ -73,9 +76,26 @@ STDMETHODIMP CPrint::Preview() {
     return FAILED(hr) ? hr : NotYet();
 }
 
-STDMETHODIMP CPrint::CopyTo(BSTR, long* result) {
+STDMETHODIMP CPrint::CopyTo(BSTR path, long* result) {
     HRESULT hr = CheckProvider("CopyTo");
-    return FAILED(hr) ? hr : NotYet();
+    if (FAILED(hr)) return hr;
+    const std::string pattern = ToAnsi(path, static_cast<int>(SysStringLen(path)));
+    long written = 0;
+    if (!pattern.empty()) {
+        // Without a preview, export what the providers draw now; with one, what it shows.
+        if (!IsWindow(workspace_.Window())) workspace_.Refresh(true, true);
+        for (long i = 0; i < GetCount(); ++i) {
+            const std::string name = ReplaceAll(pattern, "%i", i + 1);
+            DeleteFileA(name.c_str());
+            HENHMETAFILE page = GetPage(i).GetHandle();
+            if (HENHMETAFILE copy = page ? CopyEnhMetaFileA(page, name.c_str()) : nullptr) {
+                DeleteEnhMetaFile(copy);  // the file stays
+                ++written;
+            }
+        }
+    }
+    if (result) *result = written;
+    return S_OK;
 }
 
 STDMETHODIMP CPrint::get_Caption(BSTR* value) { return ReturnWide(documentCaption_.Caption.Get(), value); }
@@ -107,7 +127,12 @@ STDMETHODIMP CPrint::put_AsScreen(VARIANT_BOOL v) { asScreen_ = v; dirty_ = true
 STDMETHODIMP CPrint::get_Foreground(long* v) { return Out(v, foreground_); }
 STDMETHODIMP CPrint::put_Foreground(long v) { foreground_ = v; return S_OK; }
 STDMETHODIMP CPrint::get_ShowMargins(VARIANT_BOOL* v) { return Out(v, showMargins_); }
-STDMETHODIMP CPrint::put_ShowMargins(VARIANT_BOOL v) { showMargins_ = v; dirty_ = true; return S_OK; }
+STDMETHODIMP CPrint::put_ShowMargins(VARIANT_BOOL v) {
+    showMargins_ = v;
+    dirty_ = true;
+    if (IsWindow(workspace_.Window())) workspace_.Refresh(true, false);
+    return S_OK;
+}
 STDMETHODIMP CPrint::get_PageFrameStyle(PageFrameStyleEnum* v) { return Out(v, PageFrameStyleEnum(pageFrameStyle_)); }
 STDMETHODIMP CPrint::put_PageFrameStyle(PageFrameStyleEnum v) { pageFrameStyle_ = v; dirty_ = true; return S_OK; }
 STDMETHODIMP CPrint::get_PageFrameColor(OLE_COLOR* v) { return Out(v, pageFrameColor_); }
@@ -161,7 +186,9 @@ STDMETHODIMP CPrint::get_Debug(BSTR* value) {
 }
 
 STDMETHODIMP CPrint::Refresh() {
-    return S_OK;  // records again only while the preview is open, which this build cannot open yet
+    // Only an open preview records again; a print or an export records for itself.
+    if (IsWindow(workspace_.Window())) workspace_.Refresh(true, true);
+    return S_OK;
 }
 
 // Printer settings, kept by the workspace's settings record.

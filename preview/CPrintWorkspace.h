@@ -4,6 +4,7 @@
 // while the preview is open.
 #include <windows.h>
 #include "IDefaultSettings.h"
+#include "PrintJob.h"
 #include "printing/PageSetupDialog.h"
 
 class CHostEMFPages;
@@ -23,8 +24,22 @@ public:
     // printer device context nothing is recorded (and the pages recorded before stay).
     void RecordPages();
 
+    // Lays the pages out again; with reload, records them anew first. Fires Refreshing and
+    // Refresh around the outermost call. Runs without a window too (print, export).
+    void Refresh(bool invalidate, bool reload);
+    // DoPrint of the control: without an open preview, the page-setup dialog first (when
+    // showUI; cancelling prints nothing) and a fresh recording; then the print job.
+    void DoPrint(bool showUI);
+    // The print job on the pages as they are recorded.
+    void Print();
+    // The area the user selected for printing (none: the page range is printed).
+    PrintSelection& Selection() { return selection_; }
+
 private:
+    IDefaultSettings& defaults_;
     CPageSetupDialog settings_;
     CHostEMFPages& pages_;
     HWND window_ = nullptr;
+    DWORD pageSetupError_ = 0;  // a failed page-setup dialog stops re-recording
+    PrintSelection selection_;
 };
