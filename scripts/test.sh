@@ -10,19 +10,21 @@ bash scripts/install-deps.sh
 jobs=$(nproc)
 summary=()
 
-echo "== native build (ASan + UBSan)"
+echo "== native build (ASan + UBSan) $(date +%T)"
 cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON >/dev/null
 cmake --build build-native -j"$jobs"
+echo "== native tests $(date +%T)"
 if ctest --test-dir build-native -j"$jobs" --output-on-failure --timeout 120 | tee build-native/ctest.log; then
   :
 else
   summary+=("native tests failed"); fi
 
 if [ -f com/CMakeLists.txt ]; then
-  echo "== Windows build (mingw-w64)"
+  echo "== Windows build (mingw-w64) $(date +%T)"
   cmake -S . -B build-win -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
   cmake --build build-win -j"$jobs"
+  echo "== Windows tests under Wine $(date +%T)"
   if xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/wine-ctest.sh; then
     :
   else
