@@ -16,7 +16,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr long kPages = 200;
-constexpr int kRounds = 5;  // the best round counts: interference only ever adds time
+constexpr int kRounds = 3;  // the best round counts: interference only ever adds time
 
 // A report page: a grid of lines, boxes and text, about 160 primitives.
 void DrawReportPage(HDC dc, long page) {
