@@ -76,7 +76,9 @@ int wmain(int argc, wchar_t** argv) {
         const Case cases[] = {{"two", "2", "2"},          {"twofour", "2-4", "2,3,4"},   {"fourup", "4-", "4,5"},
                               {"uptwo", "-2", "1,2"},     {"onethree", "1,3", "1,3"},    {"threeone", "3-1", "-"},
                               {"zero", "0", "1"},         {"letters", "abc", "1"},       {"onethreefive", "1-3-5", "1,2,3"},
-                              {"empty", "", "1,2,3,4,5"}, {"beyond", "7-9", "-"}};
+                              {"empty", "", "1,2,3,4,5"}, {"beyond", "7-9", "-"},
+                              // Hostile texts are absorbed: numbers saturate, blanks and signs are read.
+                              {"huge", "2-99999999999999999999999", "2,3,4,5"}, {"noise", " 5 ,x, -1-", "1,5"}};
         VARIANT no;
         V_VT(&no) = VT_BOOL;
         V_BOOL(&no) = VARIANT_FALSE;

@@ -72,4 +72,4 @@ while read -r name expected; do
 done <<< "$(echo "$cases" | grep "^${prefix}_")"
 
 echo "print-ranges: $passed passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$passed" -eq 12 ]
+[ "$failed" -eq 0 ] && [ "$passed" -eq 14 ]
