@@ -63,10 +63,13 @@ while read -r name expected; do
   want_header=ink
   case "$name" in *_selection) want_header=blank ;; esac
   [ "$expected" = "-" ] && want_header=blank
-  if [ "$got" = "$expected" ] && [ "$pages" = "$want_pages" ] && [ "$header" = "$want_header" ]; then
+  # The spooler's document name is the caption.
+  title=$(pdfinfo "$pdf" 2>/dev/null | sed -n 's/^Title: *//p')
+  if [ "$got" = "$expected" ] && [ "$pages" = "$want_pages" ] && [ "$header" = "$want_header" ] &&
+     [ "$title" = "$name" ]; then
     passed=$((passed + 1))
   else
-    echo "FAIL $name: expected pages $expected ($want_pages in the PDF), $pdf has $pages showing $got, header $header"
+    echo "FAIL $name: expected pages $expected ($want_pages in the PDF), $pdf has $pages showing $got, header $header, title $title"
     failed=$((failed + 1))
   fi
 done <<< "$(echo "$cases" | grep "^${prefix}_")"
