@@ -7,6 +7,7 @@
 #include "TavrinModule.h"
 #include "Text.h"
 #include "Variant.h"
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,11 @@ class CNotedProvider : public ComObject<IPrintExt> {
         const std::string text = "P" + std::to_string(index);
         TextOutA(reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc)), 10, 10, text.c_str(), static_cast<int>(text.size()));
         if (log) log->push_back("draw " + std::to_string(index));
+        if (throwAt == index) throw std::runtime_error("provider bug");
         return S_OK;
     }
     long pages = 3;
+    long throwAt = -1;
     std::vector<std::string>* log = nullptr;
 };
 
@@ -199,6 +202,14 @@ TEST_F(EventsExportTest, UnwritablePathsCountNothingAndLeaveThePagesUsable) {
     EXPECT_EQ((print->get_PagesCount(&pages), pages), 3) << "the recording is kept";
     EXPECT_EQ(print->CopyTo(Bstr::FromAnsi(folder + "\\page%i.emf").Get(), nullptr), S_OK) << "no result wanted";
     EXPECT_EQ(CopyTo(folder + "\\page%i.emf"), 3);
+}
+
+TEST_F(EventsExportTest, ProviderThatThrowsAcrossTheDllKeepsItsPagesAndTheEvents) {
+    noted->throwAt = 1;
+    EXPECT_EQ(CopyTo(File("page%i.emf")), 3) << "the throwing page is kept with what it drew";
+    EXPECT_EQ(sink.events, kOneRecording);
+    EXPECT_TRUE(Contains(FileTexts(File("page2.emf")), "P1"));
+    EXPECT_TRUE(Contains(FileTexts(File("page2.emf")), "2")) << "and decorated";
 }
 
 }  // namespace
