@@ -268,7 +268,13 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
 long CHostEMFPages::QueryPageCount() {
     announcedPageCount_ = 0;
     long count = 0;
-    if (!currentProvider_ || FAILED(currentProvider_->PageCount(options_.Get(), &count))) return 0;
+    HRESULT hr = E_FAIL;
+    try {
+        if (currentProvider_) hr = currentProvider_->PageCount(options_.Get(), &count);
+    } catch (...) {
+        hr = E_UNEXPECTED;  // a native provider's exception is a failure, not ours to pass on
+    }
+    if (FAILED(hr)) return 0;
     announcedPageCount_ = count;
     return count;
 }
@@ -278,7 +284,12 @@ bool CHostEMFPages::CallDrawPage(HDC dc) {
     VARIANT_BOOL goOn = VARIANT_TRUE;
     // Providers take the handle as a 32-bit number; GDI handles fit in it on 64-bit Windows too.
     const long handle = static_cast<long>(reinterpret_cast<LONG_PTR>(dc));
-    currentProvider_->DrawPage(options_.Get(), handle, pageObject_.Get(), &goOn);  // its HRESULT is not used
+    try {
+        currentProvider_->DrawPage(options_.Get(), handle, pageObject_.Get(), &goOn);  // its HRESULT is not used
+    } catch (...) {
+        // A native provider that throws has failed this page: it is kept as drawn so far,
+        // and the flag it left decides, as for any failure.
+    }
     return goOn == VARIANT_TRUE;
 }
 

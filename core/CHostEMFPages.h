@@ -37,9 +37,12 @@ public:
     virtual void OnProviderStart() {}
     virtual void SetExtraCaption(const std::string& key, const std::string& caption, long position,
                                  long alignment);
-    // Page number, extra captions and caption, drawn into each page of a provider once all
-    // of its pages are recorded. Not in this build yet: pages carry the provider's drawing only.
-    virtual void DrawDecorations(CEMFPage& page, CEMFPage::CRecording& recording) {}
+    // Page number, extra captions in key order, then the document caption, drawn into each
+    // page of a provider once all of its pages are recorded (so "<%count%>" is known).
+    virtual void DrawDecorations(CEMFPage& page, CEMFPage::CRecording& recording);
+    // One caption record into the footer or header band of page n; nothing for an empty text.
+    virtual void DrawPageCaption(const ExtraCaption& record, HDC dc, long n, const RECT& footer,
+                                 const RECT& header);
 
     // The page body of every recording: the current provider's DrawPage into the page
     // (or, with AsScreen, into a screen bitmap copied onto it), then the page frame.
@@ -84,6 +87,8 @@ public:
     std::string pageRange_;
 
 protected:
+    // A text in caption mark-up with this store as its host, aligned 0, 1 or 2, into band.
+    void DrawBandText(HDC dc, const std::string& text, int alignment, const RECT& band);
     // Asks the current provider to draw one page into `dc`; answers whether it wants to go on.
     bool CallDrawPage(HDC dc);
 

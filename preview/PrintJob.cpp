@@ -1,5 +1,6 @@
 #include "PrintJob.h"
 #include "CHostEMFPages.h"
+#include "Gdi.h"
 #include "PrintClipRect.h"
 #include "printing/PageRange.h"
 #include "printing/PageSetupDialog.h"
@@ -61,6 +62,10 @@ int RunPrintJob(CPageSetupDialog& settings, CHostEMFPages& pages, const std::str
             StartPage(dc);
             {
                 CPrintClipRect clip(dc, SelectedArea(target, selection));
+                // The page's own clip records (its client clip while recording) would replace
+                // ours on playback: as the meta region, ours can only be narrowed by them.
+                CSaveDC keepClip(dc);
+                SetMetaRgn(dc);
                 pages.GetPage(selection.page).Play(dc, target);
             }
             EndPage(dc);

@@ -1,38 +1,248 @@
-// Sample host: creates the registered Print control the way any application
-// does (by ProgID, through COM), and reports what it finds.
+// Sample host: what an application does with the control, end to end. It
+// creates the registered Print control by ProgID, hands it a native page
+// provider that lays out a small multi-page report (text, lines, a table),
+// decorates the pages ("Page <%page%> of <%count%>", a document caption, extra
+// captions), exports every page as an EMF file with CopyTo and prints the
+// document on the default printer with DoPrint False.
+//   SampleHost.exe [output folder]     (default: .\out)
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
 #include <cstdio>
 #include <string>
+#include <vector>
 #include "Tavrin_h.h"
 
 namespace {
 
-std::string Narrow(BSTR s) {
+constexpr wchar_t kDocumentName[] = L"Tavrin sample report";
+
+std::string Narrow(const wchar_t* s, int n = -1) {
     if (!s) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, s, static_cast<int>(SysStringLen(s)), nullptr, 0, nullptr, nullptr);
-    std::string r(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, s, static_cast<int>(SysStringLen(s)), r.data(), n, nullptr, nullptr);
+    int size = WideCharToMultiByte(CP_UTF8, 0, s, n, nullptr, 0, nullptr, nullptr);
+    std::string r(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, s, n, r.data(), size, nullptr, nullptr);
+    if (n < 0 && !r.empty()) r.pop_back();  // the terminator
     return r;
 }
 
-// Prints a text property, or the failure code.
-template <class Get>
-void Report(const char* label, Get get) {
-    BSTR value = nullptr;
-    HRESULT hr = get(&value);
-    if (SUCCEEDED(hr))
-        std::printf("%-14s %s\n", label, Narrow(value).c_str());
-    else
-        std::printf("%-14s (failed: 0x%08lX)\n", label, static_cast<unsigned long>(hr));
-    SysFreeString(value);
+// A BSTR for the length of one call.
+class Text {
+public:
+    explicit Text(const wchar_t* s) : s_(SysAllocString(s)) {}
+    ~Text() { SysFreeString(s_); }
+    Text(const Text&) = delete;
+    Text& operator=(const Text&) = delete;
+    operator BSTR() const { return s_; }
+
+private:
+    BSTR s_;
+};
+
+VARIANT Long(long v) {
+    VARIANT r;
+    VariantInit(&r);
+    r.vt = VT_I4;
+    r.lVal = v;
+    return r;
+}
+
+VARIANT String(const wchar_t* s) {
+    VARIANT r;
+    VariantInit(&r);
+    r.vt = VT_BSTR;
+    r.bstrVal = SysAllocString(s);
+    return r;
+}
+
+// The report: 40 rows of sales figures, 18 rows to a page, under a heading on each page.
+struct Row {
+    int number;
+    const char* region;
+    long units;
+    double amount;
+};
+
+std::vector<Row> MakeRows() {
+    static const char* regions[] = {"North", "South", "East", "West", "Central"};
+    std::vector<Row> rows;
+    for (int i = 0; i < 40; ++i)
+        rows.push_back(Row{i + 1, regions[i % 5], 100 + (i * 37) % 400, 1250.0 + (i * 713) % 9000 / 3.0});
+    return rows;
+}
+
+class ReportProvider : public IPrintExt {
+public:
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPrintExt)) *out = static_cast<IPrintExt*>(this);
+        if (!*out) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) Release() override { return --refs_; }  // lives on the host's stack
+
+    // IPrintExt
+    STDMETHODIMP PageCount(VARIANT, long* count) override {
+        if (!count) return E_POINTER;
+        *count = static_cast<long>((rows_.size() + kRowsPerPage - 1) / kRowsPerPage);
+        return S_OK;
+    }
+    STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override {
+        HDC dc = reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc));
+        long index = 0;
+        double width = 6.5;
+        IPage* info = nullptr;
+        if (page && SUCCEEDED(page->QueryInterface(IID_IPage, reinterpret_cast<void**>(&info)))) {
+            info->get_Index(&index);
+            info->get_Width(&width);
+            info->Release();
+        }
+        // The page's unit is the screen pixel; the client area starts at the clip box's top left.
+        RECT client;
+        GetClipBox(dc, &client);
+        const int dpi = 96;
+        const int left = client.left, top = client.top;
+        const int right = left + static_cast<int>(width * dpi);
+
+        HFONT heading = CreateFontA(-22, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+        HFONT body = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+        HGDIOBJ oldFont = SelectObject(dc, heading);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 96));
+        const std::string title = index == 0 ? "Sales by region" : "Sales by region (continued)";
+        TextOutA(dc, left, top, title.c_str(), static_cast<int>(title.size()));
+
+        HPEN rule = CreatePen(PS_SOLID, 2, RGB(0, 0, 96));
+        HGDIOBJ oldPen = SelectObject(dc, rule);
+        MoveToEx(dc, left, top + 32, nullptr);
+        LineTo(dc, right, top + 32);
+
+        // The table: a header row on a grey band, then the rows with grid lines.
+        SelectObject(dc, body);
+        SetTextColor(dc, RGB(0, 0, 0));
+        const int columns[] = {left, left + 60, left + 220, left + 360, right};
+        const char* headers[] = {"No.", "Region", "Units", "Amount"};
+        const int rowHeight = 24;
+        int y = top + 48;
+        RECT band{left, y, right, y + rowHeight};
+        HBRUSH grey = CreateSolidBrush(RGB(220, 220, 230));
+        FillRect(dc, &band, grey);
+        for (int c = 0; c < 4; ++c) TextOutA(dc, columns[c] + 6, y + 5, headers[c], lstrlenA(headers[c]));
+        HPEN grid = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
+        SelectObject(dc, grid);
+        const size_t first = static_cast<size_t>(index) * kRowsPerPage;
+        for (size_t r = first; r < rows_.size() && r < first + kRowsPerPage; ++r) {
+            y += rowHeight;
+            char cells[4][32];
+            wsprintfA(cells[0], "%d", rows_[r].number);
+            wsprintfA(cells[1], "%s", rows_[r].region);
+            wsprintfA(cells[2], "%ld", rows_[r].units);
+            std::snprintf(cells[3], sizeof cells[3], "%.2f", rows_[r].amount);
+            for (int c = 0; c < 4; ++c) TextOutA(dc, columns[c] + 6, y + 5, cells[c], lstrlenA(cells[c]));
+            MoveToEx(dc, left, y, nullptr);
+            LineTo(dc, right, y);
+        }
+        y += rowHeight;
+        MoveToEx(dc, left, y, nullptr);
+        LineTo(dc, right, y);
+        for (int x : columns) {
+            MoveToEx(dc, x, top + 48, nullptr);
+            LineTo(dc, x, y);
+        }
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldFont);
+        DeleteObject(grid);
+        DeleteObject(grey);
+        DeleteObject(rule);
+        DeleteObject(body);
+        DeleteObject(heading);
+        return S_OK;
+    }
+
+private:
+    static constexpr size_t kRowsPerPage = 18;
+    std::vector<Row> rows_ = MakeRows();
+    ULONG refs_ = 1;
+};
+
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH];
+    return GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr) ? full : path;
+}
+
+int Run(ITavrin* print, const std::string& folder) {
+    ReportProvider report;
+    print->put_PrintExt(&report);
+    print->put_Caption(Text(kDocumentName));
+    print->put_PageNumberFormat(Text(L"Page <%page%> of <%count%>"));
+    // Extra captions in the header's corners and the footer's left. The control's image list
+    // and named pictures are not loadable in this build (Images and HTMLPicture answer
+    // E_NOTIMPL), so an "<img>" in a caption keeps its cell and shows nothing yet.
+    VARIANT key = String(L"1-left"), text = String(L"<b>Koravel</b> <img>1</img> sales"),
+            position = Long(kvHeader), alignment = Long(kvLeft);
+    print->ExtraCaption(key, text, position, alignment);
+    VariantClear(&key);
+    VariantClear(&text);
+    key = String(L"2-right");
+    text = String(L"<fgcolor=800000><i>confidential</i></fgcolor>");
+    alignment = Long(kvRight);
+    print->ExtraCaption(key, text, position, alignment);
+    VariantClear(&key);
+    VariantClear(&text);
+    key = String(L"3-footer");
+    text = String(L"Printed by the Tavrin sample host");
+    position = Long(kvFooter);
+    alignment = Long(kvLeft);
+    print->ExtraCaption(key, text, position, alignment);
+    VariantClear(&key);
+    VariantClear(&text);
+    print->put_PageFrameStyle(kvPageFrameSolid);
+
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string pattern = folder + "\\page%i.emf";
+    BSTR path = SysAllocStringLen(nullptr, static_cast<UINT>(pattern.size()));
+    MultiByteToWideChar(CP_ACP, 0, pattern.c_str(), static_cast<int>(pattern.size()), path,
+                        static_cast<int>(pattern.size()));
+    long written = 0;
+    HRESULT hr = print->CopyTo(path, &written);
+    SysFreeString(path);
+    long pages = 0;
+    print->get_PagesCount(&pages);
+    std::printf("Recorded %ld pages\n", pages);
+    if (FAILED(hr)) {
+        std::printf("CopyTo failed: 0x%08lX\n", static_cast<unsigned long>(hr));
+        return 1;
+    }
+    std::printf("Exported %ld EMF files:\n", written);
+    for (long i = 1; i <= pages; ++i) std::printf("  %s\\page%ld.emf\n", FullPath(folder).c_str(), i);
+
+    char printer[256] = "";
+    DWORD size = sizeof printer;
+    GetDefaultPrinterA(printer, &size);
+    VARIANT showUI;
+    VariantInit(&showUI);
+    showUI.vt = VT_BOOL;
+    showUI.boolVal = VARIANT_FALSE;
+    hr = print->DoPrint(showUI);
+    if (FAILED(hr)) {
+        std::printf("DoPrint failed: 0x%08lX\n", static_cast<unsigned long>(hr));
+        return 1;
+    }
+    std::printf("Printed \"%s\" (%ld pages) on the default printer \"%s\"\n", Narrow(kDocumentName).c_str(), pages,
+                printer);
+    print->put_PrintExt(nullptr);
+    return written == pages && pages > 0 ? 0 : 1;
 }
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
     if (FAILED(CoInitialize(nullptr))) return 2;
+    const std::string folder = argc > 1 ? Narrow(argv[1]) : std::string(".\\out");
     int rc = 0;
     {
         CLSID clsid;
@@ -45,17 +255,11 @@ int wmain() {
                         static_cast<unsigned long>(hr));
             rc = 1;
         } else {
-            Report("Version", [&](BSTR* v) { return print->get_Version(v); });
-            Report("Printers", [&](BSTR* v) { return print->get_Printers(v); });
-            long width = 0, height = 0;
-            print->get_ClientWidth(&width);
-            print->get_ClientHeight(&height);
-            std::printf("%-14s %ld x %ld screen pixels\n", "Client area", width, height);
-            VARIANT settings;
-            VariantInit(&settings);
-            if (SUCCEEDED(print->get_Settings(kvAllFields, &settings)) && settings.vt == VT_BSTR)
-                std::printf("Settings:\n%s\n", Narrow(settings.bstrVal).c_str());
-            VariantClear(&settings);
+            BSTR version = nullptr;
+            print->get_Version(&version);
+            std::printf("Tavrin %s\n", Narrow(version).c_str());
+            SysFreeString(version);
+            rc = Run(print, folder);
             print->Release();
         }
     }

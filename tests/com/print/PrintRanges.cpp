@@ -1,0 +1,115 @@
+// Prints a 5-page document through the built DLL once per page range (DoPrint
+// False, no preview) and once with a selected area through the workspace; each
+// document is named "<prefix>_<case>" and page k reads "Body of page k". Writes
+// one line per document, "<document name> <pages expected, comma-separated, or
+// - for none>", for print-ranges.sh to check the PDFs.
+#include "CHostEMFPages.h"
+#include "CPrintWorkspace.h"
+#include "ComObject.h"
+#include "ComPtr.h"
+#include "Tavrin_h.h"
+#include "Text.h"
+#include <cstdio>
+#include <string>
+
+namespace {
+
+class CFivePages : public ComObject<IPrintExt> {
+    DECLARE_QI_TABLE(CFivePages)
+    explicit CFivePages(IUnknown* outer) : ComObject(outer) {}
+    STDMETHODIMP PageCount(VARIANT, long* count) override { *count = 5; return S_OK; }
+    STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override {
+        long index = 0;
+        ComPtr<IPage> p;
+        if (page && SUCCEEDED(page->QueryInterface(IID_IPage, p.PutVoid()))) p->get_Index(&index);
+        const std::string text = "Body of page " + std::to_string(index + 1);
+        HDC dc = reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc));
+        TextOutA(dc, 100, 100, text.c_str(), static_cast<int>(text.size()));
+        Rectangle(dc, 100, 140, 400, 300);
+        return S_OK;
+    }
+};
+
+const QIEntry* CFivePages::QITable() const {
+    static const QIEntry table[] = {QI_ENTRY(CFivePages, IPrintExt), {nullptr, nullptr}};
+    return table;
+}
+
+class CQuietDefaults : public IDefaultSettings {
+public:
+    long OnToolbarClick(long, long) override { return 0; }
+    void OnRefreshEnd() override {}
+    void OnRefreshBegin() override {}
+    void OnAnchorClick(const char*, const char*) override {}
+};
+
+HRESULT CreatePrint(const wchar_t* dll, ITavrin** out) {
+    HMODULE module = LoadLibraryW(dll);
+    auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    if (!get) return E_FAIL;
+    ComPtr<IClassFactory> factory;
+    HRESULT hr = get(CLSID_Print, IID_IClassFactory, factory.PutVoid());
+    return FAILED(hr) ? hr : factory->CreateInstance(nullptr, IID_ITavrin, reinterpret_cast<void**>(out));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::printf("usage: print_ranges <Tavrin.DLL> <prefix>\n");
+        return 2;
+    }
+    const std::string prefix = ToAnsi(argv[2]);
+    CoInitialize(nullptr);
+    int rc = 0;
+    {
+        ComPtr<IPrintExt> provider;
+        CreateComObject<CFivePages>(nullptr, IID_IPrintExt, provider.PutVoid());
+        ComPtr<ITavrin> print;
+        if (FAILED(CreatePrint(argv[1], print.Put()))) {
+            std::printf("cannot load the control\n");
+            return 1;
+        }
+        print->put_PrintExt(provider.Get());
+        struct Case { const char* name; const char* range; const char* pages; };
+        const Case cases[] = {{"two", "2", "2"},          {"twofour", "2-4", "2,3,4"},   {"fourup", "4-", "4,5"},
+                              {"uptwo", "-2", "1,2"},     {"onethree", "1,3", "1,3"},    {"threeone", "3-1", "-"},
+                              {"zero", "0", "1"},         {"letters", "abc", "1"},       {"onethreefive", "1-3-5", "1,2,3"},
+                              {"empty", "", "1,2,3,4,5"}, {"beyond", "7-9", "-"},
+                              // Hostile texts are absorbed: numbers saturate, blanks and signs are read.
+                              {"huge", "2-99999999999999999999999", "2,3,4,5"}, {"noise", " 5 ,x, -1-", "1,5"}};
+        VARIANT no;
+        V_VT(&no) = VT_BOOL;
+        V_BOOL(&no) = VARIANT_FALSE;
+        for (const Case& c : cases) {
+            const std::string name = prefix + "_" + c.name;
+            print->put_Caption(Bstr::FromAnsi(name).Get());
+            print->put_PageRange(Bstr::FromAnsi(c.range).Get());
+            const HRESULT hr = print->DoPrint(no);
+            long recorded = 0;
+            print->get_PagesCount(&recorded);
+            if (hr != S_OK || recorded != 5) {
+                std::printf("DoPrint for %s: 0x%08lx, %ld pages recorded\n", name.c_str(),
+                            static_cast<unsigned long>(hr), recorded);
+                rc = 1;
+            }
+            std::printf("%s %s\n", name.c_str(), c.pages);
+        }
+
+        // A selected area of page 3: that page alone, whatever the range says.
+        CQuietDefaults defaults;
+        CHostEMFPages pages;
+        CPrintWorkspace workspace(defaults, pages);
+        pages.PutPrintExt(provider.Get());
+        pages.pageRange_ = "1-2";
+        const std::string name = prefix + "_selection";
+        pages.documentCaption_.Caption = Bstr::FromAnsi(name);
+        workspace.Selection() = PrintSelection{2, 0.1, 0.1, 0.6, 0.5};
+        workspace.DoPrint(false);
+        std::printf("%s %s\n", name.c_str(), pages.GetCount() == 5 ? "3" : "recording failed");
+    }
+    CoUninitialize();
+    std::fflush(stdout);
+    return rc;
+}

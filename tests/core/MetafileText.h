@@ -1,0 +1,15 @@
+#pragma once
+// The texts a recorded page carries, read back from its metafile records.
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct MetafileText {
+    std::string text;
+    POINT at{};  // reference point, logical units (screen pixels of the page)
+};
+
+// Every EMR_EXTTEXTOUTW/A record of the metafile, in drawing order.
+std::vector<MetafileText> TextsOf(HENHMETAFILE metafile);
+// The pen styles and colours of every EMR_CREATEPEN record, in order.
+std::vector<LOGPEN> PensOf(HENHMETAFILE metafile);
