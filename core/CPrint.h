@@ -3,6 +3,8 @@
 // _ITavrinEvents, persists its properties, draws a placeholder in designers,
 // and owns the page store with the document properties.
 #include "CHostEMFPages.h"
+#include "CHTMLPictureMap.h"
+#include "CIconList.h"
 #include "ComObject.h"
 #include "ConnectionPoint.h"
 #include "ControlBase.h"
@@ -11,6 +13,7 @@
 #include "IUnkWindowObject.h"
 #include "CPrintWorkspace.h"
 #include "Tavrin_h.h"
+#include "ToolbarIcons.h"
 
 extern const wchar_t kPrintProgId[];  // "Koravel.Print"
 
@@ -148,4 +151,7 @@ private:
     long foreground_ = 0;
     VARIANT_BOOL showMargins_ = VARIANT_TRUE;
     bool dirty_ = true;
+    // The icons and named pictures that captions show.
+    CIconList icons_{CModule::Instance(), kToolbarIconIds};
+    CHTMLPictureMap pictures_;
 };
