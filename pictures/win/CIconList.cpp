@@ -1,5 +1,6 @@
 #include "CIconList.h"
 #include "pictures/Encode64.h"
+#include "ImageListCheck.h"
 #include "MemoryStream.h"
 #include "PictureLoader.h"
 #include "Gdi.h"
@@ -28,38 +29,27 @@ private:
     HICON m_icon;
 };
 
-// The header that ImageList_Write puts first. It is checked before the list is
-// read, so that a crafted stream never reaches the reader with absurd sizes.
-#pragma pack(push, 2)
-struct ImageListHeader {
-    USHORT magic;
-    USHORT version;
-    WORD count;
-    WORD capacity;
-    WORD grow;
-    WORD cx;
-    WORD cy;
-    COLORREF background;
-    WORD flags;
-    SHORT overlays[4];
-};
-#pragma pack(pop)
-constexpr USHORT kImageListMagic = 0x4C49;  // "IL"
-constexpr WORD kLargestIcon = 256;
-
-bool PlausibleHeader(IStream* stream) {
+// The rest of the stream, from its current position, is a plausible image
+// list; the position is left where it was.
+bool PlausibleStream(IStream* stream) {
     LARGE_INTEGER zero = {};
     ULARGE_INTEGER start = {};
-    if (FAILED(stream->Seek(zero, STREAM_SEEK_CUR, &start))) return false;
-    ImageListHeader header = {};
+    STATSTG stat = {};
+    if (FAILED(stream->Seek(zero, STREAM_SEEK_CUR, &start)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME)) ||
+        stat.cbSize.QuadPart < start.QuadPart || stat.cbSize.QuadPart - start.QuadPart > 0x7FFFFFFF)
+        return false;
+    Bytes rest;
+    try {
+        rest.resize(static_cast<size_t>(stat.cbSize.QuadPart - start.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     ULONG read = 0;
-    HRESULT hr = stream->Read(&header, sizeof header, &read);
+    HRESULT hr = rest.empty() ? S_OK : stream->Read(rest.data(), static_cast<ULONG>(rest.size()), &read);
     LARGE_INTEGER back;
     back.QuadPart = static_cast<LONGLONG>(start.QuadPart);
     stream->Seek(back, STREAM_SEEK_SET, nullptr);
-    return SUCCEEDED(hr) && read == sizeof header && header.magic == kImageListMagic && header.cx >= 1 &&
-           header.cx <= kLargestIcon && header.cy >= 1 && header.cy <= kLargestIcon &&
-           header.count <= header.capacity;
+    return SUCCEEDED(hr) && read == rest.size() && PlausibleImageList(rest.data(), rest.size());
 }
 
 // Sign-extends a 32-bit handle value, as USER and GDI handles are.
@@ -184,7 +174,7 @@ void CIconList::Clear() {
 }
 
 HIMAGELIST CIconList::ReadList(IStream* stream) const {
-    if (!stream || !m_libraries->comctl.Read || !PlausibleHeader(stream)) return nullptr;
+    if (!stream || !m_libraries->comctl.Read || !PlausibleStream(stream)) return nullptr;
     return m_libraries->comctl.Read(stream);
 }
 

@@ -1,6 +1,7 @@
 #include "GdiplusPicture.h"
 #include "ControlBase.h"
 #include "Library.h"
+#include "PictureBytesCheck.h"
 #include <mutex>
 #include <new>
 
@@ -86,7 +87,7 @@ private:
 };
 
 std::unique_ptr<CImage> CImage::Load(const Bytes& bytes) {
-    if (bytes.empty()) return nullptr;
+    if (bytes.empty() || DamagedPictureBytes(bytes)) return nullptr;
     std::unique_ptr<CImage> image(new (std::nothrow) CImage);
     if (!image) return nullptr;
     image->m_lib = CGdiplus::Acquire();

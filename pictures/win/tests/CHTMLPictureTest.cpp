@@ -206,6 +206,23 @@ TEST_F(CHTMLPictureMapTest, FileNamesEncodedTextsAndObjectsAllGivePictures) {
     EXPECT_EQ(canvas.Pixel(47, 23), kBottomRight);
 }
 
+TEST_F(CHTMLPictureMapTest, PngAndTiffFilesLoadAndDrawScaled) {
+    CTempFile png("picture.png", MakePng(200, 100)), tiff("picture.tif", MakeTiff(200, 100));
+    map.AddPicture("png", Text(png.Path()).Get());
+    map.AddPicture("tiff", Text(tiff.Path()).Get());
+    std::string key;
+    const CHTMLPicture* picture = nullptr;
+    map.FirstPicture();
+    int seen = 0;
+    while (map.NextPicture(key, picture)) {
+        SCOPED_TRACE(key);
+        ExpectSize(*picture, 200, 100);
+        ExpectDrawnScaled(*picture);
+        ++seen;
+    }
+    EXPECT_EQ(seen, 2);
+}
+
 TEST_F(CHTMLPictureMapTest, KeysAreCaseSensitive) {
     map.AddPicture("Logo", Text(bmp.Path()).Get());
     map.AddPicture("logo", Text(small.Path()).Get());
@@ -237,6 +254,21 @@ TEST_F(CHTMLPictureMapTest, DamagedPictureBytesLoadNothing) {
             map.AddPicture("x", Text(LZWCompression::Encode64(part.data(), part.size())).Get());
             EXPECT_EQ(map.Find("x"), nullptr) << cut;
         }
+    }
+}
+
+TEST_F(CHTMLPictureMapTest, MutatedPicturesNeverCrash) {
+    // Whatever the loaders make of damaged bytes, a stored picture must answer its size and draw.
+    const Bytes sources[] = {MakeBmp(12, 8), MakePng(12, 8), MakeTiff(12, 8), MakeIco(16, RGB(1, 2, 3))};
+    unsigned seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245 + 12345) >> 8; };
+    for (int round = 0; round < 400; ++round) {
+        Bytes bytes = sources[round % 4];
+        for (int flips = 1 + next() % 4; flips > 0; --flips) bytes[next() % bytes.size()] = next() & 0xFF;
+        map.AddPicture("x", Text(LZWCompression::Encode64(bytes.data(), bytes.size())).Get());
+        CDibCanvas canvas(8, 8);
+        map.DrawPicture("x", canvas.Dc(), RECT{0, 0, 8, 8});
+        map.GetPictureSize("x");
     }
 }
 

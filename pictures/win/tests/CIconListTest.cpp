@@ -324,6 +324,28 @@ TEST_F(CIconListBadInput, TruncatedAndCraftedStreamsAddNothing) {
     ExpectUnchanged();
 }
 
+TEST_F(CIconListBadInput, MutatedStreamsNeverCrashOrHalfLoad) {
+    CIconList source;
+    Fill(source, 2);
+    ComPtr<IStream> stream = NewMemoryStream();
+    ASSERT_TRUE(source.Write(stream.Get()));
+    Bytes whole;
+    ASSERT_TRUE(StreamContents(stream.Get(), whole));
+    unsigned seed = 2024;
+    auto next = [&seed] { return (seed = seed * 1103515245 + 12345) >> 8; };
+    for (int round = 0; round < 300; ++round) {
+        Bytes bytes = whole;
+        for (int flips = 1 + next() % 3; flips > 0; --flips) bytes[next() % bytes.size()] = next() & 0xFF;
+        list.AddFromEncoded(LZWCompression::Encode64(bytes.data(), bytes.size()));
+        // A list that still reads comes in whole (both icons) or not at all.
+        const int added = list.Count() - 3;
+        EXPECT_TRUE(added == 0 || added == 2) << round;
+        while (list.Count() > 3) list.Remove(list.Count() - 1);
+        counter.changes = 0;
+    }
+    ExpectUnchanged();
+}
+
 TEST_F(CIconListBadInput, HandlesThatAreNotImageListsChangeNothing) {
     CTestIcon icon(16, RGB(1, 2, 3));
     list.CopyFrom(reinterpret_cast<HIMAGELIST>(icon.Get()));
