@@ -257,6 +257,24 @@ TEST(CIconList, AddFromFileGivesALargeIconFileItsSmallIcon) {
     EXPECT_EQ(CentreColour(list, 0), RGB(10, 10, 200));
 }
 
+TEST(CIconList, AddFromFileTakesEverySmallIconOfALibrary) {
+    char path[MAX_PATH];
+    GetSystemDirectoryA(path, MAX_PATH);
+    const std::string library = std::string(path) + "\\shell32.dll";
+    const UINT icons = ExtractIconExA(library.c_str(), -1, nullptr, nullptr, 0);
+    ASSERT_GT(icons, 1u);
+    CIconList list;
+    EXPECT_TRUE(list.AddFromFile(library));
+    EXPECT_EQ(list.Count(), static_cast<int>(icons));
+}
+
+TEST(CIconList, AddFromFileGivesOtherFilesTheShellsIcon) {
+    CTempFile text("notes.txt", Bytes(10, 'x'));
+    CIconList list;
+    EXPECT_TRUE(list.AddFromFile(text.Path()));
+    EXPECT_EQ(list.Count(), 1);
+}
+
 TEST(CIconList, AddFromFileOfAMissingFileAddsNothing) {
     CIconList list;
     ChangeCounter counter;
