@@ -1,4 +1,6 @@
 #include "CHostEMFPages.h"
+#include "Module.h"
+#include "ToolbarIcons.h"
 #include "Gdi.h"
 #include "PrintClipRect.h"
 #include "Text.h"
@@ -64,7 +66,9 @@ bool EscapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
 
 }  // namespace
 
-CHostEMFPages::CHostEMFPages() : screenDpi_(MeasureScreenDpi()) {
+// The control's list starts with the toolbar's icons, from the module's resources.
+CHostEMFPages::CHostEMFPages()
+    : CHostHTMLIcons(CModule::Instance(), kToolbarIconIds), screenDpi_(MeasureScreenDpi()) {
     documentCaption_.Caption = Bstr(L"Untitled Document");
     documentCaption_.Position = kHeader;
     documentCaption_.Alignment = kAlignCenter;

@@ -25,13 +25,13 @@ const PersistedProperty kPropertyMap[] = {
     {L"StartPageNumber", 34}, {L"ShowMargins", 36},      {L"PageFrameStyle", 37},     {L"PageFrameColor", 38},
 };
 
-HRESULT Write(IStream* s, const void* data, ULONG size) {
+HRESULT WriteBytes(IStream* s, const void* data, ULONG size) {
     ULONG written = 0;
     HRESULT hr = s->Write(data, size, &written);
     return FAILED(hr) ? hr : (written == size ? S_OK : STG_E_MEDIUMFULL);
 }
 
-HRESULT Read(IStream* s, void* data, ULONG size) {
+HRESULT ReadBytes(IStream* s, void* data, ULONG size) {
     ULONG read = 0;
     HRESULT hr = s->Read(data, size, &read);
     return FAILED(hr) ? hr : (read == size ? S_OK : STG_E_READFAULT);
@@ -40,19 +40,19 @@ HRESULT Read(IStream* s, void* data, ULONG size) {
 // Text as its byte count (terminating zero included; 0 for a null text) and UTF-16 bytes.
 HRESULT WriteText(IStream* s, BSTR text) {
     uint32_t bytes = text ? (SysStringLen(text) + 1) * sizeof(wchar_t) : 0;
-    HRESULT hr = Write(s, &bytes, sizeof bytes);
-    if (SUCCEEDED(hr) && bytes) hr = Write(s, text, bytes);
+    HRESULT hr = WriteBytes(s, &bytes, sizeof bytes);
+    if (SUCCEEDED(hr) && bytes) hr = WriteBytes(s, text, bytes);
     return hr;
 }
 
 HRESULT ReadText(IStream* s, BSTR* text) {
     *text = nullptr;
     uint32_t bytes = 0;
-    HRESULT hr = Read(s, &bytes, sizeof bytes);
+    HRESULT hr = ReadBytes(s, &bytes, sizeof bytes);
     if (FAILED(hr) || bytes == 0) return hr;
     if (bytes % sizeof(wchar_t) || bytes > (1u << 28)) return E_FAIL;  // not a text this writer made
     std::vector<wchar_t> chars(bytes / sizeof(wchar_t));
-    hr = Read(s, chars.data(), bytes);
+    hr = ReadBytes(s, chars.data(), bytes);
     if (FAILED(hr)) return hr;
     *text = SysAllocStringLen(chars.data(), static_cast<UINT>(chars.size() - 1));
     return *text ? S_OK : E_OUTOFMEMORY;
@@ -71,9 +71,9 @@ ULONG FixedSize(VARTYPE vt) {
 
 HRESULT WriteVariant(IStream* s, const VARIANT& v) {
     VARTYPE vt = V_VT(&v);
-    HRESULT hr = Write(s, &vt, sizeof vt);
+    HRESULT hr = WriteBytes(s, &vt, sizeof vt);
     if (FAILED(hr)) return hr;
-    if (ULONG size = FixedSize(vt)) return Write(s, &V_UI1(&v), size);
+    if (ULONG size = FixedSize(vt)) return WriteBytes(s, &V_UI1(&v), size);
     switch (vt) {
     case VT_EMPTY: case VT_NULL: return S_OK;
     case VT_BSTR: return WriteText(s, V_BSTR(&v));
@@ -81,7 +81,7 @@ HRESULT WriteVariant(IStream* s, const VARIANT& v) {
         IUnknown* object = V_UNKNOWN(&v);
         ComPtr<IPersistStream> persist;
         if (!object || FAILED(object->QueryInterface(IID_IPersistStream, persist.PutVoid())))
-            return Write(s, &CLSID_NULL, sizeof(CLSID));
+            return WriteBytes(s, &CLSID_NULL, sizeof(CLSID));
         return OleSaveToStream(persist.Get(), s);
     }
     default: {
@@ -95,10 +95,10 @@ HRESULT WriteVariant(IStream* s, const VARIANT& v) {
 HRESULT ReadVariant(IStream* s, VARIANT* v) {
     VariantInit(v);
     VARTYPE vt = VT_EMPTY;
-    HRESULT hr = Read(s, &vt, sizeof vt);
+    HRESULT hr = ReadBytes(s, &vt, sizeof vt);
     if (FAILED(hr)) return hr;
     if (ULONG size = FixedSize(vt)) {
-        hr = Read(s, &V_UI1(v), size);
+        hr = ReadBytes(s, &V_UI1(v), size);
         if (SUCCEEDED(hr)) V_VT(v) = vt;
         return hr;
     }
@@ -116,7 +116,7 @@ HRESULT ReadVariant(IStream* s, VARIANT* v) {
         ULARGE_INTEGER start{};
         s->Seek(zero, STREAM_SEEK_CUR, &start);
         CLSID clsid;
-        hr = Read(s, &clsid, sizeof clsid);
+        hr = ReadBytes(s, &clsid, sizeof clsid);
         if (FAILED(hr)) return hr;
         V_VT(v) = vt;
         V_UNKNOWN(v) = nullptr;
@@ -143,9 +143,9 @@ HRESULT ReadVariant(IStream* s, VARIANT* v) {
 
 STDMETHODIMP CPrint::Save(IStream* stream, BOOL clearDirty) {
     if (!stream) return E_POINTER;
-    HRESULT hr = Write(stream, &kStreamVersion, sizeof kStreamVersion);
-    if (SUCCEEDED(hr)) hr = Write(stream, &extent_.cx, sizeof(uint32_t));
-    if (SUCCEEDED(hr)) hr = Write(stream, &extent_.cy, sizeof(uint32_t));
+    HRESULT hr = WriteBytes(stream, &kStreamVersion, sizeof kStreamVersion);
+    if (SUCCEEDED(hr)) hr = WriteBytes(stream, &extent_.cx, sizeof(uint32_t));
+    if (SUCCEEDED(hr)) hr = WriteBytes(stream, &extent_.cy, sizeof(uint32_t));
     IDispatch* self = static_cast<ITavrin*>(this);
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     for (const PersistedProperty& p : kPropertyMap) {
@@ -162,12 +162,12 @@ STDMETHODIMP CPrint::Save(IStream* stream, BOOL clearDirty) {
 STDMETHODIMP CPrint::Load(IStream* stream) {
     if (!stream) return E_POINTER;
     uint32_t version = 0;
-    HRESULT hr = Read(stream, &version, sizeof version);
+    HRESULT hr = ReadBytes(stream, &version, sizeof version);
     if (FAILED(hr)) return hr;
     if (version > kStreamVersion) return E_FAIL;  // a newer writer: change nothing
     SIZEL extent{};
-    if (FAILED(hr = Read(stream, &extent.cx, sizeof(uint32_t))) ||
-        FAILED(hr = Read(stream, &extent.cy, sizeof(uint32_t))))
+    if (FAILED(hr = ReadBytes(stream, &extent.cx, sizeof(uint32_t))) ||
+        FAILED(hr = ReadBytes(stream, &extent.cy, sizeof(uint32_t))))
         return hr;
     extent_ = extent;
     IDispatch* self = static_cast<ITavrin*>(this);

@@ -2,6 +2,8 @@
 #include "CPrint.h"
 #include "Module.h"
 #include "PageText.h"
+#include "PictureText.h"
+#include "Text.h"
 #include <algorithm>
 #include <vector>
 #include <windows.h>
@@ -220,9 +222,63 @@ STDMETHODIMP CPrint::put_ToolBarFormat(BSTR v) {
 }
 
 // Images, pictures and their text form.
-STDMETHODIMP CPrint::get_Encode64(VARIANT, BSTR*) { return NotYet(); }
-STDMETHODIMP CPrint::get_Encode64Icons(VARIANT, BSTR*) { return NotYet(); }
-STDMETHODIMP CPrint::Images(VARIANT) { return NotYet(); }
-STDMETHODIMP CPrint::ReplaceIcon(VARIANT, VARIANT, long*) { return NotYet(); }
-STDMETHODIMP CPrint::get_HTMLPicture(BSTR, VARIANT*) { return NotYet(); }
-STDMETHODIMP CPrint::put_HTMLPicture(BSTR, VARIANT) { return NotYet(); }
+STDMETHODIMP CPrint::get_Encode64(VARIANT picture, BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    try {
+        std::string text;
+        if (EncodeValue(picture, text)) return ReturnAnsi(text, value);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::get_Encode64Icons(VARIANT icons, BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    try {
+        std::string text;
+        if (EncodeIconsValue(icons, text)) return ReturnAnsi(text, value);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::Images(VARIANT handle) {
+    CIconList::SetFromVariant(handle);
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::ReplaceIcon(VARIANT icon, VARIANT index, long* result) {
+    // Icon handles are 32-bit values, sign-extended like every USER handle.
+    HICON handle = reinterpret_cast<HICON>(static_cast<LONG_PTR>(VariantToLong(icon, 0)));
+    long at = VariantToLong(index, -1);
+    if (handle) {
+        long answer = CIconList::ReplaceIcon(handle, at);
+        if (result) *result = answer;
+    } else if (at < 0) {
+        CIconList::Clear();
+    } else {
+        CIconList::Remove(at);
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::get_HTMLPicture(BSTR key, VARIANT* value) {
+    if (!value) return E_POINTER;
+    VariantInit(value);
+    IPicture* picture = Pictures().Find(ToAnsi(key, static_cast<int>(SysStringLen(key))));
+    IDispatch* dispatch = nullptr;
+    if (picture && SUCCEEDED(picture->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+        V_VT(value) = VT_DISPATCH;
+        V_DISPATCH(value) = dispatch;
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CPrint::put_HTMLPicture(BSTR key, VARIANT value) {
+    Pictures().AddPicture(ToAnsi(key, static_cast<int>(SysStringLen(key))), value);
+    return S_OK;
+}

@@ -1,36 +1,44 @@
 #pragma once
-// The control's caption host: icons by number, named pictures, the anchor
-// looks and the visited anchors. Captions ask it, never its stores.
+// The control's caption host: it is the control's image list (icons by
+// number, counted from 1) and keeps the named pictures, the anchor looks and
+// the visited anchors. Captions ask the host, never its stores.
 #include <windows.h>
 #include <ocidl.h>
-
-#include <map>
 #include <string>
-
-#include "ComPtr.h"
+#include <vector>
+#include "CHTMLPictureMap.h"
+#include "CIconList.h"
 #include "IHTMLCaptionHost.h"
 #include "html/CHTMLAnchorLooks.h"
 
-class CHostHTMLIcons : public IHTMLCaptionHost {
+class CHostHTMLIcons : public CIconList, public IHTMLCaptionHost {
 public:
+    // An empty list; or one filled with the icon resources `iconIds` of `module`.
     CHostHTMLIcons() = default;
+    CHostHTMLIcons(HMODULE module, const std::vector<int>& iconIds) : CIconList(module, iconIds) {}
     CHostHTMLIcons(const CHostHTMLIcons&) = delete;
     CHostHTMLIcons& operator=(const CHostHTMLIcons&) = delete;
-    virtual ~CHostHTMLIcons() = default;
+    ~CHostHTMLIcons() override = default;
 
-    HRESULT GetPictures(VARIANT* pictures) override;
+    CHTMLPictureMap& Pictures() { return m_pictures; }
+
+    HRESULT GetPictures(VARIANT* pictures) override { return m_pictures.GetPictures(pictures); }
     HRESULT SetPictures(const VARIANT& pictures) override;
     HRESULT AddPicture(std::string_view key, const VARIANT& value) override;
-    void DrawStoredPicture(HDC dc, const RECT& rect, std::string_view key) override;
-    SIZE StoredPictureSize(std::string_view key) override;
+    void DrawStoredPicture(HDC dc, const RECT& rect, std::string_view key) override {
+        m_pictures.DrawPicture(std::string(key), dc, rect);
+    }
+    SIZE StoredPictureSize(std::string_view key) override { return m_pictures.GetPictureSize(std::string(key)); }
     bool FirstPicture(std::string& key, IPicture** picture) override;
     bool NextPicture(std::string& key, IPicture** picture) override;
-
-    // Icon n is list index n - 1, 16 x 16; greyed by DrawStateA when disabled.
-    void DrawIcon(HDC dc, const RECT& rect, int32_t iconNumber, bool enabled) override;
+    // Icon n is list index n - 1, 16 x 16; greyed when disabled.
+    void DrawIcon(HDC dc, const RECT& rect, int32_t iconNumber, bool enabled) override {
+        CIconList::DrawIcon(dc, rect, iconNumber, enabled);
+    }
     HTMLSize GetPictureSize(std::string_view key) override;
-    void DrawPicture(HDC dc, const RECT& rect, std::string_view key, bool enabled) override;
-
+    void DrawPicture(HDC dc, const RECT& rect, std::string_view key, bool) override {
+        DrawStoredPicture(dc, rect, key);
+    }
     void ApplyAnchorStyle(TextFontInfo& font, std::string_view anchorId) override {
         m_looks.ApplyAnchorStyle(font, anchorId);
     }
@@ -41,16 +49,7 @@ public:
     void UnmarkAnchorVisited(std::string_view anchorId) override { m_looks.UnmarkAnchorVisited(anchorId); }
     void ClearVisitedAnchors() override { m_looks.ClearVisitedAnchors(); }
 
-protected:
-    // A copy of the list's icon at index (0-based) that the caller destroys,
-    // or null. The list starts empty; the image list fills it.
-    virtual HICON IconAt(int32_t index) const;
-
 private:
-    using PictureMap = std::map<std::string, ComPtr<IPicture>, std::less<>>;
-    bool Entry(PictureMap::const_iterator it, std::string& key, IPicture** picture);
-
-    PictureMap m_pictures;
-    std::string m_lastKey;  // where the picture iteration stands
+    CHTMLPictureMap m_pictures;
     CHTMLAnchorLooks m_looks;
 };

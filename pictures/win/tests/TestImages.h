@@ -1,0 +1,60 @@
+#pragma once
+// Pictures, icons and files made at test time, and a DIB section to draw into.
+#include <windows.h>
+#include "Gdi.h"
+#include "MemoryStream.h"
+#include <string>
+
+// Four quadrants: top-left red, top-right green, bottom-left blue, bottom-right yellow.
+constexpr COLORREF kTopLeft = RGB(255, 0, 0), kTopRight = RGB(0, 255, 0), kBottomLeft = RGB(0, 0, 255),
+                   kBottomRight = RGB(255, 255, 0);
+COLORREF QuadrantColour(int x, int y, int width, int height);
+
+Bytes MakeBmp(int width, int height);
+Bytes MakePng(int width, int height);   // stored (uncompressed) deflate blocks
+Bytes MakeTiff(int width, int height);  // uncompressed RGB strip
+// A single-image 32-bit .ico filled with one colour.
+Bytes MakeIco(int size, COLORREF colour);
+
+// A file in the temporary folder, removed at scope end.
+class CTempFile {
+public:
+    CTempFile(const std::string& name, const Bytes& contents);
+    ~CTempFile();
+    CTempFile(const CTempFile&) = delete;
+    CTempFile& operator=(const CTempFile&) = delete;
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// An icon of size x size filled with one colour; destroyed at scope end.
+class CTestIcon {
+public:
+    CTestIcon(int size, COLORREF colour);
+    ~CTestIcon();
+    CTestIcon(const CTestIcon&) = delete;
+    CTestIcon& operator=(const CTestIcon&) = delete;
+    HICON Get() const { return m_icon; }
+
+private:
+    HICON m_icon;
+};
+
+// Width and height of an icon's colour bitmap.
+SIZE IconSize(HICON icon);
+
+// A 32-bit top-down DIB section selected into a memory DC, cleared to white.
+class CDibCanvas {
+public:
+    CDibCanvas(int width, int height);
+    HDC Dc() const { return m_dc.Get(); }
+    COLORREF Pixel(int x, int y) const;
+
+private:
+    int m_width;
+    Bitmap m_bitmap;  // outlives the DC it is selected into
+    COwnedDC m_dc;
+    DWORD* m_bits = nullptr;
+};
