@@ -60,6 +60,43 @@ H HandleFromVariant(const VARIANT& value) {
     return reinterpret_cast<H>(static_cast<LONG_PTR>(VariantToLong(value, 0)));
 }
 
+// A 32-bit top-down DIB section selected into a memory DC, filled with one colour.
+struct IconCanvas {
+    COwnedDC dc{CreateCompatibleDC(nullptr)};
+    DWORD* bits = nullptr;
+    Bitmap bitmap;
+    explicit IconCanvas(COLORREF fill, int size) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bitmap.Reset(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+        if (!bitmap) return;
+        SelectObject(dc, bitmap.Get());
+        const DWORD value = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
+        for (int i = 0; i < size * size; ++i) bits[i] = value;
+    }
+};
+
+// Recording devices keep bitmaps, not icon drawing: the icon is rendered on black and on
+// white, which gives its colours and coverage, and blended in as one premultiplied bitmap.
+void DrawIconAsBitmap(HDC dc, int x, int y, HICON icon, int size) {
+    IconCanvas black(RGB(0, 0, 0), size), white(RGB(255, 255, 255), size);
+    if (!black.bits || !white.bits) return;
+    DrawIconEx(black.dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    DrawIconEx(white.dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    for (int i = 0; i < size * size; ++i) {
+        const DWORD b = black.bits[i], w = white.bits[i];
+        int see = 0;  // how much of the background shows through, the largest over the channels
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int through = static_cast<int>((w >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+            if (through > see) see = through;
+        }
+        black.bits[i] = (b & 0xFFFFFF) | (static_cast<DWORD>(255 - see) << 24);
+    }
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(dc, x, y, size, size, black.dc, 0, 0, size, size, blend);
+}
+
 }  // namespace
 
 CIconList::CIconList() : m_libraries(std::make_unique<CLibraries>()) { Create(); }
@@ -156,7 +193,9 @@ void CIconList::Draw(int index, HDC dc, const RECT& rect, bool enabled) const {
     const int x = rect.left + (rect.right - rect.left - kIconSize) / 2;
     const int y = rect.top + (rect.bottom - rect.top - kIconSize) / 2;
     const COLORREF text = GetTextColor(dc);
-    if (enabled)
+    if (enabled && GetObjectType(dc) == OBJ_ENHMETADC)
+        DrawIconAsBitmap(dc, x, y, icon.Get(), kIconSize);
+    else if (enabled)
         DrawIconEx(dc, x, y, icon.Get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     else
         DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, x, y, kIconSize, kIconSize,

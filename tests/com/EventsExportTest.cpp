@@ -213,3 +213,44 @@ TEST_F(EventsExportTest, ProviderThatThrowsAcrossTheDllKeepsItsPagesAndTheEvents
 }
 
 }  // namespace
+
+namespace {
+
+// How many bitmap-drawing records an EMF file holds (icons and pictures land as these).
+int ImageRecords(const std::string& path) {
+    int count = 0;
+    HENHMETAFILE emf = GetEnhMetaFileA(path.c_str());
+    if (!emf) return -1;
+    EnumEnhMetaFile(
+        nullptr, emf,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM param) -> int {
+            switch (r->iType) {
+            case EMR_BITBLT: case EMR_STRETCHBLT: case EMR_MASKBLT: case EMR_PLGBLT:
+            case EMR_SETDIBITSTODEVICE: case EMR_STRETCHDIBITS: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
+                ++*reinterpret_cast<int*>(param);
+            }
+            return 1;
+        },
+        &count, nullptr);
+    DeleteEnhMetaFile(emf);
+    return count;
+}
+
+}  // namespace
+
+TEST_F(EventsExportTest, CaptionIconsComeFromTheControlsImageList) {
+    Bstr caption(L"<img>1</img> Report");
+    ASSERT_EQ(print->put_Caption(caption.Get()), S_OK);
+    ASSERT_EQ(CopyTo(folder + "\\with%i.emf"), 3);
+    const int withIcon = ImageRecords(File("with1.emf"));
+
+    VARIANT missing;
+    V_VT(&missing) = VT_ERROR;
+    V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
+    long ignored = 0;
+    ASSERT_EQ(print->ReplaceIcon(missing, missing, &ignored), S_OK);  // empties the list
+    ASSERT_EQ(CopyTo(folder + "\\without%i.emf"), 3);
+    const int withoutIcon = ImageRecords(File("without1.emf"));
+    EXPECT_GT(withIcon, withoutIcon) << "the toolbar's first icon is drawn into the page caption";
+    EXPECT_TRUE(Contains(FileTexts(File("with1.emf")), " Report") || Contains(FileTexts(File("with1.emf")), "Report"));
+}
