@@ -4,6 +4,7 @@
 // their ratio.
 #include "CHostEMFPages.h"
 #include "CPrintWorkspace.h"
+#include "Text.h"
 #include "Gdi.h"
 #include <algorithm>
 #include <chrono>
@@ -123,6 +124,9 @@ int main() {
         ComPtr<IPrintExt> provider;
         CreateComObject<CBenchProvider>(nullptr, IID_IPrintExt, provider.PutVoid());
         store.PutPrintExt(provider.Get());
+        // The plain-GDI side draws no decorations: measure the recording itself, without them.
+        store.showPageNumbers_ = VARIANT_FALSE;
+        store.documentCaption_.Caption = Bstr();
 
         workspace.RecordPages();  // loads the printer and warms GDI up
         std::unique_ptr<CDCPrinter> printer = workspace.Settings().CreatePrinterDC();
