@@ -179,9 +179,8 @@ int Run(ITavrin* print, const std::string& folder) {
     print->put_PrintExt(&report);
     print->put_Caption(Text(kDocumentName));
     print->put_PageNumberFormat(Text(L"Page <%page%> of <%count%>"));
-    // Extra captions in the header's corners and the footer's left. The control's image list
-    // and named pictures are not loadable in this build (Images and HTMLPicture answer
-    // E_NOTIMPL), so an "<img>" in a caption keeps its cell and shows nothing yet.
+    // Extra captions in the header's corners and the footer's left; "<img>1</img>" is the
+    // first icon of the control's image list (the toolbar's zoom icon until the host replaces it).
     VARIANT key = String(L"1-left"), text = String(L"<b>Koravel</b> <img>1</img> sales"),
             position = Long(kvHeader), alignment = Long(kvLeft);
     print->ExtraCaption(key, text, position, alignment);
