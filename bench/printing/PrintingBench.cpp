@@ -2,6 +2,7 @@
 // metafiles onto the same printer with plain GDI (StartDoc, StartPage,
 // PlayEnhMetaFile, EndPage, EndDoc), alternating, best of several rounds; then
 // times CopyTo per page, with and without its recording.
+#include "BenchProvider.h"
 #include "CHostEMFPages.h"
 #include "CPrint.h"
 #include "CPrintWorkspace.h"
@@ -17,47 +18,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr long kPages = 200;
 constexpr int kRounds = 3;  // the best round counts: interference only ever adds time
-
-// A report page: a grid of lines, boxes and text, about 160 primitives.
-void DrawReportPage(HDC dc, long page) {
-    Pen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 128)));
-    CSelectObject selectPen(dc, pen.Get());
-    char text[48];
-    for (int row = 0; row < 40; ++row) {
-        const int y = 100 + row * 22;
-        MoveToEx(dc, 90, y, nullptr);
-        LineTo(dc, 700, y);
-        Rectangle(dc, 100, y + 2, 160, y + 20);
-        const int n = wsprintfA(text, "Row %d of page %ld", row + 1, page + 1);
-        TextOutA(dc, 200, y + 3, text, n);
-    }
-}
-
-class CReport : public ComObject<IPrintExt> {
-    DECLARE_QI_TABLE(CReport)
-    explicit CReport(IUnknown* outer) : ComObject(outer) {}
-    STDMETHODIMP PageCount(VARIANT, long* count) override { *count = kPages; return S_OK; }
-    STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override {
-        long index = 0;
-        ComPtr<IPage> p;
-        if (page && SUCCEEDED(page->QueryInterface(IID_IPage, p.PutVoid()))) p->get_Index(&index);
-        DrawReportPage(reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc)), index);
-        return S_OK;
-    }
-};
-
-const QIEntry* CReport::QITable() const {
-    static const QIEntry table[] = {QI_ENTRY(CReport, IPrintExt), {nullptr, nullptr}};
-    return table;
-}
-
-class CBenchDefaults : public IDefaultSettings {
-public:
-    long OnToolbarClick(long, long) override { return 0; }
-    void OnRefreshEnd() override {}
-    void OnRefreshBegin() override {}
-    void OnAnchorClick(const char*, const char*) override {}
-};
 
 template <class Work>
 double Seconds(Work work) {
@@ -93,7 +53,7 @@ int main() {
     CoInitialize(nullptr);
     {
         ComPtr<IPrintExt> report;
-        CreateComObject<CReport>(nullptr, IID_IPrintExt, report.PutVoid());
+        CreateComObject<CBenchProvider<kPages>>(nullptr, IID_IPrintExt, report.PutVoid());
 
         CBenchDefaults defaults;
         CHostEMFPages pages;

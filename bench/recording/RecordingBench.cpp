@@ -2,6 +2,7 @@
 // workspace's RecordPages with the default printer), and the same drawing
 // straight into metafiles with plain GDI, in the same run; prints both and
 // their ratio.
+#include "BenchProvider.h"
 #include "CHostEMFPages.h"
 #include "CPrintWorkspace.h"
 #include "Text.h"
@@ -16,50 +17,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr long kPages = 500;
 constexpr int kRounds = 15;  // the best round counts: interference only ever adds time
-
-// About 200 primitives: a grid of lines, boxes, ellipses and text, as a report page has.
-void DrawPrimitives(HDC dc, long page) {
-    Pen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 128)));
-    Brush brush(CreateSolidBrush(RGB(220, 220, 255 - page % 64)));
-    CSelectObject selectPen(dc, pen.Get());
-    CSelectObject selectBrush(dc, brush.Get());
-    char text[32];
-    for (int row = 0; row < 40; ++row) {
-        const int y = 100 + row * 22;
-        MoveToEx(dc, 90, y, nullptr);
-        LineTo(dc, 700, y);                       // 2
-        Rectangle(dc, 100, y + 2, 160, y + 20);   // 1
-        Ellipse(dc, 170, y + 2, 188, y + 20);     // 1
-        const int n = wsprintfA(text, "Row %d of page %ld", row + 1, page + 1);
-        TextOutA(dc, 200, y + 3, text, n);        // 1
-    }
-}
-
-class CBenchProvider : public ComObject<IPrintExt> {
-    DECLARE_QI_TABLE(CBenchProvider)
-    explicit CBenchProvider(IUnknown* outer) : ComObject(outer) {}
-    STDMETHODIMP PageCount(VARIANT, long* count) override { *count = kPages; return S_OK; }
-    STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override {
-        long index = 0;
-        ComPtr<IPage> p;
-        if (page && SUCCEEDED(page->QueryInterface(IID_IPage, p.PutVoid()))) p->get_Index(&index);
-        DrawPrimitives(reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc)), index);
-        return S_OK;
-    }
-};
-
-const QIEntry* CBenchProvider::QITable() const {
-    static const QIEntry table[] = {QI_ENTRY(CBenchProvider, IPrintExt), {nullptr, nullptr}};
-    return table;
-}
-
-class CBenchDefaults : public IDefaultSettings {
-public:
-    long OnToolbarClick(long, long) override { return 0; }
-    void OnRefreshEnd() override {}
-    void OnRefreshBegin() override {}
-    void OnAnchorClick(const char*, const char*) override {}
-};
 
 // Processor time of this process, in seconds (in clock ticks under Wine: a rough second opinion).
 double CpuSeconds() {
@@ -122,7 +79,7 @@ int main() {
         CHostEMFPages store;
         CPrintWorkspace workspace(defaults, store);
         ComPtr<IPrintExt> provider;
-        CreateComObject<CBenchProvider>(nullptr, IID_IPrintExt, provider.PutVoid());
+        CreateComObject<CBenchProvider<kPages>>(nullptr, IID_IPrintExt, provider.PutVoid());
         store.PutPrintExt(provider.Get());
         // The plain-GDI side draws no decorations: measure the recording itself, without them.
         store.showPageNumbers_ = VARIANT_FALSE;
