@@ -1,6 +1,7 @@
 // Events around the recordings that CopyTo and DoPrint run without a preview,
 // and the EMF files CopyTo writes, through the built DLL.
 #include "ComPtr.h"
+#include "Gdi.h"
 #include "ComObject.h"
 #include "EventSink.h"
 #include "Tavrin_h.h"
@@ -252,5 +253,29 @@ TEST_F(EventsExportTest, CaptionIconsComeFromTheControlsImageList) {
     ASSERT_EQ(CopyTo(folder + "\\without%i.emf"), 3);
     const int withoutIcon = ImageRecords(File("without1.emf"));
     EXPECT_GT(withIcon, withoutIcon) << "the toolbar's first icon is drawn into the page caption";
+
+    // And it shows: played onto white, the two pages differ (only by the icon's pixels).
+    auto render = [](const std::string& path) {
+        std::vector<DWORD> pixels(400 * 566);
+        HENHMETAFILE emf = GetEnhMetaFileA(path.c_str());
+        COwnedDC dc(CreateCompatibleDC(nullptr));
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 400, -566, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        Bitmap bitmap(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!emf || !bitmap) return pixels;
+        CSelectObject select(dc, bitmap.Get());
+        PatBlt(dc, 0, 0, 400, 566, WHITENESS);
+        RECT page{0, 0, 400, 566};
+        PlayEnhMetaFile(dc, emf, &page);
+        GdiFlush();
+        memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
+        DeleteEnhMetaFile(emf);
+        return pixels;
+    };
+    const std::vector<DWORD> with = render(File("with1.emf")), without = render(File("without1.emf"));
+    int differing = 0;
+    for (size_t i = 0; i < with.size(); ++i) differing += (with[i] & 0xFFFFFF) != (without[i] & 0xFFFFFF);
+    EXPECT_GT(differing, 8) << "the icon is visible on the page";
     EXPECT_TRUE(Contains(FileTexts(File("with1.emf")), " Report") || Contains(FileTexts(File("with1.emf")), "Report"));
 }
