@@ -1,4 +1,5 @@
 #include "CHostEMFPages.h"
+#include "Keyboard.h"
 #include "Module.h"
 #include "ToolbarIcons.h"
 #include "Gdi.h"
@@ -43,32 +44,12 @@ private:
     SIZE viewport_{};
 };
 
-// A 32-bit top-down bitmap the screen can draw on. A section rather than a device bitmap: it is
-// copied into the metafile as it stands, and Wine's metafile BitBlt from a device bitmap leaks.
-HBITMAP CreateScreenBitmap(int w, int h) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
-
-SIZE MeasureScreenDpi() {
-    CWindowDC screen;
-    return SIZE{GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
-}
-
-bool EscapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
 
 }  // namespace
 
 // The control's list starts with the toolbar's icons, from the module's resources.
 CHostEMFPages::CHostEMFPages()
-    : CHostHTMLIcons(CModule::Instance(), kToolbarIconIds), screenDpi_(MeasureScreenDpi()) {
+    : CHostHTMLIcons(CModule::Instance(), kToolbarIconIds), screenDpi_(::ScreenDpi()) {
     documentCaption_.Caption = Bstr(L"Untitled Document");
     documentCaption_.Position = kHeader;
     documentCaption_.Alignment = kAlignCenter;
@@ -222,7 +203,7 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
         const ComPtr<IPage> pageObject_{store_.pageObject_};  // the object every page is described by
     } run(*this);
     CWaitCursor wait;
-    screenDpi_ = MeasureScreenDpi();
+    screenDpi_ = ::ScreenDpi();
     referenceDC_ = reference;
     pageSetup_ = setup;
     if (page_) {
@@ -314,7 +295,9 @@ bool CHostEMFPages::DrawPageBody(HDC dc, const RECT&, CHostEMFPages& store) {
     const int w = clip.right - clip.left;
     const int h = clip.bottom - clip.top;
     COwnedDC memory(CreateCompatibleDC(nullptr));  // compatible with the screen
-    Bitmap bitmap(CreateScreenBitmap(w, h));
+    // A section rather than a device bitmap: it is copied into the metafile as it stands, and
+    // Wine's metafile BitBlt from a device bitmap leaks.
+    Bitmap bitmap(CreateDib32(w, h));
     // Without a bitmap (an empty client area) the provider is still asked, and draws on nothing.
     CSelectObject select(memory, bitmap.Get());
     const RECT area{0, 0, w, h};

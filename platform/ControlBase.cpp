@@ -9,12 +9,6 @@ constexpr long kHimetricPerInch = 2540;
 
 }  // namespace
 
-SIZEL PixelsToHimetric(SIZE pixels) {
-    CWindowDC screen;
-    int dx = GetDeviceCaps(screen, LOGPIXELSX), dy = GetDeviceCaps(screen, LOGPIXELSY);
-    return SIZEL{MulDiv(pixels.cx, kHimetricPerInch, dx), MulDiv(pixels.cy, kHimetricPerInch, dy)};
-}
-
 CComControlBase::CComControlBase() = default;
 CComControlBase::~CComControlBase() = default;
 

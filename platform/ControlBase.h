@@ -125,6 +125,3 @@ private:
     RECT pos_{};
     bool inPlaceActive_ = false;
 };
-
-// Converts between device pixels of the screen and HIMETRIC.
-SIZEL PixelsToHimetric(SIZE pixels);

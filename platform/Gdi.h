@@ -87,3 +87,11 @@ public:
 private:
     HDC dc_ = nullptr;
 };
+
+// Pixels per logical inch of the screen, across and down.
+SIZE ScreenDpi();
+// Screen pixels and HIMETRIC (0.01 mm), as OLE measures pictures and extents.
+SIZEL PixelsToHimetric(SIZE pixels);
+SIZE HimetricToPixels(SIZEL himetric);
+// A 32-bit top-down DIB section of w x h; *bits (when given) points at its pixels.
+HBITMAP CreateDib32(int w, int h, void** bits = nullptr);

@@ -1,14 +1,13 @@
 #include "PrintJob.h"
 #include "CHostEMFPages.h"
 #include "Gdi.h"
+#include "Keyboard.h"
 #include "PrintClipRect.h"
 #include "printing/PageRange.h"
 #include "printing/PageSetupDialog.h"
 #include <set>
 
 namespace {
-
-bool EscapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
 
 // StartDoc / EndDoc: the document is always closed, after ESC too.
 class CPrintDocument {

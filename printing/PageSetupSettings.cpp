@@ -177,9 +177,8 @@ SIZE CPageSetupDialog::ClientSize() {
     page.right -= MulDiv(m_psd.rtMargin.right, dpiX, unit);
     page.bottom -= MulDiv(m_psd.rtMargin.bottom, dpiY, unit);
     {
-        CWindowDC screen;
-        const int screenX = GetDeviceCaps(screen.Get(), LOGPIXELSX);
-        const int screenY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+        const SIZE screen = ScreenDpi();
+        const int screenX = screen.cx, screenY = screen.cy;
         page.left = MulDiv(page.left, screenX, dpiX);
         page.right = MulDiv(page.right, screenX, dpiX);
         page.top = MulDiv(page.top, screenY, dpiY);

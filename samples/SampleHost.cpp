@@ -181,24 +181,15 @@ int Run(ITavrin* print, const std::string& folder) {
     print->put_PageNumberFormat(Text(L"Page <%page%> of <%count%>"));
     // Extra captions in the header's corners and the footer's left; "<img>1</img>" is the
     // first icon of the control's image list (the toolbar's zoom icon until the host replaces it).
-    VARIANT key = String(L"1-left"), text = String(L"<b>Koravel</b> <img>1</img> sales"),
-            position = Long(kvHeader), alignment = Long(kvLeft);
-    print->ExtraCaption(key, text, position, alignment);
-    VariantClear(&key);
-    VariantClear(&text);
-    key = String(L"2-right");
-    text = String(L"<fgcolor=800000><i>confidential</i></fgcolor>");
-    alignment = Long(kvRight);
-    print->ExtraCaption(key, text, position, alignment);
-    VariantClear(&key);
-    VariantClear(&text);
-    key = String(L"3-footer");
-    text = String(L"Printed by the Tavrin sample host");
-    position = Long(kvFooter);
-    alignment = Long(kvLeft);
-    print->ExtraCaption(key, text, position, alignment);
-    VariantClear(&key);
-    VariantClear(&text);
+    auto extra = [&](const wchar_t* key, const wchar_t* text, long position, long alignment) {
+        VARIANT k = String(key), t = String(text), p = Long(position), a = Long(alignment);
+        print->ExtraCaption(k, t, p, a);
+        VariantClear(&k);
+        VariantClear(&t);
+    };
+    extra(L"1-left", L"<b>Koravel</b> <img>1</img> sales", kvHeader, kvLeft);
+    extra(L"2-right", L"<fgcolor=800000><i>confidential</i></fgcolor>", kvHeader, kvRight);
+    extra(L"3-footer", L"Printed by the Tavrin sample host", kvFooter, kvLeft);
     print->put_PageFrameStyle(kvPageFrameSolid);
 
     CreateDirectoryA(folder.c_str(), nullptr);

@@ -1,18 +1,12 @@
 #include "CHTMLPicture.h"
 #include "Gdi.h"
 
-namespace {
-constexpr int kHimetricPerInch = 2540;
-}
-
 SIZE CHTMLPicture::GetSize() const {
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     if (!m_picture || FAILED(m_picture->get_Width(&width)) || FAILED(m_picture->get_Height(&height)))
         return SIZE{0, 0};
-    CWindowDC screen;
-    return SIZE{MulDiv(GetDeviceCaps(screen, LOGPIXELSX), width, kHimetricPerInch),
-                MulDiv(GetDeviceCaps(screen, LOGPIXELSY), height, kHimetricPerInch)};
+    return HimetricToPixels(SIZEL{width, height});
 }
 
 void CHTMLPicture::Draw(HDC dc, const RECT& rect) const {

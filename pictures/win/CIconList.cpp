@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kIconSize = 16;
 constexpr UINT kListFlags = ILC_MASK | ILC_COLOR32;
-constexpr int kHimetricPerInch = 2540;
 
 // Destroys an icon handle at scope end.
 class CIcon {
@@ -66,9 +65,7 @@ struct IconCanvas {
     DWORD* bits = nullptr;
     Bitmap bitmap;
     explicit IconCanvas(COLORREF fill, int size) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap.Reset(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+        bitmap.Reset(CreateDib32(size, size, reinterpret_cast<void**>(&bits)));
         if (!bitmap) return;
         SelectObject(dc, bitmap.Get());
         const DWORD value = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
@@ -137,10 +134,8 @@ bool CIconList::AddFromFile(const std::string& path) {
         OLE_HANDLE handle = 0;
         if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_ICON && SUCCEEDED(picture->get_Width(&width)) &&
             SUCCEEDED(picture->get_Height(&height)) && SUCCEEDED(picture->get_Handle(&handle))) {
-            CWindowDC screen;
-            int cx = MulDiv(width, GetDeviceCaps(screen, LOGPIXELSX), kHimetricPerInch);
-            int cy = MulDiv(height, GetDeviceCaps(screen, LOGPIXELSY), kHimetricPerInch);
-            if (cx == kIconSize && cy == kIconSize)
+            const SIZE pixels = HimetricToPixels(SIZEL{width, height});
+            if (pixels.cx == kIconSize && pixels.cy == kIconSize)
                 added = AddIcon(reinterpret_cast<HICON>(static_cast<LONG_PTR>(static_cast<LONG>(handle)))) >= 0;
         }
     }

@@ -1,5 +1,5 @@
 #include "GdiplusPicture.h"
-#include "ControlBase.h"
+#include "Gdi.h"
 #include "Library.h"
 #include "PictureBytesCheck.h"
 #include <mutex>
