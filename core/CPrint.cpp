@@ -11,12 +11,6 @@ namespace {
 constexpr int kControlIconId = 201;
 constexpr SIZE kDesignSize = {36, 36};  // pixels
 
-// Status texts of the preview while recording: the toolbar's captions of kvPrinting, kvReady
-// and kvPage. The toolbar with captions the host can change is not in this build; its defaults stand.
-constexpr char kPrintingCaption[] = "Printing";
-constexpr char kReadyCaption[] = "Ready";
-constexpr char kPageCaption[] = "Page";
-
 UINT LoadPageMessage() { return RegisterWindowMessageA("PM_LOADPAGE"); }
 UINT SetPaneTextMessage() { return RegisterWindowMessageA("PM_SETPANETEXT"); }
 
@@ -152,15 +146,16 @@ void CPrint::OnPageRecorded(long globalIndex) {
 
 void CPrint::OnProviderStart() {
     if (!frameWindow_) return;
-    SendMessageA(frameWindow_, SetPaneTextMessage(), 0, reinterpret_cast<LPARAM>(kPrintingCaption));
+    std::string printing = toolbar_.ItemCaption(kvPrinting);
+    SendMessageA(frameWindow_, SetPaneTextMessage(), 0, reinterpret_cast<LPARAM>(printing.c_str()));
 }
 
 void CPrint::OnProviderEnd() {
     if (!frameWindow_) return;
-    SendMessageA(frameWindow_, SetPaneTextMessage(), 0, reinterpret_cast<LPARAM>(kReadyCaption));
-    char text[64];
-    wsprintfA(text, "%s: %i", kPageCaption, static_cast<int>(GetCount()));
-    SendMessageA(frameWindow_, SetPaneTextMessage(), 1, reinterpret_cast<LPARAM>(text));
+    std::string ready = toolbar_.ItemCaption(kvReady);
+    SendMessageA(frameWindow_, SetPaneTextMessage(), 0, reinterpret_cast<LPARAM>(ready.c_str()));
+    std::string text = toolbar_.ItemCaption(kvPage) + ": " + std::to_string(GetCount());
+    SendMessageA(frameWindow_, SetPaneTextMessage(), 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 // --- persistence ----------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "IDefaultSettings.h"
 #include "IUnkWindowObject.h"
 #include "CPrintWorkspace.h"
+#include "toolbar/CPrintToolBar.h"
 #include "Tavrin_h.h"
 
 extern const wchar_t kPrintProgId[];  // "Koravel.Print"
@@ -154,6 +155,6 @@ private:
     long foreground_ = 0;
     VARIANT_BOOL showMargins_ = VARIANT_TRUE;
     bool dirty_ = true;
-    // The toolbar's CRD layout text; the toolbar window arranges its buttons by it.
-    std::string toolBarFormat_ = "-1,100,101,102,-1,103,-1,104,-1,105";
+    // The preview toolbar's item table and layout; they outlive the preview window.
+    CPrintToolBar toolbar_;
 };

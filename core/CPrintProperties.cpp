@@ -210,13 +210,19 @@ STDMETHODIMP CPrint::get_ClientWidth(long* v) { return Out(v, workspace_.Setting
 STDMETHODIMP CPrint::get_ClientHeight(long* v) { return Out(v, workspace_.Settings().ClientHeight()); }
 
 // Toolbar.
-STDMETHODIMP CPrint::get_ItemCaption(ItemCaptionEnum, BSTR*) { return NotYet(); }
-STDMETHODIMP CPrint::put_ItemCaption(ItemCaptionEnum, BSTR) { return NotYet(); }
-STDMETHODIMP CPrint::get_ItemToolTip(ItemCaptionEnum, BSTR*) { return NotYet(); }
-STDMETHODIMP CPrint::put_ItemToolTip(ItemCaptionEnum, BSTR) { return NotYet(); }
-STDMETHODIMP CPrint::get_ToolBarFormat(BSTR* v) { return ReturnAnsi(toolBarFormat_, v); }
+STDMETHODIMP CPrint::get_ItemCaption(ItemCaptionEnum item, BSTR* v) { return ReturnAnsi(toolbar_.ItemCaption(item), v); }
+STDMETHODIMP CPrint::put_ItemCaption(ItemCaptionEnum item, BSTR v) {
+    toolbar_.SetItemCaption(item, ToAnsi(v, static_cast<int>(SysStringLen(v))));
+    return S_OK;
+}
+STDMETHODIMP CPrint::get_ItemToolTip(ItemCaptionEnum item, BSTR* v) { return ReturnAnsi(toolbar_.ItemToolTip(item), v); }
+STDMETHODIMP CPrint::put_ItemToolTip(ItemCaptionEnum item, BSTR v) {
+    toolbar_.SetItemToolTip(item, ToAnsi(v, static_cast<int>(SysStringLen(v))));
+    return S_OK;
+}
+STDMETHODIMP CPrint::get_ToolBarFormat(BSTR* v) { return ReturnAnsi(toolbar_.Format(), v); }
 STDMETHODIMP CPrint::put_ToolBarFormat(BSTR v) {
-    toolBarFormat_ = ToAnsi(v, static_cast<int>(SysStringLen(v)));
+    toolbar_.SetFormat(ToAnsi(v, static_cast<int>(SysStringLen(v))));
     dirty_ = true;
     return S_OK;
 }
