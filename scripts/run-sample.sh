@@ -11,7 +11,7 @@ bash scripts/install-deps.sh
 cmake -S . -B build-win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 cmake --build build-win -j2 --target Tavrin SampleHost >/dev/null
 
-exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+exec xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   set -euo pipefail
   root=$PWD
   source scripts/wine-env.sh

@@ -28,6 +28,14 @@ public:
     std::string ItemToolTip(long item) const;
     void SetItemToolTip(long item, const std::string& tooltip);
 
+    // What an item's button shows in place of its caption: item 100 shows the zoom in
+    // place of the "%%" of its caption.
+    void ShowCaption(long item, const std::string& shown) { shown_[MapItem(item)] = shown; }
+    std::string ShownCaption(long item) const {
+        auto it = shown_.find(MapItem(item));
+        return it == shown_.end() ? ItemCaption(item) : it->second;
+    }
+
     const std::string& Format() const { return format_; }
     void SetFormat(const std::string& format) { format_ = format; }
 
@@ -45,6 +53,7 @@ private:
         std::string tooltip;
     };
     std::map<long, Item> items_;
+    std::map<long, std::string> shown_;
     std::string format_ = kDefaultFormat;
     HWND window_ = nullptr;
 };
