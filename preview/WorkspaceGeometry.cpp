@@ -84,7 +84,9 @@ std::vector<PlacedPage> PlaceVisiblePages(Size client, const Rect& spacing, int 
     for (int row = 0; row < yPages && rowFirst < pageCount; ++row) {
         if (y - v >= client.cy) break;
         int x = r.left;
-        for (int index = rowFirst, n = 0; index < pageCount && index < rowFirst + fitting + 1 && n < xPages;
+        // Columns scrolled off the left belong to this row too: the row holds xPages in all.
+        for (int index = rowFirst, n = 0;
+             index < pageCount && index < rowFirst + fitting + 1 && n < xPages - columnsOff;
              ++index, ++n) {
             placed.push_back({index, {x - hpos, y - v, x - hpos + w, y - v + h}});
             x += w + kGap;

@@ -3,6 +3,7 @@
 // the pixels of the pages, and nothing left behind.
 #include "ComObject.h"
 #include "ComPtr.h"
+#include "EventSink.h"
 #include "GdiCount.h"
 #include "Tavrin_h.h"
 #include "TavrinModule.h"
@@ -274,6 +275,51 @@ TEST_F(PreviewTest, OpeningAndClosingFiftyTimesLeavesNoObjects) {
     }
     EXPECT_LE(GdiObjectCount(), gdi);
     EXPECT_EQ(FindWindowA("Koravel.Print.MainFrame", nullptr), nullptr);
+}
+
+TEST_F(PreviewTest, RefreshRecordsAgainOnlyWithAnOpenPreview) {
+    CEventSink sink;
+    ASSERT_TRUE(sink.Connect(print.Get()));
+    EXPECT_EQ(print->Refresh(), S_OK);
+    EXPECT_TRUE(sink.events.empty()) << "no preview: nothing recorded";
+    Open();
+    sink.events.clear();
+    EXPECT_EQ(print->Refresh(), S_OK);
+    print->put_ShowMargins(VARIANT_FALSE);
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"Refreshing", "Refresh", "Refreshing", "Refresh"}));
+    sink.Disconnect();
+}
+
+TEST_F(PreviewTest, BadInputIsAbsorbed) {
+    // Hand-edited profile values: not numbers, negative sizes.
+    WriteProfileStringA(kSection, "PrintMainFrame_DX", "wide");
+    WriteProfileStringA(kSection, "PrintMainFrame_DY", "-40");
+    WriteProfileStringA(kSection, "PrintWorkspace_XPages", "-3");
+    WriteProfileStringA(kSection, "PrintWorkspace_Zoom", "x");
+    CEventSink sink;
+    ASSERT_TRUE(sink.Connect(print.Get()));
+    // Preview asked for again from inside the refresh it starts.
+    sink.handlers[1] = [this] { print->Preview(); };
+    Open();
+    sink.handlers.clear();
+    SetWindowPos(Frame(), nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER);  // pages under 128 pixels
+    SendWorkspace("PM_MAGNIFYPAGES", -1);
+    SendWorkspace("PM_MAGNIFYPAGES", 0x7fffffff);
+    SendMessageA(Workspace(), RegisterWindowMessageA("PM_LOADPAGE"), 400, 0);
+    SendWorkspace("PM_MULTIPLYPAGES", 0);
+    UpdateWindow(Workspace());
+    Pump(100);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(Workspace(), SB_VERT, &si);
+    EXPECT_GE(static_cast<int>(si.nPage), 128) << "the smallest page scrolls";
+    long count = 0;
+    print->get_PagesCount(&count);
+    EXPECT_EQ(count, 5);
+    Close();
+    EXPECT_EQ(ProfileValue("PrintWorkspace_XPages"), 1);
+    sink.Disconnect();
 }
 
 }  // namespace
