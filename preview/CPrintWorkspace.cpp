@@ -306,6 +306,17 @@ void CPrintWorkspace::DrawPage(int index, HDC dc, const RECT& rect, const std::s
     }
 }
 
+const std::set<int>& CPrintWorkspace::PrintSet() {
+    // A range like "1-" names every page of a long document: parse it again only when it changes.
+    const int count = static_cast<int>(pages_.GetCount());
+    if (printSetText_ != pages_.pageRange_ || printSetCount_ != count) {
+        printSet_ = ParsePageRange(pages_.pageRange_, count);
+        printSetText_ = pages_.pageRange_;
+        printSetCount_ = count;
+    }
+    return printSet_;
+}
+
 void CPrintWorkspace::DrawView(HDC dc, const RECT& client) {
     CSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
@@ -317,7 +328,7 @@ void CPrintWorkspace::DrawView(HDC dc, const RECT& client) {
         const RECT where{client.right - w, client.bottom - h, client.right, client.bottom};
         htmlwin::DrawCaption(caption, dc, where);
     }
-    const std::set<int> printSet = ParsePageRange(pages_.pageRange_, static_cast<int>(pages_.GetCount()));
+    const std::set<int>& printSet = PrintSet();
     for (const geometry::PlacedPage& p : VisiblePages()) DrawPage(p.index, dc, ToRect(p.rect), printSet);
 }
 

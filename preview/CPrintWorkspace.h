@@ -103,6 +103,7 @@ private:
     void UpdateScrollBars(UINT hMaskOff, UINT vMaskOff);
     void SetScrollRange(int bar, const geometry::ScrollRange& range, UINT maskOff);
     void DrawPage(int index, HDC dc, const RECT& rect, const std::set<int>& printSet);
+    const std::set<int>& PrintSet();
     geometry::Size ClientSize() const;
     geometry::Size Paper();
     bool HasPrinterSetup();
@@ -119,5 +120,8 @@ private:
     PrintContext context_;
     geometry::Size overflow_;
     PrintSelection selection_;
-    int scrollDepth_ = 0;  // scroll bars coming and going resize the window: bound the echo
+    int scrollDepth_ = 0;
+    std::set<int> printSet_;  // of printSetText_ for printSetCount_ pages
+    std::string printSetText_;
+    int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo
 };
