@@ -10,7 +10,7 @@ const Size kA4Landscape{11692, 8263};
 
 TEST(WorkspaceGeometry, MulDivRoundsAsTheSystemDoes) {
     const struct { int a, b, c, expected; } cases[] = {{7, 1, 2, 4}, {-7, 1, 2, -4}, {100, 3, 7, 43}, {1, 1, 0, -1}};
-    for (const auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+    for (const auto& c : cases) EXPECT_EQ(geometry::MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
 
 TEST(WorkspaceGeometry, FitSizeKeepsTheProportionsAndTheSmallestPage) {
