@@ -70,7 +70,12 @@ void CEnhMetaFileHolder::Keep(HENHMETAFILE metafile) {
     Delete();
     if (!metafile) return;
     const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
-    bits_.resize(size);
+    try {
+        bits_.resize(size);
+    } catch (...) {
+        DeleteEnhMetaFile(metafile);
+        throw;
+    }
     if (size) GetEnhMetaFileBits(metafile, size, bits_.data());
     DeleteEnhMetaFile(metafile);
 }

@@ -98,6 +98,9 @@ protected:
     // Asks the current provider to draw one page into `dc`; answers whether it wants to go on.
     bool CallDrawPage(HDC dc);
 
+    // The recording proper: each provider's pages in turn; pagesSoFar counts them.
+    void RecordProviders(const std::vector<ComPtr<IPrintExt>>& providers, HDC reference, const PAGESETUPDLGA* setup,
+                         long& pagesSoFar);
     // Drops the providers; the Print object also closes an open preview here.
     virtual void ReleaseProviders();
 
