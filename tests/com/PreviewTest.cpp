@@ -44,6 +44,24 @@ public:
     bool* released = nullptr;
 };
 
+// Reads the frame's status pane 0 while it draws page 2.
+class CProgressReader : public CTestProvider {
+public:
+    explicit CProgressReader(IUnknown* outer) : CTestProvider(outer) {}
+    STDMETHODIMP DrawPage(VARIANT, long, IDispatch* page, VARIANT_BOOL*) override {
+        ComPtr<IPage> p;
+        long index = -1;
+        if (page && SUCCEEDED(page->QueryInterface(IID_IPage, p.PutVoid()))) p->get_Index(&index);
+        HWND frame = FindWindowA("Koravel.Print.MainFrame", nullptr);
+        HWND bar = FindWindowExA(frame, nullptr, "Koravel.StatusBar", nullptr);
+        char text[256] = "";
+        if (index == 2 && bar) SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        if (index == 2) seen = text;
+        return S_OK;
+    }
+    std::string seen;
+};
+
 class PreviewTest : public ComTest {
 protected:
     void SetUp() override {
@@ -138,6 +156,15 @@ TEST_F(PreviewTest, StatusBarShowsReadyAndTheCurrentPage) {
     long count = 0;
     print->get_PagesCount(&count);
     EXPECT_EQ(count, 5);
+}
+
+TEST_F(PreviewTest, ProgressTextWhileRecording) {
+    ComPtr<IPrintExt> reader = Make<CProgressReader, IPrintExt>();
+    static_cast<CProgressReader*>(reader.Get())->pages = 5;
+    print->put_PrintExt(reader.Get());
+    Open();
+    EXPECT_EQ(static_cast<CProgressReader*>(reader.Get())->seen,
+              "Printing...2/5, press ESC to cancel the current printing job.");
 }
 
 TEST_F(PreviewTest, GridMessagesSetTheViewThatClosingSaves) {
@@ -287,6 +314,12 @@ TEST_F(PreviewTest, RefreshRecordsAgainOnlyWithAnOpenPreview) {
     EXPECT_EQ(print->Refresh(), S_OK);
     print->put_ShowMargins(VARIANT_FALSE);
     EXPECT_EQ(sink.events, (std::vector<std::string>{"Refreshing", "Refresh", "Refreshing", "Refresh"}));
+    // With the preview open, DoPrint prints what is recorded: no dialog, no new recording.
+    sink.events.clear();
+    VARIANT showUI;
+    VariantInit(&showUI);
+    EXPECT_EQ(print->DoPrint(showUI), S_OK);
+    EXPECT_TRUE(sink.events.empty());
     sink.Disconnect();
 }
 
