@@ -209,6 +209,14 @@ TEST_F(PreviewTest, GridMessagesSetTheViewThatClosingSaves) {
         EXPECT_GE(ProfileValue("PrintWorkspace_XPages"), 1);
         Open();
     }
+    // Toolbar commands: One Page, then Close (which posts the close to the frame).
+    SendMessageA(Workspace(), WM_COMMAND, 101, 0);
+    HWND frame = Frame();
+    SendMessageA(Workspace(), WM_COMMAND, 105, 0);
+    Pump(50);
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(ProfileValue("PrintWorkspace_XPages"), 1);
+    EXPECT_EQ(ProfileValue("PrintWorkspace_YPages"), 1);
 }
 
 TEST_F(PreviewTest, ClosingSavesPlacementAndMaximizedState) {
