@@ -331,6 +331,9 @@ LRESULT CWindowToolBar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         EndPaint(m_hwnd, &ps);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wp));
+        return 0;
     case WM_SIZE:
         RecalcLayout();
         InvalidateRect(m_hwnd, nullptr, FALSE);
