@@ -1,6 +1,7 @@
 #include "CEMFPage.h"
 #include "CHostEMFPages.h"
 #include "Gdi.h"
+#include "MetafileBits.h"
 #include "PrintClipRect.h"
 #include <algorithm>
 #include <climits>
@@ -34,18 +35,44 @@ RECT Scaled(const RECT& r, int numX, int denX, int numY, int denY) {
                 MulDiv(r.bottom, numY, denY)};
 }
 
+// The comment between a page's body and its decorations; taken out again when the page closes.
+constexpr char kDecorationsTag[8] = {'T', 'v', 'D', 'e', 'c', 'o', 'r', '1'};
+
 }  // namespace
 
 CEnhMetaFileHolder::~CEnhMetaFileHolder() { Delete(); }
 
 RECT CEnhMetaFileHolder::Play(HDC dc, const RECT& rect) {
-    if (handle_) PlayEnhMetaFile(dc, handle_, &rect);
+    if (HENHMETAFILE h = GetHandle()) PlayEnhMetaFile(dc, h, &rect);
     return rect;
 }
 
-void CEnhMetaFileHolder::Delete() {
+HENHMETAFILE CEnhMetaFileHolder::GetHandle() const {
+    if (!handle_ && !bits_.empty()) {
+        handle_ = SetEnhMetaFileBits(static_cast<UINT>(bits_.size()), bits_.data());
+        if (handle_) OnHandleMade();
+    }
+    return handle_;
+}
+
+void CEnhMetaFileHolder::ReleaseHandle() const {
     if (handle_) DeleteEnhMetaFile(handle_);
     handle_ = nullptr;
+}
+
+void CEnhMetaFileHolder::Delete() {
+    ReleaseHandle();
+    bits_.clear();
+    bits_.shrink_to_fit();
+}
+
+void CEnhMetaFileHolder::Keep(HENHMETAFILE metafile) {
+    Delete();
+    if (!metafile) return;
+    const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+    bits_.resize(size);
+    if (size) GetEnhMetaFileBits(metafile, size, bits_.data());
+    DeleteEnhMetaFile(metafile);
 }
 
 CEMFPage::CRecording::~CRecording() {
@@ -75,15 +102,7 @@ RECT CEMFPage::Play(HDC dc, const RECT& rect) {
     return client;
 }
 
-std::unique_ptr<CEMFPage::CRecording> CEMFPage::Record(BodyProc body, BeforeProc before, CHostEMFPages& store,
-                                                       HDC reference, bool* continueOut) {
-    Delete();
-    hasMetafile_ = 0;
-    if (continueOut) *continueOut = false;
-    // Without a usable reference there is nothing to measure against: the page stays
-    // empty, and its empty client rectangle ends its provider.
-    if (!HasResolution(reference)) return std::make_unique<CRecording>(nullptr);
-
+std::unique_ptr<CEMFPage::CRecording> CEMFPage::Open(CHostEMFPages& store, HDC reference) {
     const PAGESETUPDLGA none{};
     const PAGESETUPDLGA& setup = pageSetup_ ? *pageSetup_ : none;
     const int unit = UnitsPerInch(setup.Flags);
@@ -100,32 +119,77 @@ std::unique_ptr<CEMFPage::CRecording> CEMFPage::Record(BodyProc body, BeforeProc
                      FrameUnits(pageDevice_.bottom, vertSize, vertRes)};
     auto recording = std::make_unique<CRecording>(CreateEnhMetaFileA(reference, nullptr, &frame, nullptr));
 
-    const RECT clientDevice{pageDevice_.left + margins_.left, pageDevice_.top + margins_.top,
-                            pageDevice_.right - margins_.right, pageDevice_.bottom - margins_.bottom};
+    const RECT clientDevice = ClientDevice();
     const SIZE screen = store.ScreenDpi();
     clientScreen_ = Scaled(clientDevice, screen.cx, dpiX, screen.cy, dpiY);
     pageScreen_ = Scaled(pageDevice_, screen.cx, dpiX, screen.cy, dpiY);
 
     HDC dc = recording->DC();
     if (!dc) return recording;  // kept without metafile
-    CSelectObject font(dc, store.FontHandle());
     // One logical unit is one screen pixel; the logical page starts at (0, 0).
     SetMapMode(dc, MM_ANISOTROPIC);
     SetViewportExtEx(dc, pageDevice_.right - pageDevice_.left, pageDevice_.bottom - pageDevice_.top, nullptr);
     SetWindowExtEx(dc, pageScreen_.right - pageScreen_.left, pageScreen_.bottom - pageScreen_.top, nullptr);
+    return recording;
+}
 
+RECT CEMFPage::ClientDevice() const {
+    return RECT{pageDevice_.left + margins_.left, pageDevice_.top + margins_.top, pageDevice_.right - margins_.right,
+                pageDevice_.bottom - margins_.bottom};
+}
+
+std::unique_ptr<CEMFPage::CRecording> CEMFPage::Record(BodyProc body, BeforeProc before, CHostEMFPages& store,
+                                                       HDC reference, bool* continueOut) {
+    Delete();
+    hasMetafile_ = 0;
+    decorationsAt_ = 0;
+    if (continueOut) *continueOut = false;
+    // Without a usable reference there is nothing to measure against: the page stays
+    // empty, and its empty client rectangle ends its provider.
+    if (!HasResolution(reference)) return std::make_unique<CRecording>(nullptr);
+    auto recording = Open(store, reference);
+    HDC dc = recording->DC();
+    if (!dc) return recording;
+    CSelectObject font(dc, store.FontHandle());
     if (before) before(dc, clientScreen_, pageScreen_, store);
     if (body) {
-        CPrintClipRect clip(dc, clientDevice);
-        const bool goOn = body(dc, clientDevice, store);
+        CPrintClipRect clip(dc, ClientDevice());
+        const bool goOn = body(dc, ClientDevice(), store);
         if (continueOut) *continueOut = goOn;
     }
     return recording;
 }
 
+void CEMFPage::MarkDecorations(HDC dc) {
+    if (dc) GdiComment(dc, sizeof kDecorationsTag, reinterpret_cast<const BYTE*>(kDecorationsTag));
+}
+
+void CEMFPage::Redecorate(CHostEMFPages& store, HDC reference) {
+    if (!decorationsAt_ || !HasResolution(reference)) return;
+    const std::vector<BYTE> body = metafilebits::CutAt(bits_, decorationsAt_);
+    HENHMETAFILE played = SetEnhMetaFileBits(static_cast<UINT>(body.size()), body.data());
+    if (!played) return;
+    auto recording = Open(store, reference);
+    if (HDC dc = recording->DC()) {
+        PlayEnhMetaFile(dc, played, &pageScreen_);
+        MarkDecorations(dc);
+        store.DrawDecorations(*this, *recording);
+    }
+    DeleteEnhMetaFile(played);
+    Close(std::move(recording));
+}
+
+CEMFPage::~CEMFPage() {
+    if (store_) store_->ForgetHandle(this);
+}
+
+void CEMFPage::OnHandleMade() const {
+    if (store_) store_->HandleMade(this);
+}
+
 void CEMFPage::Close(std::unique_ptr<CRecording> recording) {
     if (!recording) return;
-    Delete();
-    handle_ = recording->Finish();
-    hasMetafile_ = handle_ != nullptr;
+    Keep(recording->Finish());
+    decorationsAt_ = metafilebits::RemoveComment(bits_, kDecorationsTag, sizeof kDecorationsTag);
+    hasMetafile_ = !bits_.empty();
 }

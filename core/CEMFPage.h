@@ -4,10 +4,13 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <memory>
+#include <vector>
 
 class CHostEMFPages;
 
-// Owns one enhanced metafile (null when empty); deleted with the holder.
+// Keeps one enhanced metafile as its bytes: a closed page costs memory, not a GDI object. The
+// handle is made from the bytes when someone plays, exports or copies the page, and kept until
+// the holder lets it go (a page store keeps a few, for the pages on screen).
 class CEnhMetaFileHolder {
 public:
     CEnhMetaFileHolder() = default;
@@ -17,11 +20,22 @@ public:
 
     // Plays the metafile stretched into `rect`; returns `rect`.
     virtual RECT Play(HDC dc, const RECT& rect);
-    virtual HENHMETAFILE GetHandle() const { return handle_; }
+    // Null when there is no metafile.
+    virtual HENHMETAFILE GetHandle() const;
     virtual void Delete();
+    // Drops the handle made from the bytes; the bytes stay.
+    void ReleaseHandle() const;
+    bool HasHandle() const { return handle_ != nullptr; }
+    const std::vector<BYTE>& Bits() const { return bits_; }
 
 protected:
-    HENHMETAFILE handle_ = nullptr;
+    // Takes over a closed metafile: keeps its bytes and deletes the handle.
+    void Keep(HENHMETAFILE metafile);
+    // A handle was just made from the bytes.
+    virtual void OnHandleMade() const {}
+
+    std::vector<BYTE> bits_;
+    mutable HENHMETAFILE handle_ = nullptr;
 };
 
 class CEMFPage : public CEnhMetaFileHolder {
@@ -58,6 +72,13 @@ public:
     virtual std::unique_ptr<CRecording> Record(BodyProc body, BeforeProc before, CHostEMFPages& store,
                                                HDC reference, bool* continueOut);
     virtual void Close(std::unique_ptr<CRecording> recording);
+    ~CEMFPage() override;
+
+    // Marks the end of the body in an open recording: what follows are the decorations.
+    static void MarkDecorations(HDC dc);
+    // Records the page again with the body it has and fresh decorations: the decorations drawn
+    // first assumed a page count that the provider did not reach.
+    void Redecorate(CHostEMFPages& store, HDC reference);
 
     long Index() const { return index_; }
     void SetIndex(long index) { index_ = index; }
@@ -71,7 +92,14 @@ public:
     const RECT& ClientRect() const { return clientScreen_; }
     const RECT& PageRectScreen() const { return pageScreen_; }
 
+protected:
+    void OnHandleMade() const override;
+
 private:
+    // A new metafile for the page against `reference`, mapped to screen pixels.
+    std::unique_ptr<CRecording> Open(CHostEMFPages& store, HDC reference);
+    RECT ClientDevice() const;
+
     const PAGESETUPDLGA* pageSetup_;
     RECT pageDevice_{};
     RECT margins_{};  // left, top, right, bottom
@@ -80,4 +108,5 @@ private:
     RECT clientScreen_{};
     RECT pageScreen_{};
     CHostEMFPages* store_;
+    size_t decorationsAt_ = 0;  // byte offset of the decorations in bits_, 0 when unknown
 };

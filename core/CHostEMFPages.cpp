@@ -62,7 +62,7 @@ CHostEMFPages::CHostEMFPages()
         page_ = static_cast<CPage*>(pageObject_.Get());
 }
 
-CHostEMFPages::~CHostEMFPages() = default;
+CHostEMFPages::~CHostEMFPages() { pages_.clear(); }
 
 bool CHostEMFPages::GetPrintExtFromVariant(const VARIANT& value, ComPtr<IPrintExt>& found) {
     found.Reset();
@@ -216,18 +216,19 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
     if (currentProvider_) providers.push_back(currentProvider_);
     providers.insert(providers.end(), providers_.begin(), providers_.end());
 
-    struct OpenPage {
-        CEMFPage* page;
-        std::unique_ptr<CEMFPage::CRecording> recording;
-    };
+    // Each page is closed as soon as it is drawn, so a recording holds one metafile device
+    // context however long the document: the decorations go in right after the body, showing
+    // the page count the provider announced. A provider that stops early makes that count
+    // wrong; its pages are then recorded once more from their own bodies (cut at the mark left
+    // before the decorations) with the count it reached.
     long pagesSoFar = 0;
     for (const ComPtr<IPrintExt>& provider : providers) {
         if (!provider) continue;
         currentProvider_ = provider;
         const long count = QueryPageCount();
         OnProviderStart();
-        // A provider's pages stay open until all are drawn, so the decorations know the count.
-        std::vector<OpenPage> open;
+        const size_t first = pages_.size();
+        decorationCount_ = pagesSoFar + std::max(count, 0L);
         long i = 0;
         for (bool goOn = true; goOn && i < count; ++i) {
             pages_.push_back(std::make_unique<CEMFPage>(setup, this));
@@ -236,17 +237,41 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
             if (page_) page_->SetIndex(i);
             auto recording = page->Record(&CHostEMFPages::DrawPageBody, nullptr, *this, reference, &goOn);
             page->SetIndex(pagesSoFar + i);
-            open.push_back(OpenPage{page, std::move(recording)});
+            if (recording) {
+                CEMFPage::MarkDecorations(recording->DC());
+                DrawDecorations(*page, *recording);
+                page->Close(std::move(recording));
+            }
             OnPageRecorded(pagesSoFar + i);
             if (goOn) goOn = !IsRectEmpty(&page->ClientRect());
             if (goOn) goOn = !EscapePressed();
         }
         pagesSoFar += i;
-        for (OpenPage& each : open) {
-            DrawDecorations(*each.page, *each.recording);
-            each.page->Close(std::move(each.recording));
+        if (decorationCount_ != pagesSoFar) {
+            decorationCount_ = pagesSoFar;
+            for (size_t k = first; k < pages_.size(); ++k) pages_[k]->Redecorate(*this, reference);
         }
+        decorationCount_ = -1;
         OnProviderEnd();
+    }
+}
+
+void CHostEMFPages::HandleMade(const CEnhMetaFileHolder* page) {
+    ForgetHandle(page);
+    handles_.push_back(page);
+    if (handles_.size() > kHandlesKept) {
+        const CEnhMetaFileHolder* oldest = handles_.front();
+        handles_.pop_front();
+        oldest->ReleaseHandle();
+    }
+}
+
+void CHostEMFPages::ForgetHandle(const CEnhMetaFileHolder* page) {
+    for (auto it = handles_.begin(); it != handles_.end(); ++it) {
+        if (*it == page) {
+            handles_.erase(it);
+            return;
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "ExtraCaption.h"
 #include "Tavrin_h.h"
 #include "Variant.h"
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -29,6 +30,11 @@ public:
     virtual long QueryPageCount();
     virtual long GetCount() const { return static_cast<long>(pages_.size()); }
     virtual void ClearPages() { pages_.clear(); }
+    // The pages whose metafile handle is made: a few are kept (the pages on screen, the page
+    // being printed), the oldest let go when more are made.
+    void HandleMade(const CEnhMetaFileHolder* page);
+    void ForgetHandle(const CEnhMetaFileHolder* page);
+    static constexpr size_t kHandlesKept = 32;
     // Throws std::out_of_range for an index outside the recorded pages.
     virtual CEMFPage& GetPage(long index) const { return *pages_.at(static_cast<size_t>(index)); }
     // Progress of a recording; the Print object turns them into preview messages.
@@ -38,7 +44,7 @@ public:
     virtual void SetExtraCaption(const std::string& key, const std::string& caption, long position,
                                  long alignment);
     // Page number, extra captions in key order, then the document caption, drawn into each
-    // page of a provider once all of its pages are recorded (so "<%count%>" is known).
+    // page right after its body.
     virtual void DrawDecorations(CEMFPage& page, CEMFPage::CRecording& recording);
     // One caption record into the footer or header band of page n; nothing for an empty text.
     virtual void DrawPageCaption(const ExtraCaption& record, HDC dc, long n, const RECT& footer,
@@ -95,7 +101,9 @@ protected:
     // Drops the providers; the Print object also closes an open preview here.
     virtual void ReleaseProviders();
 
+    std::deque<const CEnhMetaFileHolder*> handles_;  // oldest first; outlives the pages
     std::vector<std::unique_ptr<CEMFPage>> pages_;
+    long decorationCount_ = -1;  // the page count the decorations show; -1: the pages recorded
     SIZE screenDpi_{};
     bool recording_ = false;  // inside LoadPages
     long currentPageIndex_ = 0;

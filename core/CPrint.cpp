@@ -1,6 +1,7 @@
 #include "CPrint.h"
 #include "ErrorInfo.h"
 #include "Gdi.h"
+#include "Messages.h"
 #include "Module.h"
 #include <olectl.h>
 
@@ -11,8 +12,6 @@ namespace {
 constexpr int kControlIconId = 201;
 constexpr SIZE kDesignSize = {36, 36};  // pixels
 
-UINT LoadPageMessage() { return RegisterWindowMessageA("PM_LOADPAGE"); }
-UINT SetPaneTextMessage() { return RegisterWindowMessageA("PM_SETPANETEXT"); }
 
 }  // namespace
 
@@ -25,6 +24,7 @@ CPrint::CPrint(IUnknown* outer)
 }
 
 CPrint::~CPrint() {
+    frame_.Destroy();
     // The points hold sinks of the host; let them go before the rest of the object.
     eventsPoint_.DisconnectAll();
     propertyNotifyPoint_.DisconnectAll();
@@ -140,22 +140,34 @@ void CPrint::OnAnchorClick(const char* anchorId, const char* options) {
 // --- recording progress ---------------------------------------------------------
 
 void CPrint::OnPageRecorded(long globalIndex) {
-    if (!frameWindow_ || !workspace_.Window()) return;
-    SendMessageA(workspace_.Window(), LoadPageMessage(), static_cast<WPARAM>(globalIndex), 0);
+    if (HWND workspace = workspace_.Window())
+        SendMessageA(workspace, PreviewMessages::Get().loadPage, static_cast<WPARAM>(globalIndex), 0);
 }
 
 void CPrint::OnProviderStart() {
-    if (!frameWindow_) return;
-    std::string printing = toolbar_.ItemCaption(kvPrinting);
-    SendMessageA(frameWindow_, SetPaneTextMessage(), 0, reinterpret_cast<LPARAM>(printing.c_str()));
+    if (!frame_.IsWindow()) return;
+    const std::string printing = toolbar_.ItemCaption(kvPrinting);
+    SendMessageA(frame_.Handle(), PreviewMessages::Get().setPaneText, 0, reinterpret_cast<LPARAM>(printing.c_str()));
 }
 
 void CPrint::OnProviderEnd() {
-    if (!frameWindow_) return;
-    std::string ready = toolbar_.ItemCaption(kvReady);
-    SendMessageA(frameWindow_, SetPaneTextMessage(), 0, reinterpret_cast<LPARAM>(ready.c_str()));
-    std::string text = toolbar_.ItemCaption(kvPage) + ": " + std::to_string(GetCount());
-    SendMessageA(frameWindow_, SetPaneTextMessage(), 1, reinterpret_cast<LPARAM>(text.c_str()));
+    if (!frame_.IsWindow()) return;
+    const UINT setPaneText = PreviewMessages::Get().setPaneText;
+    const std::string ready = toolbar_.ItemCaption(kvReady);
+    SendMessageA(frame_.Handle(), setPaneText, 0, reinterpret_cast<LPARAM>(ready.c_str()));
+    const std::string text = toolbar_.ItemCaption(kvPage) + ": " + std::to_string(GetCount());
+    SendMessageA(frame_.Handle(), setPaneText, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CPrint::ReleaseProviders() {
+    if (frame_.IsWindow()) {
+        // Inside a recording the workspace is still at work: let the frame close when it is done.
+        if (recording_)
+            PostMessageA(frame_.Handle(), WM_CLOSE, 0, 0);
+        else
+            frame_.Destroy();
+    }
+    CHostEMFPages::ReleaseProviders();
 }
 
 // --- persistence ----------------------------------------------------------------

@@ -9,8 +9,7 @@
 #include "Dispatch.h"
 #include "IDefaultSettings.h"
 #include "IUnkWindowObject.h"
-#include "CPrintWorkspace.h"
-#include "toolbar/CPrintToolBar.h"
+#include "CPrintMainFrame.h"
 #include "Tavrin_h.h"
 
 extern const wchar_t kPrintProgId[];  // "Koravel.Print"
@@ -129,6 +128,8 @@ class CPrint : public ComObject<CDispatchImpl<ITavrin>, CComControlBase, IPersis
     void OnPageRecorded(long globalIndex) override;
     void OnProviderEnd() override;
     void OnProviderStart() override;
+    // Closes an open preview before the providers go.
+    void ReleaseProviders() override;
 
     // IUnkWindowObject
     void AddRefObject() override { AddRef(); }
@@ -144,17 +145,16 @@ protected:
 private:
     // Fails with the automation error when no provider is set.
     HRESULT CheckProvider(const char* method);
-    // Answer of a member whose feature is not in this build.
-    static HRESULT NotYet() { return E_NOTIMPL; }
 
-    CPrintWorkspace workspace_{*this, *this};
-    HWND frameWindow_ = nullptr;  // the preview frame's window; none until the frame is built
+    // The preview frame with the workspace, the toolbar and the status bar; windows only
+    // while the preview is open.
+    CPrintMainFrame frame_{*this, *this, *this};
+    CPrintWorkspace& workspace_ = frame_.Workspace();
+    CPrintToolBar& toolbar_ = frame_.ToolBar();
     CConnectionPoint eventsPoint_;
     CConnectionPoint propertyNotifyPoint_;
     VARIANT_BOOL autoRelease_ = VARIANT_TRUE;
     long foreground_ = 0;
     VARIANT_BOOL showMargins_ = VARIANT_TRUE;
     bool dirty_ = true;
-    // The preview toolbar's item table and layout; they outlive the preview window.
-    CPrintToolBar toolbar_;
 };

@@ -3,6 +3,7 @@
 #include "Module.h"
 #include "PageText.h"
 #include "PictureText.h"
+#include "html/CHTMLCaption.h"
 #include "Text.h"
 #include <algorithm>
 #include <vector>
@@ -15,23 +16,6 @@ HRESULT Out(T* out, T value) {
     if (!out) return E_POINTER;
     *out = value;
     return S_OK;
-}
-
-// "%i.%i.%i.%i" of the fixed file version, or empty when the module has no version resource.
-std::wstring ModuleFileVersion() {
-    const wchar_t* path = CModule::Path();
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeW(path, &handle);
-    if (!size) return {};
-    std::vector<BYTE> data(size);
-    if (!GetFileVersionInfoW(path, 0, size, data.data())) return {};
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT len = 0;
-    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info) return {};
-    wchar_t text[64];
-    wsprintfW(text, L"%i.%i.%i.%i", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
-              HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
-    return text;
 }
 
 }  // namespace
@@ -64,7 +48,7 @@ STDMETHODIMP CPrint::get_Font(IFontDisp** font) {
     return font_->QueryInterface(IID_IFontDisp, reinterpret_cast<void**>(font));
 }
 
-STDMETHODIMP CPrint::get_Version(BSTR* value) { return ReturnWide(ModuleFileVersion().c_str(), value); }
+STDMETHODIMP CPrint::get_Version(BSTR* value) { return ReturnWide(ToWide(ModuleFileVersion()).c_str(), value); }
 
 STDMETHODIMP CPrint::DoPrint(VARIANT showUI) {
     HRESULT hr = CheckProvider("DoPrint");
@@ -75,7 +59,12 @@ STDMETHODIMP CPrint::DoPrint(VARIANT showUI) {
 
 STDMETHODIMP CPrint::Preview() {
     HRESULT hr = CheckProvider("Preview");
-    return FAILED(hr) ? hr : NotYet();
+    if (FAILED(hr)) return hr;
+    frame_.SetAutoRelease(autoRelease_ != VARIANT_FALSE);
+    CHTMLCaption caption;
+    caption.SetCaption(documentCaption_.Caption.ToAnsi());
+    frame_.Preview(caption.GetPlainText());
+    return S_OK;
 }
 
 STDMETHODIMP CPrint::CopyTo(BSTR path, long* result) {
@@ -111,7 +100,7 @@ STDMETHODIMP CPrint::put_Caption(BSTR value) {
 }
 
 STDMETHODIMP CPrint::get_hWnd(long* value) {
-    return Out(value, 0L);  // the preview frame is not in this build yet
+    return Out(value, frame_.IsWindow() ? static_cast<long>(reinterpret_cast<LONG_PTR>(frame_.Handle())) : 0L);
 }
 
 STDMETHODIMP CPrint::get_ShowPageNumbers(VARIANT_BOOL* v) { return Out(v, showPageNumbers_); }
@@ -131,6 +120,7 @@ STDMETHODIMP CPrint::put_Foreground(long v) { foreground_ = v; return S_OK; }
 STDMETHODIMP CPrint::get_ShowMargins(VARIANT_BOOL* v) { return Out(v, showMargins_); }
 STDMETHODIMP CPrint::put_ShowMargins(VARIANT_BOOL v) {
     showMargins_ = v;
+    workspace_.SetShowMargins(v != VARIANT_FALSE);
     dirty_ = true;
     if (IsWindow(workspace_.Window())) workspace_.Refresh(true, false);
     return S_OK;
@@ -140,7 +130,11 @@ STDMETHODIMP CPrint::put_PageFrameStyle(PageFrameStyleEnum v) { pageFrameStyle_ 
 STDMETHODIMP CPrint::get_PageFrameColor(OLE_COLOR* v) { return Out(v, pageFrameColor_); }
 STDMETHODIMP CPrint::put_PageFrameColor(OLE_COLOR v) { pageFrameColor_ = v; dirty_ = true; return S_OK; }
 STDMETHODIMP CPrint::get_AutoRelease(VARIANT_BOOL* v) { return Out(v, autoRelease_); }
-STDMETHODIMP CPrint::put_AutoRelease(VARIANT_BOOL v) { autoRelease_ = v; return S_OK; }
+STDMETHODIMP CPrint::put_AutoRelease(VARIANT_BOOL v) {
+    autoRelease_ = v;
+    if (!frame_.IsWindow()) frame_.SetAutoRelease(v != VARIANT_FALSE);  // read when the frame opens
+    return S_OK;
+}
 STDMETHODIMP CPrint::get_StartPageNumber(long* v) { return Out(v, startPageNumber_); }
 STDMETHODIMP CPrint::put_StartPageNumber(long v) { startPageNumber_ = std::max(v, 0L); dirty_ = true; return S_OK; }
 STDMETHODIMP CPrint::get_PagesCount(long* v) { return Out(v, GetCount()); }

@@ -2,6 +2,7 @@
 #include "ComPtr.h"
 #include <windows.h>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -88,4 +89,20 @@ void CModule::ReleaseTypeLib() {
     s.infos.clear();
     if (s.typeLib) s.typeLib->Release();
     s.typeLib = nullptr;
+}
+
+std::string ModuleFileVersion() {
+    const wchar_t* path = CModule::Path();
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path, &handle);
+    if (!size) return {};
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(path, 0, size, data.data())) return {};
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT len = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info) return {};
+    char text[64];
+    wsprintfA(text, "%i.%i.%i.%i", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+              HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
+    return text;
 }

@@ -4,6 +4,7 @@
 // and the type library embedded as TYPELIB resource 1.
 #include <windows.h>
 #include <oaidl.h>
+#include <string>
 
 class CModule {
 public:
@@ -30,3 +31,7 @@ public:
         CLock& operator=(const CLock&) = delete;
     };
 };
+
+// "%i.%i.%i.%i" of the module's fixed file version, most significant part first; empty when
+// the module has no version resource.
+std::string ModuleFileVersion();

@@ -169,6 +169,62 @@ private:
     ULONG refs_ = 1;
 };
 
+// Lets the preview's windows paint while the host waits.
+void Pump(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+// Saves what the screen shows of a window as a PNG through GDI+'s flat interface.
+bool SaveWindowPng(HWND window, const wchar_t* file) {
+    using Startup = int(WINAPI*)(ULONG_PTR*, const void*, void*);
+    using FromHbitmap = int(WINAPI*)(HBITMAP, HPALETTE, void**);
+    using Save = int(WINAPI*)(void*, const wchar_t*, const CLSID*, const void*);
+    using Dispose = int(WINAPI*)(void*);
+    using Shutdown = void(WINAPI*)(ULONG_PTR);
+    HMODULE gdiplus = LoadLibraryA("gdiplus.dll");
+    if (!gdiplus) return false;
+    auto proc = [&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(gdiplus, name)); };
+    auto startup = reinterpret_cast<Startup>(proc("GdiplusStartup"));
+    auto fromHbitmap = reinterpret_cast<FromHbitmap>(proc("GdipCreateBitmapFromHBITMAP"));
+    auto save = reinterpret_cast<Save>(proc("GdipSaveImageToFile"));
+    auto dispose = reinterpret_cast<Dispose>(proc("GdipDisposeImage"));
+    auto shutdown = reinterpret_cast<Shutdown>(proc("GdiplusShutdown"));
+    bool saved = false;
+    struct { UINT32 version = 1; void* callback = nullptr; BOOL noThread = FALSE, noCodecs = FALSE; } input;
+    ULONG_PTR token = 0;
+    if (startup && fromHbitmap && save && dispose && shutdown && startup(&token, &input, nullptr) == 0) {
+        RECT r;
+        GetWindowRect(window, &r);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        SelectObject(memory, old);
+        const CLSID png = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+        void* image = nullptr;
+        if (fromHbitmap(bitmap, nullptr, &image) == 0) {
+            saved = save(image, file, &png, nullptr) == 0;
+            dispose(image);
+        }
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        shutdown(token);
+    }
+    FreeLibrary(gdiplus);
+    return saved;
+}
+
 std::string FullPath(const std::string& path) {
     char full[MAX_PATH];
     return GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr) ? full : path;
@@ -209,6 +265,24 @@ int Run(ITavrin* print, const std::string& folder) {
     }
     std::printf("Exported %ld EMF files:\n", written);
     for (long i = 1; i <= pages; ++i) std::printf("  %s\\page%ld.emf\n", FullPath(folder).c_str(), i);
+
+    // The preview, as a user would see it, photographed next to the EMF files.
+    hr = print->Preview();
+    long frame = 0;
+    print->get_hWnd(&frame);
+    if (FAILED(hr) || !frame) {
+        std::printf("Preview failed: 0x%08lX\n", static_cast<unsigned long>(hr));
+        return 1;
+    }
+    HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(frame));
+    Pump(500);
+    const std::string png = FullPath(folder) + "\\preview.png";
+    std::wstring wide(png.begin(), png.end());
+    if (SaveWindowPng(window, wide.c_str()))
+        std::printf("Preview screenshot: %s\n", png.c_str());
+    else
+        std::printf("Could not save a screenshot of the preview\n");
+    SendMessageW(window, WM_CLOSE, 0, 0);
 
     char printer[256] = "";
     DWORD size = sizeof printer;

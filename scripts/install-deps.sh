@@ -5,7 +5,7 @@ set -euo pipefail
 
 pkgs=(cmake make ninja-build g++ clang libclang-rt-14-dev
       mingw-w64 mingw-w64-tools libwine-dev wine wine64
-      xvfb xauth x11-utils imagemagick
+      xvfb xauth x11-utils imagemagick xdotool
       cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
       fonts-liberation googletest ncompress)
 

@@ -11,7 +11,7 @@ bash scripts/install-deps.sh
 cmake -S . -B build-win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 cmake --build build-win -j2 --target Tavrin SampleHost >/dev/null
 
-exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+exec xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   set -euo pipefail
   root=$PWD
   source scripts/wine-env.sh
@@ -20,7 +20,7 @@ exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wine regsvr32 /s "$(winpath build-win/com/Tavrin.DLL)"
   out=build-win/samples/out
   mkdir -p "$out"
-  rm -f "$out"/page*.emf
+  rm -f "$out"/page*.emf "$out"/preview.png
   started=$(date +%s)
   wine build-win/samples/SampleHost.exe "$(winpath "$out")" | tr -d "\r"
   # cups-pdf names the file after the document; wait for the job to leave the queue.

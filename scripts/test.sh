@@ -25,7 +25,7 @@ if [ -f com/CMakeLists.txt ]; then
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
   cmake --build build-win -j"$jobs"
   echo "== Windows tests under Wine $(date +%T)"
-  if xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/wine-ctest.sh; then
+  if xvfb-run -a -s "-screen 0 1920x1080x24" bash scripts/wine-ctest.sh; then
     :
   else
     summary+=("Windows tests failed"); fi

@@ -27,6 +27,7 @@ CPrintToolBar::CPrintToolBar() {
         {11, "Adjust margin", "Adjust margin"},
     };
     for (const auto& d : defaults) items_[d.item] = {d.caption, d.tooltip};
+    SetLayoutText(kDefaultFormat);
 }
 
 long CPrintToolBar::MapItem(long item) { return item >= 0 && item <= 2 ? item + 103 : item; }
@@ -72,7 +73,10 @@ long LeadingNumber(const std::string& s, size_t from) {
 
 }  // namespace
 
-std::string CPrintToolBar::ShownCaption(int32_t item) const { return ItemCaption(item); }
+void CPrintToolBar::ShowCaption(long item, const std::string& shown) {
+    shown_[MapItem(item)] = shown;
+    if (Window()) InvalidateRect(Window(), nullptr, FALSE);
+}
 
 int CPrintToolBar::ItemStyle(int32_t item) const {
     if (item < 0) return NoReaction;

@@ -33,6 +33,14 @@ public:
     std::string ItemToolTip(long item) const;
     void SetItemToolTip(long item, const std::string& tooltip);
 
+    // What an item's button shows in place of its caption: item 100 shows the zoom in
+    // place of the "%%" of its caption.
+    void ShowCaption(long item, const std::string& shown);
+    std::string ShownCaption(long item) const {
+        auto it = shown_.find(MapItem(item));
+        return it == shown_.end() ? ItemCaption(item) : it->second;
+    }
+
     const std::string& Format() const { return LayoutText(); }
     void SetFormat(const std::string& format) { SetLayoutText(format); }
 
@@ -51,7 +59,7 @@ public:
     void LayoutItems();
 
 protected:
-    std::string ShownCaption(int32_t item) const override;
+    std::string ButtonCaption(int32_t item) const override { return ShownCaption(item); }
     int ItemStyle(int32_t item) const override;
     void Click(int32_t item, const RECT& rect) override;
 
@@ -65,4 +73,5 @@ private:
     bool Notify(long item, long selected);
     POINT BelowButton(const RECT& rect) const;
     IToolBarPopups* popups_ = nullptr;
+    std::map<long, std::string> shown_;
 };

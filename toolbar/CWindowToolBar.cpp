@@ -122,7 +122,7 @@ void CWindowToolBar::MeasureItems() {
             unit->SetWidth(8);
             continue;
         }
-        std::string caption = ShownCaption(unit->ItemNumber());
+        std::string caption = ButtonCaption(unit->ItemNumber());
         if (!caption.empty()) unit->SetWidth(htmlwin::MaxLineWidth(Caption(caption), screen) + 8);
     }
 }
@@ -158,7 +158,7 @@ void CWindowToolBar::DrawItem(CWindowListPartContext& context, const RECT& rect,
     } else if (state == Hot) {
         DrawEdge(dc, const_cast<RECT*>(&rect), BDR_RAISEDINNER, BF_RECT);
     }
-    std::string text = ShownCaption(item);
+    std::string text = ButtonCaption(item);
     if (text.empty()) return;
     CHTMLCaption& caption = Caption(text);
     CSelectObject font(dc, m_font.Get());

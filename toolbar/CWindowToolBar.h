@@ -50,7 +50,7 @@ public:
 
 protected:
     // The caption the button shows (mark-up); empty for none.
-    virtual std::string ShownCaption(int32_t item) const = 0;
+    virtual std::string ButtonCaption(int32_t item) const = 0;
     virtual int ItemStyle(int32_t item) const { return item >= 0 ? Button : NoReaction; }
     // A click on a button; rect is its client rectangle.
     virtual void Click(int32_t item, const RECT& rect) = 0;

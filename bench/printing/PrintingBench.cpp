@@ -6,6 +6,7 @@
 #include "CHostEMFPages.h"
 #include "CPrint.h"
 #include "CPrintWorkspace.h"
+#include "toolbar/CPrintToolBar.h"
 #include "Gdi.h"
 #include "Text.h"
 #include <algorithm>
@@ -57,7 +58,8 @@ int main() {
 
         CBenchDefaults defaults;
         CHostEMFPages pages;
-        CPrintWorkspace workspace(defaults, pages);
+        CPrintToolBar toolbar;
+        CPrintWorkspace workspace(defaults, pages, toolbar);
         pages.PutPrintExt(report.Get());
         pages.documentCaption_.Caption = Bstr(L"tavrin_bench_control");
         workspace.RecordPages();

@@ -5,6 +5,7 @@
 #include "BenchProvider.h"
 #include "CHostEMFPages.h"
 #include "CPrintWorkspace.h"
+#include "toolbar/CPrintToolBar.h"
 #include "Text.h"
 #include "Gdi.h"
 #include <algorithm>
@@ -77,7 +78,8 @@ int main() {
     {
         CBenchDefaults defaults;
         CHostEMFPages store;
-        CPrintWorkspace workspace(defaults, store);
+        CPrintToolBar toolbar;
+        CPrintWorkspace workspace(defaults, store, toolbar);
         ComPtr<IPrintExt> provider;
         CreateComObject<CBenchProvider<kPages>>(nullptr, IID_IPrintExt, provider.PutVoid());
         store.PutPrintExt(provider.Get());

@@ -26,12 +26,12 @@ inline void DrawPrimitives(HDC dc, long page) {
     }
 }
 
-// A provider of `Pages` pages drawn by DrawPrimitives.
+// A provider of `Pages` pages drawn by DrawPrimitives (0: as many as `pages` says).
 template <long Pages>
 class CBenchProvider : public ComObject<IPrintExt> {
 public:
     explicit CBenchProvider(IUnknown* outer) : ComObject(outer) {}
-    STDMETHODIMP PageCount(VARIANT, long* count) override { *count = Pages; return S_OK; }
+    STDMETHODIMP PageCount(VARIANT, long* count) override { *count = Pages ? Pages : pages; return S_OK; }
     STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override {
         long index = 0;
         ComPtr<IPage> p;
@@ -39,6 +39,8 @@ public:
         DrawPrimitives(reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc)), index);
         return S_OK;
     }
+
+    long pages = 0;
 
 protected:
     void* Self() override { return this; }

@@ -5,6 +5,7 @@
 #include "CPrint.h"
 #include "CPrintRecalcLayout.h"
 #include "CPrintWorkspace.h"
+#include "toolbar/CPrintToolBar.h"
 #include "RecordingTest.h"
 
 namespace {
@@ -77,7 +78,8 @@ TEST(WorkspaceRefreshTest, RefreshFromTheRefreshNotificationRecordsAgainAfterThe
     {
         NestingDefaults defaults;
         CHostEMFPages pages;
-        CPrintWorkspace workspace(defaults, pages);
+        CPrintToolBar toolbar;
+        CPrintWorkspace workspace(defaults, pages, toolbar);
         defaults.pages = &pages;
         defaults.workspace = &workspace;
         CScriptProvider* provider = nullptr;

@@ -3,6 +3,7 @@
 // test's own: a store that notes its notifications, and pixel helpers.
 #include "CHostEMFPages.h"
 #include "Gdi.h"
+#include "GdiCount.h"
 #include "ScriptProvider.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -26,9 +27,6 @@ public:
 // A PAGESETUPDLGA in thousandths of an inch: paper and four equal margins.
 PAGESETUPDLGA InchSetup(long width, long height, long margin);
 
-// Live GDI objects of this process: GetGuiResources where the system answers it,
-// else the process's entries of the shared GDI handle table (Wine).
-long GdiObjectCount();
 
 // A page played into a white screen bitmap of `size`; pixels read back as COLORREF.
 class CPlayedPage {

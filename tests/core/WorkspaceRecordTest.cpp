@@ -1,5 +1,6 @@
 // The workspace records the store's pages for the settings record's printer.
 #include "CPrintWorkspace.h"
+#include "toolbar/CPrintToolBar.h"
 #include "RecordingTest.h"
 #include "printing/SettingsText.h"
 
@@ -17,7 +18,7 @@ class WorkspaceRecordTest : public RecordingTest {
 protected:
     void SetUp() override {
         RecordingTest::SetUp();
-        workspace = std::make_unique<CPrintWorkspace>(defaults, *store);
+        workspace = std::make_unique<CPrintWorkspace>(defaults, *store, toolbar);
         CScriptProvider* p = nullptr;
         store->PutPrintExt(CScriptProvider::Make("A", 2, &p).Get());
         p->log = &calls;
@@ -27,6 +28,7 @@ protected:
         RecordingTest::TearDown();
     }
     Defaults defaults;
+    CPrintToolBar toolbar;
     std::unique_ptr<CPrintWorkspace> workspace;
 };
 
@@ -59,7 +61,7 @@ TEST_F(WorkspaceRecordTest, RecordsForTheDefaultPrinterWithItsPageSetup) {
 
 TEST_F(WorkspaceRecordTest, MetricUnitGivesCentimetres) {
     defaults.DisplayInch = 1;
-    workspace = std::make_unique<CPrintWorkspace>(defaults, *store);
+    workspace = std::make_unique<CPrintWorkspace>(defaults, *store, toolbar);
     workspace->RecordPages();
     ASSERT_FALSE(calls.empty());
     EXPECT_NEAR(calls[0].pageWidth, 21.0, 0.05);

@@ -5,6 +5,7 @@
 // - for none>", for print-ranges.sh to check the PDFs.
 #include "CHostEMFPages.h"
 #include "CPrintWorkspace.h"
+#include "toolbar/CPrintToolBar.h"
 #include "ComObject.h"
 #include "ComPtr.h"
 #include "Tavrin_h.h"
@@ -100,7 +101,8 @@ int wmain(int argc, wchar_t** argv) {
         // A selected area of page 3: that page alone, whatever the range says.
         CQuietDefaults defaults;
         CHostEMFPages pages;
-        CPrintWorkspace workspace(defaults, pages);
+        CPrintToolBar toolbar;
+        CPrintWorkspace workspace(defaults, pages, toolbar);
         pages.PutPrintExt(provider.Get());
         pages.pageRange_ = "1-2";
         const std::string name = prefix + "_selection";
