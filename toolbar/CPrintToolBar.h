@@ -61,6 +61,7 @@ public:
 protected:
     std::string ButtonCaption(int32_t item) const override { return ShownCaption(item); }
     int ItemStyle(int32_t item) const override;
+    std::string ItemTip(int32_t item) const override { return ItemToolTip(item); }
     void Click(int32_t item, const RECT& rect) override;
 
 private:

@@ -54,6 +54,7 @@ HWND CWindowToolBar::CreateToolBar(HWND parent, HWND notify) {
                                 0, Height(), parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) return nullptr;
     m_hwnd = hwnd;
+    m_tooltip.Create(hwnd);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc));
     BeginUpdate();
@@ -65,6 +66,7 @@ HWND CWindowToolBar::CreateToolBar(HWND parent, HWND notify) {
 void CWindowToolBar::DestroyToolBar() {
     if (!m_hwnd) return;
     HWND hwnd = m_hwnd;
+    m_tooltip.Destroy();
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
     m_hwnd = nullptr;
@@ -216,6 +218,7 @@ void CWindowToolBar::MouseMove(POINT pt) {
         }
         return;
     }
+    ShowTip(ItemAt(pt));
     std::set<int32_t> hot;
     if (!m_text.empty())
         ForEachPart(m_text, m_rect, [&](const CWindowListPart& part) {
@@ -225,6 +228,17 @@ void CWindowToolBar::MouseMove(POINT pt) {
     SetHot(hot);
 }
 
+void CWindowToolBar::ShowTip(int32_t item) {
+    RECT r{};
+    const std::string tip = item >= 0 && ItemRectOf(item, r) && !IsRectEmpty(&r) ? ItemTip(item) : std::string();
+    if (tip.empty()) {
+        m_tooltip.Hide();
+        return;
+    }
+    MapWindowPoints(m_hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    m_tooltip.ShowAt(tip, POINT{r.right + 4, (r.top + r.bottom) / 2}, r);
+}
+
 void CWindowToolBar::ClickItem(int32_t item) {
     RECT r{};
     ItemRectOf(item, r);
@@ -232,6 +246,7 @@ void CWindowToolBar::ClickItem(int32_t item) {
 }
 
 void CWindowToolBar::Press(POINT pt) {
+    m_tooltip.Hide();
     SetFocus(m_hwnd);
     const int32_t item = ItemAt(pt);
     if (item == INT32_MIN) return;
@@ -356,9 +371,11 @@ LRESULT CWindowToolBar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (reinterpret_cast<HWND>(lp) != m_hwnd) Release({INT32_MIN, INT32_MIN}, true);
         return 0;
     case WM_KEYDOWN:
+        if (wp != VK_CONTROL) m_tooltip.Hide();  // Control keeps a shown tooltip
         Key(wp);
         return 0;
     case WM_KILLFOCUS:
+        m_tooltip.Hide();
         InvalidateRect(m_hwnd, nullptr, FALSE);
         return 0;
     case WM_GETDLGCODE:
@@ -374,6 +391,7 @@ LRESULT CWindowToolBar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_NCDESTROY: {
         HWND hwnd = m_hwnd;
+        m_tooltip.Destroy();
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         m_hwnd = nullptr;
         m_hot.clear();

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "pictures/win/CWindow_Comment.h"
 #include "platform/Gdi.h"
 #include "toolbar/CWindowListPartFormatLevel.h"
 
@@ -44,6 +45,7 @@ public:
     void SetCaptionHost(IHTMLCaptionHostBase* host) { m_host = host; }
     int32_t HotItem() const { return m_keyItem; }
     bool ItemRectOf(int32_t item, RECT& out);
+    const CWindow_Comment& Tooltip() const { return m_tooltip; }
 
     void DrawItem(CWindowListPartContext& context, const RECT& rect, int32_t item,
                   const CWindowListPart& part) override;
@@ -51,6 +53,8 @@ public:
 protected:
     // The caption the button shows (mark-up); empty for none.
     virtual std::string ButtonCaption(int32_t item) const = 0;
+    // The item's tooltip (mark-up); empty shows none.
+    virtual std::string ItemTip(int32_t) const { return {}; }
     virtual int ItemStyle(int32_t item) const { return item >= 0 ? Button : NoReaction; }
     // A click on a button; rect is its client rectangle.
     virtual void Click(int32_t item, const RECT& rect) = 0;
@@ -68,6 +72,7 @@ private:
     void SetHot(const std::set<int32_t>& hot);
     void InvalidateItem(int32_t item);
     void ClickItem(int32_t item);
+    void ShowTip(int32_t item);
     int State(int32_t item) const;
 
     HWND m_hwnd = nullptr;
@@ -82,5 +87,6 @@ private:
     bool m_autoHeight = false;
     bool m_tracking = false;
     Font m_font;
+    CWindow_Comment m_tooltip;
     IHTMLCaptionHostBase* m_host = nullptr;
 };

@@ -5,12 +5,14 @@
 #include "ComPtr.h"
 #include "EventSink.h"
 #include "GdiCount.h"
+#include "RealInput.h"
 #include "Tavrin_h.h"
 #include "TavrinModule.h"
 #include "TestProvider.h"
 #include "Text.h"
 #include <commctrl.h>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -87,9 +89,60 @@ protected:
         EXPECT_EQ(Frame(), nullptr);
     }
 
+    // A real click in the middle of the toolbar (a layout of one button fills it).
+    // Pumps until the sink heard something and, when `closes`, the frame is gone.
+    void ClickToolBar(const CEventSink& sink, bool closes) {
+        HWND bar = Child("Koravel.ToolBar");
+        RECT r{};
+        GetClientRect(bar, &r);
+        std::thread input([args = ClickAt(bar, {r.right / 2, r.bottom / 2})] { Xdotool(args); });
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && (sink.events.empty() || (closes && IsWindow(bar)));)
+            Pump(20);
+        input.join();
+        Pump(100);
+    }
+
     ComPtr<ITavrin> print;
     ComPtr<IPrintExt> provider;
 };
+
+TEST_F(PreviewTest, ToolBarSitsAtTheTopAndItsClicksReachTheSink) {
+    CEventSink sink;
+    ASSERT_TRUE(sink.Connect(print.Get()));
+    ASSERT_EQ(print->put_ItemCaption(static_cast<ItemCaptionEnum>(200), Bstr(L"Hello#5").Get()), S_OK);
+    Open();
+    HWND bar = Child("Koravel.ToolBar");
+    ASSERT_NE(bar, nullptr);
+    RECT r{}, frame{};
+    GetWindowRect(bar, &r);
+    GetClientRect(Frame(), &frame);
+    POINT origin{0, 0};
+    ClientToScreen(Frame(), &origin);
+    EXPECT_EQ(r.top, origin.y);
+    EXPECT_EQ(r.right - r.left, frame.right);
+    EXPECT_GE(r.bottom - r.top, 31);
+
+    const struct {
+        const wchar_t* format;
+        std::vector<std::string> events;
+        bool closes;
+    } cases[] = {
+        {L"200", {"Click 200 5"}, false},
+        {L"101", {"Click 101 0"}, false},
+        {L"105", {"Click 105 0"}, true},
+    };
+    SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 1));
+    for (const auto& c : cases) {
+        ASSERT_EQ(print->put_ToolBarFormat(Bstr(c.format).Get()), S_OK);
+        Pump(50);
+        sink.events.clear();
+        ClickToolBar(sink, c.closes);
+        EXPECT_EQ(sink.events, c.events) << ToAnsi(c.format, -1);
+        EXPECT_EQ(Frame() == nullptr, c.closes) << ToAnsi(c.format, -1);
+    }
+    EXPECT_EQ(ProfileValue("PrintWorkspace_XPages"), 1) << "101 showed one page before 105 closed";
+    sink.Disconnect();
+}
 
 TEST_F(PreviewTest, FrameOpensAtTheScreenThirdTitledAfterThePlainCaption) {
     const struct {

@@ -9,6 +9,7 @@
 #include "PaintTestSupport.h"
 #include "toolbar/CPrintToolBar.h"
 #include "toolbar/IToolBarPopups.h"
+#include "../../tests/support/RealInput.h"
 
 namespace {
 
@@ -50,17 +51,6 @@ public:
     }
 };
 
-void Xdotool(const std::string& args) {
-    std::string command = "/usr/bin/xdotool " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-}
-
 void Pump(DWORD ms, size_t until) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < ms && g_log.size() < until;) {
         MSG m;
@@ -94,9 +84,9 @@ struct Fixture {
     void ClickItem(int item, size_t expected) {
         RECT r{};
         ASSERT_TRUE(bar.ItemRectOf(item, r)) << item;
-        POINT pt{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ClientToScreen(bar.Window(), &pt);
-        std::thread input([pt] { Xdotool("mousemove " + std::to_string(pt.x) + " " + std::to_string(pt.y) + " click 1"); });
+        std::thread input([args = ClickAt(bar.Window(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2})] {
+            Xdotool(args);
+        });
         Pump(5000, expected);
         input.join();
         Pump(100, SIZE_MAX);
@@ -152,6 +142,58 @@ TEST(ToolBarWindow, RealClicksNotifyTheParent) {
         EXPECT_EQ(g_log, c.log) << c.format << " " << (c.caption ? c.caption : "");
     }
     g_refuse = 0;
+}
+
+// Polls until the tooltip window's visibility is `visible`; the milliseconds it took, or -1.
+long WaitForTip(bool visible, DWORD ms) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms;) {
+        HWND tip = FindWindowA("Koravel.Print.CommentWindow", nullptr);
+        if ((tip && IsWindowVisible(tip)) == visible) return long(GetTickCount() - start);
+        Pump(10, SIZE_MAX);
+    }
+    return -1;
+}
+
+TEST(ToolBarWindow, TooltipShowsAfterARestHidesLaterAndLetsClicksThrough) {
+    Fixture f;
+    f.bar.SetFormat("104,105");
+    f.bar.SetItemToolTip(105, "");
+    RECT print{}, close{};
+    ASSERT_TRUE(f.bar.ItemRectOf(104, print));
+    ASSERT_TRUE(f.bar.ItemRectOf(105, close));
+    auto moveTo = [&](const RECT& r) {
+        std::string args = ClickAt(f.bar.Window(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        Xdotool(args.substr(0, args.find(" click")));
+    };
+    moveTo(close);  // no tooltip text: nothing shows
+    EXPECT_EQ(WaitForTip(true, 900), -1);
+    moveTo(print);
+    const long shown = WaitForTip(true, 3000);
+    EXPECT_GE(shown, 350);
+    EXPECT_LE(shown, 1500);
+    HWND tip = FindWindowA("Koravel.Print.CommentWindow", nullptr);
+    ASSERT_NE(tip, nullptr);
+    RECT at{};
+    GetWindowRect(tip, &at);
+    POINT right{print.right + 4, 0};
+    ClientToScreen(f.bar.Window(), &right);
+    EXPECT_EQ(at.left, right.x);
+    const long hidden = WaitForTip(false, 8000);
+    EXPECT_GE(hidden, 3500);
+
+    // Shown again, a click on the tooltip reaches the button under it.
+    moveTo(close);
+    moveTo(print);
+    ASSERT_GE(WaitForTip(true, 3000), 0);
+    GetWindowRect(tip, &at);
+    g_log.clear();
+    POINT onTip{at.left + 3, (at.top + at.bottom) / 2};
+    ScreenToClient(f.bar.Window(), &onTip);
+    ASSERT_TRUE(PtInRect(&close, onTip)) << "the tooltip lies over the next button";
+    std::thread input([args = ClickAt(f.bar.Window(), onTip)] { Xdotool(args); });
+    Pump(3000, 2);
+    input.join();
+    EXPECT_EQ(g_log, (std::vector<std::string>{"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}));
 }
 
 TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
