@@ -89,13 +89,13 @@ protected:
         EXPECT_EQ(Frame(), nullptr);
     }
 
-    // A real click in the middle of the toolbar (a layout of one button fills it).
+    // A real click on the toolbar's first button (it starts 2 pixels in and is wider than 8).
     // Pumps until the sink heard something and, when `closes`, the frame is gone.
     void ClickToolBar(const CEventSink& sink, bool closes) {
         HWND bar = Child("Koravel.ToolBar");
         RECT r{};
         GetClientRect(bar, &r);
-        std::thread input([args = ClickAt(bar, {r.right / 2, r.bottom / 2})] { Xdotool(args); });
+        std::thread input([args = ClickAt(bar, {8, r.bottom / 2})] { Xdotool(args); });
         for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && (sink.events.empty() || (closes && IsWindow(bar)));)
             Pump(20);
         input.join();
@@ -128,7 +128,7 @@ TEST_F(PreviewTest, ToolBarSitsAtTheTopAndItsClicksReachTheSink) {
         bool closes;
     } cases[] = {
         {L"200", {"Click 200 5"}, false},
-        {L"101", {"Click 101 0"}, false},
+        {L"101", {"Click 101 0", "Refreshing", "Refresh"}, false},  // one page, laid out again
         {L"105", {"Click 105 0"}, true},
     };
     SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 1));
@@ -164,15 +164,17 @@ TEST_F(PreviewTest, FrameOpensAtTheScreenThirdTitledAfterThePlainCaption) {
         EXPECT_EQ(r.top, (sy - sy / 3) / 2);
         EXPECT_EQ(r.right - r.left, sx / 3);
         EXPECT_EQ(r.bottom - r.top, sy / 3);
-        // The workspace fills the client area inside a 4-pixel border, above the status bar.
-        RECT client, work, bar;
+        // The workspace fills the client area inside a 4-pixel border, below the toolbar and
+        // above the status bar.
+        RECT client, work, bar, tools;
         GetClientRect(frame, &client);
         GetWindowRect(Workspace(), &work);
         GetWindowRect(Child("Koravel.StatusBar"), &bar);
         MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&work), 2);
         MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&bar), 2);
         EXPECT_EQ(work.left, 4);
-        EXPECT_EQ(work.top, 4);
+        GetClientRect(Child("Koravel.ToolBar"), &tools);
+        EXPECT_EQ(work.top, tools.bottom + 4);
         EXPECT_EQ(work.right, client.right - 4);
         EXPECT_EQ(work.bottom, bar.top - 4);
         EXPECT_EQ(bar.bottom, client.bottom);
