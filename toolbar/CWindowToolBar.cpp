@@ -314,16 +314,22 @@ void CWindowToolBar::Key(WPARAM key) {
         found = !m_text.empty() && ForEachPart(m_text, m_rect, [&](const CWindowListPart& part) {
             if (!found && part.IsItem() && part.Unit()->ItemNumber() >= 0) next = part.Rect(), found = true;
         }) && found;
-    } else {
-        const LayoutRect cur = ToLayoutRect(current);
+    }
+    int32_t item = found ? ItemAt({(next.left + next.right) / 2, (next.top + next.bottom) / 2}) : INT32_MIN;
+    // Step over separators (and anything that is no button) in the same direction.
+    LayoutRect cur = ToLayoutRect(current);
+    for (int steps = 0; hasCurrent && item < 0 && steps < 256; ++steps) {
         found = key == VK_LEFT    ? NeighbourLeft(m_text, m_rect, cur, next)
                 : key == VK_RIGHT ? NeighbourRight(m_text, m_rect, cur, next)
                 : key == VK_UP    ? NeighbourAbove(m_text, m_rect, cur, next)
                                   : NeighbourBelow(m_text, m_rect, cur, next);
+        if (!found || (next.left == cur.left && next.top == cur.top && next.right == cur.right &&
+                       next.bottom == cur.bottom))
+            return;
+        cur = next;
+        item = ItemAt({(next.left + next.right) / 2, (next.top + next.bottom) / 2});
     }
-    if (!found) return;
-    const int32_t item = ItemAt({(next.left + next.right) / 2, (next.top + next.bottom) / 2});
-    if (item == INT32_MIN || item < 0) return;
+    if (item < 0) return;
     InvalidateItem(m_keyItem);
     m_keyItem = item;
     InvalidateItem(item);

@@ -197,6 +197,37 @@ TEST(ToolBarWindow, TooltipShowsAfterARestHidesLaterAndLetsClicksThrough) {
     EXPECT_EQ(g_log, (std::vector<std::string>{"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}));
 }
 
+TEST(ToolBarWindow, KeysMoveTheHotButtonAndClickItEscapeCancelsAPress) {
+    Fixture f;
+    f.bar.SetFormat("101,-1,104/105");
+    const struct {
+        WPARAM key;
+        int hot;
+        std::vector<std::string> log;
+    } steps[] = {
+        {VK_RIGHT, 101, {}},
+        {VK_RIGHT, 104, {}},  // over the separator
+        {VK_LEFT, 101, {}},
+        {VK_SPACE, 101, {"PM_TOOLBARCLICK 101 0", "WM_COMMAND 101"}},
+        {VK_DOWN, 105, {}},
+        {VK_RETURN, 105, {"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}},
+    };
+    for (const auto& s : steps) {
+        g_log.clear();
+        SendMessageA(f.bar.Window(), WM_KEYDOWN, s.key, 0);
+        EXPECT_EQ(f.bar.HotItem(), s.hot) << s.key;
+        EXPECT_EQ(g_log, s.log) << s.key;
+    }
+    RECT r{};
+    ASSERT_TRUE(f.bar.ItemRectOf(104, r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    g_log.clear();
+    SendMessageA(f.bar.Window(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(f.bar.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageA(f.bar.Window(), WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(g_log.empty());
+}
+
 TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
     Fixture f;
     f.bar.SetFormat("101,-1,105");
