@@ -5,12 +5,14 @@
 #include "ComPtr.h"
 #include "EventSink.h"
 #include "GdiCount.h"
+#include "RealInput.h"
 #include "Tavrin_h.h"
 #include "TavrinModule.h"
 #include "TestProvider.h"
 #include "Text.h"
 #include <commctrl.h>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -105,9 +107,60 @@ protected:
         EXPECT_EQ(Frame(), nullptr);
     }
 
+    // A real click on the toolbar's first button (it starts 2 pixels in and is wider than 8).
+    // Pumps until the sink heard something and, when `closes`, the frame is gone.
+    void ClickToolBar(const CEventSink& sink, bool closes) {
+        HWND bar = Child("Koravel.ToolBar");
+        RECT r{};
+        GetClientRect(bar, &r);
+        std::thread input([args = ClickAt(bar, {8, r.bottom / 2})] { Xdotool(args); });
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && (sink.events.empty() || (closes && IsWindow(bar)));)
+            Pump(20);
+        input.join();
+        Pump(100);
+    }
+
     ComPtr<ITavrin> print;
     ComPtr<IPrintExt> provider;
 };
+
+TEST_F(PreviewTest, ToolBarSitsAtTheTopAndItsClicksReachTheSink) {
+    CEventSink sink;
+    ASSERT_TRUE(sink.Connect(print.Get()));
+    ASSERT_EQ(print->put_ItemCaption(static_cast<ItemCaptionEnum>(200), Bstr(L"Hello#5").Get()), S_OK);
+    Open();
+    HWND bar = Child("Koravel.ToolBar");
+    ASSERT_NE(bar, nullptr);
+    RECT r{}, frame{};
+    GetWindowRect(bar, &r);
+    GetClientRect(Frame(), &frame);
+    POINT origin{0, 0};
+    ClientToScreen(Frame(), &origin);
+    EXPECT_EQ(r.top, origin.y);
+    EXPECT_EQ(r.right - r.left, frame.right);
+    EXPECT_GE(r.bottom - r.top, 31);
+
+    const struct {
+        const wchar_t* format;
+        std::vector<std::string> events;
+        bool closes;
+    } cases[] = {
+        {L"200", {"Click 200 5"}, false},
+        {L"101", {"Click 101 0", "Refreshing", "Refresh"}, false},  // one page, laid out again
+        {L"105", {"Click 105 0"}, true},
+    };
+    SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 1));
+    for (const auto& c : cases) {
+        ASSERT_EQ(print->put_ToolBarFormat(Bstr(c.format).Get()), S_OK);
+        Pump(50);
+        sink.events.clear();
+        ClickToolBar(sink, c.closes);
+        EXPECT_EQ(sink.events, c.events) << ToAnsi(c.format, -1);
+        EXPECT_EQ(Frame() == nullptr, c.closes) << ToAnsi(c.format, -1);
+    }
+    EXPECT_EQ(ProfileValue("PrintWorkspace_XPages"), 1) << "101 showed one page before 105 closed";
+    sink.Disconnect();
+}
 
 TEST_F(PreviewTest, FrameOpensAtTheScreenThirdTitledAfterThePlainCaption) {
     const struct {
@@ -129,15 +182,17 @@ TEST_F(PreviewTest, FrameOpensAtTheScreenThirdTitledAfterThePlainCaption) {
         EXPECT_EQ(r.top, (sy - sy / 3) / 2);
         EXPECT_EQ(r.right - r.left, sx / 3);
         EXPECT_EQ(r.bottom - r.top, sy / 3);
-        // The workspace fills the client area inside a 4-pixel border, above the status bar.
-        RECT client, work, bar;
+        // The workspace fills the client area inside a 4-pixel border, below the toolbar and
+        // above the status bar.
+        RECT client, work, bar, tools;
         GetClientRect(frame, &client);
         GetWindowRect(Workspace(), &work);
         GetWindowRect(Child("Koravel.StatusBar"), &bar);
         MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&work), 2);
         MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&bar), 2);
         EXPECT_EQ(work.left, 4);
-        EXPECT_EQ(work.top, 4);
+        GetClientRect(Child("Koravel.ToolBar"), &tools);
+        EXPECT_EQ(work.top, tools.bottom + 4);
         EXPECT_EQ(work.right, client.right - 4);
         EXPECT_EQ(work.bottom, bar.top - 4);
         EXPECT_EQ(bar.bottom, client.bottom);

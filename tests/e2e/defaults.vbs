@@ -77,6 +77,25 @@ For Each m In Array("Preview", "DoPrint", "CopyTo")
 Next
 On Error GoTo 0
 
+
+' The toolbar's items, without a preview: older numbers, unknown items, "#" numbers, the layout.
+CheckEqual p.ItemCaption(0), "<img>4</img>Setup...", "ItemCaption(0)"
+CheckEqual p.ItemToolTip(2), "Close Preview", "ItemToolTip(2)"
+CheckEqual p.ItemCaption(200), "<b>200</b>", "ItemCaption(200)"
+CheckEqual p.ItemCaption(-7), "<b>-7</b>", "ItemCaption(-7)"
+p.ItemCaption(0) = "Setup"
+CheckEqual p.ItemCaption(103), "Setup", "ItemCaption(0) writes 103"
+p.ItemCaption(104) = "Print#7"
+CheckEqual p.ItemCaption(104), "Print", "ItemCaption(104) shown before the #"
+p.ItemCaption(110) = "Pick" & vbCrLf & "One#3" & vbCrLf & "Two"
+CheckEqual p.ItemCaption(110), "Pick", "a drop-down shows its first line"
+CheckEqual p.ToolBarFormat, "-1,100,101,102,-1,103,-1,104,-1,105", "ToolBarFormat"
+Dim layout
+For Each layout In Array("", "(((", "1,2/3[b=15]", "-1,100,101,102,-1,103,-1,104,-1,105")
+    p.ToolBarFormat = layout
+    CheckEqual p.ToolBarFormat, layout, "ToolBarFormat round trip"
+Next
+
 WScript.Echo "defaults.vbs: " & (checks - failures) & " passed, " & failures & " failed"
 If failures > 0 Then WScript.Quit 1
 WScript.Quit 0
