@@ -35,6 +35,9 @@ public:
     void HandleMade(const CEnhMetaFileHolder* page);
     void ForgetHandle(const CEnhMetaFileHolder* page);
     static constexpr size_t kHandlesKept = 32;
+    // Adds a recorded page to the print set or takes it out; with invert the set then
+    // becomes its complement. The page range text is rewritten from the set.
+    void TogglePage(long page, bool invert);
     // Throws std::out_of_range for an index outside the recorded pages.
     virtual CEMFPage& GetPage(long index) const { return *pages_.at(static_cast<size_t>(index)); }
     // Progress of a recording; the Print object turns them into preview messages.
