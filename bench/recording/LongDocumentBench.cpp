@@ -11,7 +11,6 @@
 #include "GdiCount.h"
 #include "Text.h"
 #include "toolbar/CPrintToolBar.h"
-#include <psapi.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -29,11 +28,16 @@ double Seconds(Work work) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// Committed private memory of the process, region by region (Wine answers 0 for PrivateUsage).
 double PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    return static_cast<double>(counters.PrivateUsage);
+    double bytes = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (const char* at = nullptr; VirtualQuery(at, &info, sizeof info) == sizeof info;
+         at = static_cast<const char*>(info.BaseAddress) + info.RegionSize) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) bytes += static_cast<double>(info.RegionSize);
+        if (static_cast<const char*>(info.BaseAddress) + info.RegionSize < at) break;  // wrapped around
+    }
+    return bytes;
 }
 
 // The page store, sampling the GDI objects every few pages while it records.
