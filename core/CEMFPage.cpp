@@ -5,6 +5,7 @@
 #include "PrintClipRect.h"
 #include <algorithm>
 #include <climits>
+#include <type_traits>
 
 namespace {
 
@@ -69,6 +70,9 @@ void CEnhMetaFileHolder::Delete() {
 void CEnhMetaFileHolder::Keep(HENHMETAFILE metafile) {
     Delete();
     if (!metafile) return;
+    // The handle goes whatever happens: without memory for the bytes the page stays empty.
+    std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> owned(metafile,
+                                                                                             &DeleteEnhMetaFile);
     const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
     try {
         bits_.resize(size);
@@ -77,7 +81,6 @@ void CEnhMetaFileHolder::Keep(HENHMETAFILE metafile) {
         throw;
     }
     if (size) GetEnhMetaFileBits(metafile, size, bits_.data());
-    DeleteEnhMetaFile(metafile);
 }
 
 CEMFPage::CRecording::~CRecording() {
@@ -172,15 +175,15 @@ void CEMFPage::MarkDecorations(HDC dc) {
 void CEMFPage::Redecorate(CHostEMFPages& store, HDC reference) {
     if (!decorationsAt_ || !HasResolution(reference)) return;
     const std::vector<BYTE> body = metafilebits::CutAt(bits_, decorationsAt_);
-    HENHMETAFILE played = SetEnhMetaFileBits(static_cast<UINT>(body.size()), body.data());
+    std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> played(
+        SetEnhMetaFileBits(static_cast<UINT>(body.size()), body.data()), &DeleteEnhMetaFile);
     if (!played) return;
     auto recording = Open(store, reference);
     if (HDC dc = recording->DC()) {
-        PlayEnhMetaFile(dc, played, &pageScreen_);
+        PlayEnhMetaFile(dc, played.get(), &pageScreen_);
         MarkDecorations(dc);
         store.DrawDecorations(*this, *recording);
     }
-    DeleteEnhMetaFile(played);
     Close(std::move(recording));
 }
 
