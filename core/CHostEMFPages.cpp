@@ -230,24 +230,13 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
     } catch (const std::bad_alloc&) {
         recordingFailed_ = true;
         decorationCount_ = -1;
-        if (!pages_.empty() && !pages_.back()->HasMetafile()) pages_.pop_back();
+        while (!pages_.empty() && !pages_.back()->HasMetafile()) pages_.pop_back();
     }
 }
 
 void CHostEMFPages::RecordProviders(const std::vector<ComPtr<IPrintExt>>& providers, HDC reference,
                                     const PAGESETUPDLGA* setup) {
     long pagesSoFar = 0;
-    try {
-        RecordProviders(providers, reference, setup, pagesSoFar);
-    } catch (const std::bad_alloc&) {
-        // Out of memory: the recording ends with the pages that are whole.
-        while (!pages_.empty() && !pages_.back()->HasMetafile()) pages_.pop_back();
-        decorationCount_ = -1;
-    }
-}
-
-void CHostEMFPages::RecordProviders(const std::vector<ComPtr<IPrintExt>>& providers, HDC reference,
-                                    const PAGESETUPDLGA* setup, long& pagesSoFar) {
     for (const ComPtr<IPrintExt>& provider : providers) {
         if (!provider) continue;
         currentProvider_ = provider;

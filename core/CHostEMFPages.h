@@ -103,9 +103,6 @@ protected:
     // Asks the current provider to draw one page into `dc`; answers whether it wants to go on.
     bool CallDrawPage(HDC dc);
 
-    // The recording proper: each provider's pages in turn; pagesSoFar counts them.
-    void RecordProviders(const std::vector<ComPtr<IPrintExt>>& providers, HDC reference, const PAGESETUPDLGA* setup,
-                         long& pagesSoFar);
     // Drops the providers; the Print object also closes an open preview here.
     virtual void ReleaseProviders();
 
@@ -117,8 +114,8 @@ protected:
 
     std::deque<const CEnhMetaFileHolder*> handles_;  // oldest first; outlives the pages
     std::vector<std::unique_ptr<CEMFPage>> pages_;
-    long decorationCount_ = -1;
-    bool recordingFailed_ = false;  // the page count the decorations show; -1: the pages recorded
+    long decorationCount_ = -1;  // the page count the decorations show; -1: the pages recorded
+    bool recordingFailed_ = false;  // the last recording ran out of memory
     SIZE screenDpi_{};
     bool recording_ = false;  // inside LoadPages
     long currentPageIndex_ = 0;

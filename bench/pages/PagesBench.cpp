@@ -6,7 +6,6 @@
 #include "BenchProvider.h"
 #include "CPrint.h"
 #include "GdiCount.h"
-#include <psapi.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,12 +17,16 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
+// Committed private memory of the process, region by region (Wine answers 0 for PrivateUsage).
 double PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    // Wine leaves PrivateUsage at 0; the commit charge is the same figure there.
-    return static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage);
+    double bytes = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (const char* at = nullptr; VirtualQuery(at, &info, sizeof info) == sizeof info;
+         at = static_cast<const char*>(info.BaseAddress) + info.RegionSize) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) bytes += static_cast<double>(info.RegionSize);
+        if (static_cast<const char*>(info.BaseAddress) + info.RegionSize < at) break;  // wrapped around
+    }
+    return bytes;
 }
 
 // The report provider, looking at the GDI objects every 1,000 pages.
