@@ -97,6 +97,12 @@ private:
     void OnLoadPage(long index);
     void OnMagnify(LPARAM entry);
     void OnStatusTimer();
+    // Input (CPrintWorkspaceInput.cpp).
+    void OnVScroll(int code);
+    void OnHScroll(int code);
+    void OnKeyDown(WPARAM key);
+    void OnMouseWheel(int delta);
+    void OnLButtonDown(POINT point);
     void SetPaneText(int pane, const std::string& text);
     void SetZoomCaption(int percent);
     void FitPagesToZoom();

@@ -69,6 +69,11 @@ protected:
     void SetUp() override {
         ComTest::SetUp();
         WriteProfileStringA(kSection, nullptr, nullptr);  // a fresh profile
+        // Wine's menu colour is white, as white as a page: make the background tell.
+        const int element = COLOR_MENU;
+        const COLORREF grey = RGB(212, 208, 200);
+        menuColour_ = GetSysColor(COLOR_MENU);
+        SetSysColors(1, &element, &grey);
         ASSERT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, print.PutVoid()), S_OK);
         CTestProvider* p = nullptr;
         provider = Make<CTestProvider, IPrintExt>();
@@ -78,6 +83,8 @@ protected:
     }
     void TearDown() override {
         if (HWND f = Frame()) SendMessageA(f, WM_CLOSE, 0, 0);
+        const int element = COLOR_MENU;
+        SetSysColors(1, &element, &menuColour_);
         print.Reset();
         provider.Reset();
         ComTest::TearDown();
@@ -122,6 +129,7 @@ protected:
 
     ComPtr<ITavrin> print;
     ComPtr<IPrintExt> provider;
+    COLORREF menuColour_ = 0;
 };
 
 TEST_F(PreviewTest, ToolBarSitsAtTheTopAndItsClicksReachTheSink) {
@@ -211,6 +219,91 @@ TEST_F(PreviewTest, StatusBarShowsReadyAndTheCurrentPage) {
     long count = 0;
     print->get_PagesCount(&count);
     EXPECT_EQ(count, 5);
+}
+
+// With real X input: Ctrl and Ctrl+Shift clicks rewrite the page range, a click makes a page
+// current, keys move the current page, Ctrl+C leaves the current page on the clipboard.
+TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
+    Open();
+    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 2));
+    UpdateWindow(Workspace());
+    Pump(100);
+    // The second page of the first row: the second run of page pixels along a line through that row.
+    RECT client;
+    GetClientRect(Workspace(), &client);
+    const int y = client.bottom / 4;
+    POINT second{-1, y};
+    {
+        HDC dc = GetDC(Workspace());
+        int runs = 0;
+        bool onPage = false;
+        for (int x = 0; x < client.right && second.x < 0; ++x) {
+            const bool page = GetPixel(dc, x, y) != GetSysColor(COLOR_MENU);
+            if (page && !onPage && ++runs == 2) second.x = x + 20;
+            onPage = page;
+        }
+        ReleaseDC(Workspace(), dc);
+    }
+    ASSERT_GT(second.x, 0);
+    auto range = [this] {
+        Bstr text;
+        print->get_PageRange(text.Put());
+        return text.ToAnsi();
+    };
+    const struct {
+        const char* keys;  // held while clicking
+        const char* range;
+    } clicks[] = {{"ctrl", "1,3-"}, {"ctrl", ""}, {"ctrl+shift", "2"}};
+    for (const auto& c : clicks) {
+        std::string held = c.keys, down, up;
+        for (size_t at = 0; at != std::string::npos;) {
+            const size_t plus = held.find('+', at);
+            const std::string key = held.substr(at, plus == std::string::npos ? plus : plus - at);
+            down += " keydown " + key;
+            up = " keyup " + key + up;
+            at = plus == std::string::npos ? plus : plus + 1;
+        }
+        POINT screen = second;
+        ClientToScreen(Workspace(), &screen);
+        const std::string args = "mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) + down +
+                                 " click 1" + up;
+        const std::string before = range();
+        std::thread input([args] { Xdotool(args); });
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && range() == before;) Pump(20);
+        input.join();
+        EXPECT_EQ(range(), c.range) << c.keys;
+    }
+    std::thread click([args = ClickAt(Workspace(), second)] { Xdotool(args); });
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && PaneText(1) != "Page: 2/5";) Pump(20);
+    click.join();
+    EXPECT_EQ(PaneText(1), "Page: 2/5");
+    const struct {
+        WPARAM key;
+        const char* pane;
+    } keys[] = {{VK_END, "Page: 5/5"}, {VK_HOME, "Page: 1/5"}, {VK_RIGHT, "Page: 2/5"}, {VK_NEXT, "Page: 5/5"}};
+    for (const auto& k : keys) {
+        PostMessageA(Workspace(), WM_KEYDOWN, k.key, 0);
+        Pump(150);
+        EXPECT_EQ(PaneText(1), k.pane) << k.key;
+    }
+    // Ctrl+C typed into the workspace.
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    SetForegroundWindow(Frame());
+    SetFocus(Workspace());
+    std::thread typing([] { Xdotool("key ctrl+c"); });
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && !IsClipboardFormatAvailable(CF_ENHMETAFILE);)
+        Pump(20);
+    typing.join();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HENHMETAFILE copy = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+    ENHMETAHEADER header{};
+    EXPECT_TRUE(copy && GetEnhMetaFileHeader(copy, sizeof header, &header) == sizeof header);
+    EXPECT_GT(header.nRecords, 2u);
+    CloseClipboard();
 }
 
 TEST_F(PreviewTest, ProgressTextWhileRecording) {
