@@ -1,21 +1,5 @@
-' A fresh Print object as a VBScript host sees it: defaults, clamps and the
-' errors of the methods that need a page provider.
-Option Explicit
-Dim failures, checks
-failures = 0 : checks = 0
-
-Sub Check(ok, what)
-    checks = checks + 1
-    If Not ok Then
-        failures = failures + 1
-        WScript.Echo "FAIL: " & what
-    End If
-End Sub
-
-Sub CheckEqual(actual, expected, what)
-    Check actual = expected, what & ": got [" & actual & "], expected [" & expected & "]"
-End Sub
-
+' A fresh Print object as a script host sees it: defaults through IDispatch,
+' a clamp, and the error info of the methods that need a page provider.
 Dim p
 Set p = CreateObject("Koravel.Print")
 
@@ -37,22 +21,17 @@ CheckEqual p.hWnd, 0, "hWnd"
 CheckEqual p.PageRange, "", "PageRange"
 Check IsEmpty(p.Options), "Options is empty"
 CheckEqual p.Font.Name, "Times New Roman", "Font.Name"
-CheckEqual p.Font.Bold, False, "Font.Bold"
 
 p.StartPageNumber = -5
 CheckEqual p.StartPageNumber, 0, "StartPageNumber clamps at 0"
-p.Caption = "Quarterly <b>report</b>"
-CheckEqual p.Caption, "Quarterly <b>report</b>", "Caption put"
 p.Options = Array(1, "two")
 Dim o
 o = p.Options
-CheckEqual UBound(o), 1, "Options keeps an array"
-CheckEqual o(1), "two", "Options array element"
+CheckEqual o(1), "two", "Options keeps an array"
 
-Dim v, parts
+Dim v
 v = p.Version
-parts = Split(v, ".")
-CheckEqual UBound(parts), 3, "Version has four parts (" & v & ")"
+CheckEqual UBound(Split(v, ".")), 3, "Version has four parts (" & v & ")"
 p.Version = "9.9.9.9"
 CheckEqual p.Version, v, "Version put is ignored"
 
@@ -61,8 +40,6 @@ Dim d
 d = p.Debug
 ' VBScript reports E_NOTIMPL as its own error 445, "Object doesn't support this action".
 CheckEqual Err.Number, 445, "Debug fails with E_NOTIMPL"
-Err.Clear
-
 Dim m
 For Each m In Array("Preview", "DoPrint", "CopyTo")
     Err.Clear
@@ -96,6 +73,4 @@ For Each layout In Array("", "(((", "1,2/3[b=15]", "-1,100,101,102,-1,103,-1,104
     CheckEqual p.ToolBarFormat, layout, "ToolBarFormat round trip"
 Next
 
-WScript.Echo "defaults.vbs: " & (checks - failures) & " passed, " & failures & " failed"
-If failures > 0 Then WScript.Quit 1
-WScript.Quit 0
+Finish "defaults.vbs"
