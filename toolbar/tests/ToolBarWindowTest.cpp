@@ -6,7 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "PaintTestSupport.h"
+#include "DibCanvas.h"
+#include "GdiCount.h"
 #include "toolbar/CPrintToolBar.h"
 #include "toolbar/IToolBarPopups.h"
 #include "../../tests/support/RealInput.h"
@@ -234,7 +235,7 @@ TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
     RECT client;
     GetClientRect(f.bar.Window(), &client);
     DibCanvas before(client.right, client.bottom, RGB(1, 2, 3));
-    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(before.dc()), 0);
+    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(before.Dc()), 0);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     EXPECT_EQ(before.At(client.right / 2, 0), GetSysColor(COLOR_BTNSHADOW));      // etched top
     EXPECT_EQ(before.At(client.right / 2, client.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));  // raised bottom
@@ -249,7 +250,7 @@ TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
     POINT pt{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     SendMessageA(f.bar.Window(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
     DibCanvas hot(client.right, client.bottom, RGB(1, 2, 3));
-    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(hot.dc()), 0);
+    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(hot.Dc()), 0);
     EXPECT_EQ(hot.At(button.left, (button.top + button.bottom) / 2), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(hot.At(button.right - 1, (button.top + button.bottom) / 2), GetSysColor(COLOR_BTNSHADOW));
 }
@@ -258,15 +259,15 @@ TEST(ToolBarWindow, FiftyLayoutsLeaveNoGdiObjectBehind) {
     Fixture f;
     DibCanvas canvas(500, 40, RGB(1, 2, 3));
     f.bar.SetFormat("1,2");
-    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.dc()), 0);
-    const DWORD before = LiveGdiObjects();
+    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.Dc()), 0);
+    const long before = GdiObjectCount();
     for (int i = 0; i < 50; ++i) {
         f.bar.SetFormat(std::to_string(100 + i % 6) + ",-1,(" + std::to_string(i) + "/" + std::to_string(-i) + ")");
-        SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.dc()), 0);
+        SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.Dc()), 0);
     }
     f.bar.SetFormat("");
-    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.dc()), 0);
-    EXPECT_EQ(LiveGdiObjects(), before);
+    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.Dc()), 0);
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 }  // namespace
