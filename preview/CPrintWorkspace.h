@@ -103,6 +103,9 @@ private:
     void OnKeyDown(WPARAM key);
     void OnMouseWheel(int delta);
     void OnLButtonDown(POINT point);
+    // The magnifier on the current page, and panning it (CPrintWorkspaceInput.cpp).
+    void Magnify(POINT point);
+    bool IsPannable();
     void SetPaneText(int pane, const std::string& text);
     void SetZoomCaption(int percent);
     void FitPagesToZoom();
@@ -123,6 +126,7 @@ private:
     int firstPage_ = 0;
     int currentPage_ = 0;
     int magnifyZoom_ = 100;
+    int savedFirstPage_ = 0;  // firstPage_ before magnifying
     PrintContext context_;
     geometry::Size overflow_;
     PrintSelection selection_;

@@ -3,6 +3,7 @@
 #include "CHostEMFPages.h"
 #include "CPrintWorkspace.h"
 #include "PageClipboard.h"
+#include "Magnifier.h"
 #include "ScrollRules.h"
 
 namespace {
@@ -88,6 +89,62 @@ void CPrintWorkspace::OnLButtonDown(POINT point) {
         return;
     }
     if (page < 0) return;
-    if (page != currentPage_) currentPage_ = page;
-    EnsureVisible(page, false, true);
+    if (page != currentPage_ || magnifyZoom_ <= 0) {
+        currentPage_ = page;
+        EnsureVisible(page, false, true);
+        return;
+    }
+    Magnify(point);
+}
+
+bool CPrintWorkspace::IsPannable() {
+    const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+    return (style & WS_HSCROLL) || ((style & WS_VSCROLL) && overflow_.cy > 0);
+}
+
+void CPrintWorkspace::Magnify(POINT point) {
+    // A press on the current page: dragged, it pans; a short still click magnifies or restores.
+    RECT oldPage{};
+    HitTestPage(point, &oldPage);
+    const bool pannable = IsPannable();
+    const unsigned down = GetTickCount();
+    const ScrollPositions start{GetScrollPos(Handle(), SB_HORZ), GetScrollPos(Handle(), SB_VERT)};
+    const int pageHeight = GetPageSize().cy;
+    POINT last = point;
+    HCURSOR before = GetCursor();
+    TrackMouse(Handle(), VK_LBUTTON, [&](POINT p) {
+        last = p;
+        if (!pannable) return;
+        SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
+        const ScrollPositions to = PanPositions(start, {point.x, point.y}, {p.x, p.y}, pageHeight, overflow_.cy);
+        SetScrollPos(Handle(), SB_HORZ, to.h, TRUE);
+        SetScrollPos(Handle(), SB_VERT, to.v, TRUE);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        UpdateWindow(Handle());
+    });
+    SetCursor(before);
+    if (!PressIsClick(down, GetTickCount(), {point.x, point.y}, {last.x, last.y})) return;
+
+    const int zoom = GetZoomPercent();
+    if (!pannable && zoom != magnifyZoom_) {
+        savedFirstPage_ = firstPage_;
+        context_.Backup(zoom);
+        context_.SetZoom(magnifyZoom_, 0, 1);
+        Refresh(true, false);
+        EnsureVisible(currentPage_, true, true);
+    } else {
+        context_.Restore();
+        Refresh(true, false);
+        firstPage_ = savedFirstPage_;
+        SetScrollPos(Handle(), SB_VERT, firstPage_ * GetPageSize().cy, TRUE);
+    }
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const geometry::Size size = GetPageSize();
+    const ScrollPositions to =
+        ZoomAtPoint({point.x, point.y}, {oldPage.left, oldPage.top, oldPage.right, oldPage.bottom}, size.cx, size.cy,
+                    client.right, client.bottom, GetScrollPos(Handle(), SB_VERT), overflow_.cy);
+    SetScrollPos(Handle(), SB_HORZ, to.h, TRUE);
+    SetScrollPos(Handle(), SB_VERT, to.v, TRUE);
+    InvalidateRect(Handle(), nullptr, FALSE);
 }

@@ -318,6 +318,37 @@ TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
     CloseClipboard();
 }
 
+// A click on the current page magnifies it to 100%; a press held 400 ms pans instead; the next
+// click goes back to the fitted view.
+TEST_F(PreviewTest, MagnifierClickAndPan) {
+    Open();
+    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    UpdateWindow(Workspace());
+    Pump(100);
+    auto pageHeight = [this] {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_ALL;
+        GetScrollInfo(Workspace(), SB_VERT, &si);
+        return static_cast<int>(si.nPage);
+    };
+    RECT client;
+    GetClientRect(Workspace(), &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(Workspace(), &centre);
+    const std::string at = "sleep 0.6 mousemove " + std::to_string(centre.x) + " " + std::to_string(centre.y) + " sleep 0.2 ";
+    const int fitted = pageHeight();
+    HDC screen = GetDC(nullptr);
+    const int magnified = MulDiv(11692, GetDeviceCaps(screen, LOGPIXELSY), 1000);  // A4 at 100%
+    ReleaseDC(nullptr, screen);
+    RealInput(at + "click 1", [&] { return pageHeight() != fitted; });
+    EXPECT_NEAR(pageHeight(), magnified, 2);
+    RealInput(at + "mousedown 1 sleep 0.4 mouseup 1", [] { return false; });
+    EXPECT_NEAR(pageHeight(), magnified, 2) << "a held press pans";
+    RealInput(at + "click 1", [&] { return pageHeight() == fitted; });
+    EXPECT_EQ(pageHeight(), fitted);
+}
+
 TEST_F(PreviewTest, ProgressTextWhileRecording) {
     ComPtr<IPrintExt> reader = Make<CProgressReader, IPrintExt>();
     static_cast<CProgressReader*>(reader.Get())->pages = 5;
