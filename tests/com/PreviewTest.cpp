@@ -86,6 +86,7 @@ protected:
         if (HWND f = Frame()) SendMessageA(f, WM_CLOSE, 0, 0);
         const int element = COLOR_MENU;
         SetSysColors(1, &element, &menuColour_);
+        WriteProfileStringA(kSection, nullptr, nullptr);  // leave no test's placement to a user
         print.Reset();
         provider.Reset();
         ComTest::TearDown();
