@@ -115,7 +115,7 @@ void CPrintToolBar::LayoutItems() {
 
 bool CPrintToolBar::Notify(long item, long selected) {
     HWND notify = NotifyWindow();
-    if (!notify || !IsWindow(notify)) return false;
+    if (!notify || !::IsWindow(notify)) return false;
     return SendMessageA(notify, Message("PM_TOOLBARCLICK"), WPARAM(item), LPARAM(selected)) == 0;
 }
 
@@ -150,7 +150,7 @@ void CPrintToolBar::Click(int32_t item, const RECT& rect) {
             Notify(item, ids[size_t(chosen)]);
     } else {
         const std::string* raw = RawCaption(item);
-        if (Notify(item, raw ? SelectedId(*raw) : 0) && IsWindow(notify))
+        if (Notify(item, raw ? SelectedId(*raw) : 0) && ::IsWindow(notify))
             SendMessageA(notify, WM_COMMAND, MAKEWPARAM(WORD(item), 0), 0);
     }
 }

@@ -18,18 +18,7 @@ TrackMouseEventFn TrackMouse() {
     return fn;
 }
 
-ATOM RegisterToolBarClass() {
-    static ATOM atom = [] {
-        WNDCLASSA wc{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcA;  // replaced per window in WM_NCCREATE
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = CWindowToolBar::kClassName;
-        return RegisterClassA(&wc);
-    }();
-    return atom;
-}
+CWindow::ClassInfo g_class{CWindowToolBar::kClassName, nullptr, CS_DBLCLKS, 0, nullptr, nullptr};
 
 bool Contains(const LayoutRect& r, POINT pt) {
     return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
@@ -47,36 +36,24 @@ CWindowToolBar::CWindowToolBar() {
 CWindowToolBar::~CWindowToolBar() { DestroyToolBar(); }
 
 HWND CWindowToolBar::CreateToolBar(HWND parent, HWND notify) {
-    if (m_hwnd) return m_hwnd;
-    RegisterToolBarClass();
+    if (IsWindow()) return Handle();
     m_notify = notify ? notify : parent;
-    HWND hwnd = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                0, Height(), parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CWindow::Create(g_class, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                RECT{0, 0, 0, Height()}, parent);
     if (!hwnd) return nullptr;
-    m_hwnd = hwnd;
     m_tooltip.Create(hwnd);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc));
     BeginUpdate();
     MeasureItems();
     EndUpdate();
-    return m_hwnd;
+    return Handle();
 }
 
 void CWindowToolBar::DestroyToolBar() {
-    if (!m_hwnd) return;
-    HWND hwnd = m_hwnd;
-    m_tooltip.Destroy();
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
-    m_hwnd = nullptr;
-    m_hot.clear();
-    m_pressed = m_keyItem = INT32_MIN;
-    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    CWindow::Destroy();  // the rest goes in OnFinalMessage
 }
 
 int CWindowToolBar::Height() const {
-    CWindowListPartLevel* level = m_hwnd ? const_cast<CWindowToolBar*>(this)->GetLayout(m_text) : nullptr;
+    CWindowListPartLevel* level = Handle() ? const_cast<CWindowToolBar*>(this)->GetLayout(m_text) : nullptr;
     if (!level) return 31;
     CWindowDC screen;
     CSelectObject font(screen, m_font.Get());
@@ -95,26 +72,26 @@ void CWindowToolBar::SetLayoutText(const std::string& text) {
 }
 
 void CWindowToolBar::EndUpdate() {
-    if (m_depth > 0 && --m_depth == 0 && m_hwnd) {
+    if (m_depth > 0 && --m_depth == 0 && Handle()) {
         RecalcLayout();
-        InvalidateRect(m_hwnd, nullptr, FALSE);
+        InvalidateRect(Handle(), nullptr, FALSE);
     }
 }
 
 void CWindowToolBar::RecalcLayout() {
-    if (!m_hwnd) return;
+    if (!Handle()) return;
     RECT r;
-    GetClientRect(m_hwnd, &r);
+    GetClientRect(Handle(), &r);
     if (m_autoHeight && r.bottom - r.top != Height()) {
-        SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        GetClientRect(m_hwnd, &r);
+        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        GetClientRect(Handle(), &r);
     }
     InflateRect(&r, -2, -2);
     m_rect = ToLayoutRect(r);
 }
 
 void CWindowToolBar::MeasureItems() {
-    CWindowListPartLevel* level = m_hwnd ? GetLayout(m_text) : nullptr;
+    CWindowListPartLevel* level = Handle() ? GetLayout(m_text) : nullptr;
     if (!level) return;
     CWindowDC screen;
     CSelectObject font(screen, m_font.Get());
@@ -137,9 +114,9 @@ bool CWindowToolBar::ItemRectOf(int32_t item, RECT& out) {
 }
 
 int CWindowToolBar::State(int32_t item) const {
-    if (m_hwnd && !IsWindowEnabled(m_hwnd)) return Disabled;
+    if (Handle() && !IsWindowEnabled(Handle())) return Disabled;
     if (item == m_pressed && m_pressedLook) return Pressed;
-    if (m_hot.count(item) || (item == m_keyItem && GetFocus() == m_hwnd)) return Hot;
+    if (m_hot.count(item) || (item == m_keyItem && GetFocus() == Handle())) return Hot;
     return Normal;
 }
 
@@ -172,7 +149,7 @@ void CWindowToolBar::DrawItem(CWindowListPartContext& context, const RECT& rect,
 
 void CWindowToolBar::Paint(HDC target) {
     RECT client;
-    GetClientRect(m_hwnd, &client);
+    GetClientRect(Handle(), &client);
     COwnedDC mem(CreateCompatibleDC(target));
     Bitmap bitmap(CreateCompatibleBitmap(target, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom)));
     {
@@ -195,7 +172,7 @@ int32_t CWindowToolBar::ItemAt(POINT pt) {
 
 void CWindowToolBar::InvalidateItem(int32_t item) {
     RECT r;
-    if (m_hwnd && ItemRectOf(item, r)) InvalidateRect(m_hwnd, &r, FALSE);
+    if (Handle() && ItemRectOf(item, r)) InvalidateRect(Handle(), &r, FALSE);
 }
 
 void CWindowToolBar::SetHot(const std::set<int32_t>& hot) {
@@ -207,7 +184,7 @@ void CWindowToolBar::SetHot(const std::set<int32_t>& hot) {
 
 void CWindowToolBar::MouseMove(POINT pt) {
     if (!m_tracking && TrackMouse()) {
-        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, m_hwnd, 0};
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
         m_tracking = TrackMouse()(&tme) != FALSE;
     }
     if (m_pressed != INT32_MIN) {  // following a held button
@@ -235,7 +212,7 @@ void CWindowToolBar::ShowTip(int32_t item) {
         m_tooltip.Hide();
         return;
     }
-    MapWindowPoints(m_hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
     m_tooltip.ShowAt(tip, POINT{r.right + 4, (r.top + r.bottom) / 2}, r);
 }
 
@@ -247,7 +224,7 @@ void CWindowToolBar::ClickItem(int32_t item) {
 
 void CWindowToolBar::Press(POINT pt) {
     m_tooltip.Hide();
-    SetFocus(m_hwnd);
+    SetFocus(Handle());
     const int32_t item = ItemAt(pt);
     if (item == INT32_MIN) return;
     switch (ItemStyle(item)) {
@@ -258,10 +235,10 @@ void CWindowToolBar::Press(POINT pt) {
         m_pressed = item;
         m_pressedLook = true;
         InvalidateItem(item);
-        UpdateWindow(m_hwnd);
-        HWND self = m_hwnd;
+        UpdateWindow(Handle());
+        HWND self = Handle();
         ClickItem(item);
-        if (self != m_hwnd || !IsWindow(self)) return;  // the click closed the preview
+        if (self != Handle() || !::IsWindow(self)) return;  // the click closed the preview
         m_pressed = INT32_MIN;
         m_pressedLook = false;
         InvalidateItem(item);
@@ -271,7 +248,7 @@ void CWindowToolBar::Press(POINT pt) {
     case ClickOnRelease:
         m_pressed = item;
         m_pressedLook = true;
-        SetCapture(m_hwnd);
+        SetCapture(Handle());
         InvalidateItem(item);
         break;
     default:
@@ -285,13 +262,13 @@ void CWindowToolBar::Release(POINT pt, bool cancel) {
     const bool click = !cancel && (pt.x == INT32_MIN || ItemAt(pt) == item);
     m_pressed = INT32_MIN;
     m_pressedLook = false;
-    if (GetCapture() == m_hwnd) ReleaseCapture();
-    HWND self = m_hwnd;
+    if (GetCapture() == Handle()) ReleaseCapture();
+    HWND self = Handle();
     if (click && ItemStyle(item) == ClickOnRelease) ClickItem(item);
-    if (self != m_hwnd) return;
+    if (self != Handle()) return;
     InvalidateItem(item);
     if (click && ItemStyle(item) == Button) {
-        UpdateWindow(m_hwnd);
+        UpdateWindow(Handle());
         ClickItem(item);
     }
 }
@@ -335,21 +312,20 @@ void CWindowToolBar::Key(WPARAM key) {
     InvalidateItem(item);
 }
 
-LRESULT CALLBACK CWindowToolBar::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<CWindowToolBar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    return self ? self->Handle(msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+void CWindowToolBar::OnFinalMessage() {
+    m_tooltip.Destroy();
+    m_hot.clear();
+    m_pressed = m_keyItem = INT32_MIN;
 }
 
-LRESULT CWindowToolBar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CWindowToolBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hwnd, &ps);
+        CPaintDC dc(Handle());
         Paint(dc);
-        EndPaint(m_hwnd, &ps);
         return 0;
     }
     case WM_PRINTCLIENT:
@@ -357,7 +333,7 @@ LRESULT CWindowToolBar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_SIZE:
         RecalcLayout();
-        InvalidateRect(m_hwnd, nullptr, FALSE);
+        InvalidateRect(Handle(), nullptr, FALSE);
         return 0;
     case WM_MOUSEMOVE:
         MouseMove(pt);
@@ -374,7 +350,7 @@ LRESULT CWindowToolBar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         Release(pt, false);
         return 0;
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lp) != m_hwnd) Release({INT32_MIN, INT32_MIN}, true);
+        if (reinterpret_cast<HWND>(lp) != Handle()) Release({INT32_MIN, INT32_MIN}, true);
         return 0;
     case WM_KEYDOWN:
         if (wp != VK_CONTROL) m_tooltip.Hide();  // Control keeps a shown tooltip
@@ -382,7 +358,7 @@ LRESULT CWindowToolBar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_KILLFOCUS:
         m_tooltip.Hide();
-        InvalidateRect(m_hwnd, nullptr, FALSE);
+        InvalidateRect(Handle(), nullptr, FALSE);
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -395,15 +371,7 @@ LRESULT CWindowToolBar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP:
     case WM_CHAR:
         return 0;
-    case WM_NCDESTROY: {
-        HWND hwnd = m_hwnd;
-        m_tooltip.Destroy();
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        m_hwnd = nullptr;
-        m_hot.clear();
-        return DefWindowProcA(hwnd, msg, wp, lp);
-    }
     default:
-        return DefWindowProcA(m_hwnd, msg, wp, lp);
+        return DefProc(msg, wp, lp);
     }
 }

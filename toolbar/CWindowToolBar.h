@@ -11,9 +11,10 @@
 
 #include "pictures/win/CWindow_Comment.h"
 #include "platform/Gdi.h"
+#include "platform/Window.h"
 #include "toolbar/CWindowListPartFormatLevel.h"
 
-class CWindowToolBar : public CWindowListPartFormatLevel {
+class CWindowToolBar : public CWindowListPartFormatLevel, public CWindow {
 public:
     static constexpr const char* kClassName = "Koravel.ToolBar";
     enum State { Normal = 0, Pressed = 1, Disabled = 2, Hot = 3 };
@@ -24,7 +25,7 @@ public:
 
     HWND CreateToolBar(HWND parent, HWND notify);
     void DestroyToolBar();
-    HWND Window() const { return m_hwnd; }
+    HWND Window() const { return Handle(); }
     HWND NotifyWindow() const { return m_notify; }
 
     // (max(19, font height) + 6) * rows + 6; 31 without a window or a layout.
@@ -61,8 +62,8 @@ protected:
     IHTMLCaptionHostBase* CaptionHost() override { return m_host; }
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnFinalMessage() override;
     void Paint(HDC dc);
     void MouseMove(POINT pt);
     void Press(POINT pt);
@@ -75,7 +76,6 @@ private:
     void ShowTip(int32_t item);
     int State(int32_t item) const;
 
-    HWND m_hwnd = nullptr;
     HWND m_notify = nullptr;
     std::string m_text;
     LayoutRect m_rect{};

@@ -5,50 +5,28 @@
 #include "html/win/HTMLCaptionDraw.h"
 
 namespace {
-
-ATOM RegisterCommentClass() {
-    static ATOM atom = [] {
-        WNDCLASSA wc{};
-        wc.style = CS_SAVEBITS;  // hiding restores what lay below
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = CWindow_Comment::kClassName;
-        return RegisterClassA(&wc);
-    }();
-    return atom;
-}
-
+CWindow::ClassInfo g_class{CWindow_Comment::kClassName, nullptr, CS_SAVEBITS, 0, nullptr, nullptr};  // hiding restores what lay below
 }  // namespace
 
 bool CWindow_Comment::Create(HWND owner) {
-    if (m_hwnd) return true;
-    RegisterCommentClass();
+    if (IsWindow()) return true;
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof(metrics);
     if (!m_font && SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
         m_font.Reset(CreateFontIndirectA(&metrics.lfStatusFont));
     m_owner = owner;
-    m_hwnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, "", WS_POPUP | WS_BORDER,
-                             0, 0, 0, 0, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!m_hwnd) return false;
-    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc));
-    return true;
+    return CWindow::Create(g_class, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP | WS_BORDER,
+                           RECT{0, 0, 0, 0}, owner) != nullptr;
 }
 
 void CWindow_Comment::Destroy() {
-    if (!m_hwnd) return;
-    HWND hwnd = m_hwnd;
-    m_hwnd = nullptr;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
-    DestroyWindow(hwnd);
+    if (!IsWindow()) return;
+    CWindow::Destroy();
     m_text.clear();
 }
 
 void CWindow_Comment::ShowAt(const std::string& text, POINT screen, const RECT& area, const std::string& title) {
-    if (!m_hwnd) return;
+    if (!IsWindow()) return;
     if (text.empty() && title.empty()) {
         Hide();
         return;
@@ -61,19 +39,19 @@ void CWindow_Comment::ShowAt(const std::string& text, POINT screen, const RECT& 
     m_area = area;
     if (!m_caption) m_caption = std::make_unique<CHTMLCaption>();
     m_caption->SetCaption(text);
-    SetTimer(m_hwnd, kShowTimer, kShowDelay, nullptr);
-    SetTimer(m_hwnd, kTrackTimer, kTrackInterval, nullptr);
+    SetTimer(Handle(), kShowTimer, kShowDelay, nullptr);
+    SetTimer(Handle(), kTrackTimer, kTrackInterval, nullptr);
 }
 
 void CWindow_Comment::Hide() {
-    if (!m_hwnd) return;
-    KillTimer(m_hwnd, kShowTimer);
-    KillTimer(m_hwnd, kHideTimer);
-    KillTimer(m_hwnd, kTrackTimer);
+    if (!IsWindow()) return;
+    KillTimer(Handle(), kShowTimer);
+    KillTimer(Handle(), kHideTimer);
+    KillTimer(Handle(), kTrackTimer);
     m_text.clear();
     m_title.clear();
     SetRectEmpty(&m_area);
-    if (IsWindowVisible(m_hwnd)) ShowWindow(m_hwnd, SW_HIDE);
+    if (IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
 }
 
 SIZE CWindow_Comment::Measure() {
@@ -91,7 +69,7 @@ SIZE CWindow_Comment::Measure() {
 }
 
 void CWindow_Comment::Appear() {
-    KillTimer(m_hwnd, kShowTimer);
+    KillTimer(Handle(), kShowTimer);
     // Only while the owner's window chain is the active one.
     HWND active = GetActiveWindow(), root = GetAncestor(m_owner, GA_ROOT);
     if (active && root && active != root && GetAncestor(active, GA_ROOTOWNER) != GetAncestor(root, GA_ROOTOWNER)) return;
@@ -100,14 +78,14 @@ void CWindow_Comment::Appear() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const int x = std::max<int>(work.left, std::min<int>(m_at.x, work.right - size.cx));
     const int y = std::max<int>(work.top, std::min<int>(m_at.y - size.cy / 2, work.bottom - size.cy));
-    SetWindowPos(m_hwnd, HWND_TOPMOST, x, y, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    InvalidateRect(m_hwnd, nullptr, TRUE);
-    SetTimer(m_hwnd, kHideTimer, kDisplayTime, nullptr);
+    SetWindowPos(Handle(), HWND_TOPMOST, x, y, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(Handle(), nullptr, TRUE);
+    SetTimer(Handle(), kHideTimer, kDisplayTime, nullptr);
 }
 
 void CWindow_Comment::Paint(HDC dc) {
     RECT r;
-    GetClientRect(m_hwnd, &r);
+    GetClientRect(Handle(), &r);
     FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
     CSelectObject font(dc, m_font.Get());
     SetBkMode(dc, TRANSPARENT);
@@ -122,22 +100,15 @@ void CWindow_Comment::Paint(HDC dc) {
     if (m_caption) htmlwin::DrawCaption(*m_caption, dc, RECT{r.left, r.top, r.right, r.top + htmlwin::GetHeight(*m_caption, dc)});
 }
 
-LRESULT CALLBACK CWindow_Comment::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<CWindow_Comment*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    return self ? self->Handle(msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-LRESULT CWindow_Comment::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CWindow_Comment::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_NCHITTEST:
         return HTTRANSPARENT;  // the mouse reaches the window below
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hwnd, &ps);
+        CPaintDC dc(Handle());
         Paint(dc);
-        EndPaint(m_hwnd, &ps);
         return 0;
     }
     case WM_TIMER:
@@ -145,8 +116,8 @@ LRESULT CWindow_Comment::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             Appear();
         } else if (wp == kHideTimer) {
             if (GetAsyncKeyState(VK_CONTROL) < 0) return 0;  // kept while Control is held
-            ShowWindow(m_hwnd, SW_HIDE);
-            KillTimer(m_hwnd, kHideTimer);
+            ShowWindow(Handle(), SW_HIDE);
+            KillTimer(Handle(), kHideTimer);
         } else if (wp == kTrackTimer) {
             POINT pt;
             GetCursorPos(&pt);
@@ -154,6 +125,6 @@ LRESULT CWindow_Comment::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     default:
-        return DefWindowProcA(m_hwnd, msg, wp, lp);
+        return DefProc(msg, wp, lp);
     }
 }

@@ -9,21 +9,22 @@
 
 #include "html/CHTMLCaption.h"
 #include "platform/Gdi.h"
+#include "platform/Window.h"
 
-class CWindow_Comment {
+class CWindow_Comment : public CWindow {
 public:
     static constexpr const char* kClassName = "Koravel.Print.CommentWindow";
     static constexpr int kWidth = 196, kMargin = 4;
     static constexpr UINT kShowDelay = 500, kDisplayTime = 5000, kTrackInterval = 16;
 
     CWindow_Comment() = default;
-    ~CWindow_Comment() { Destroy(); }
+    ~CWindow_Comment() override { Destroy(); }
     CWindow_Comment(const CWindow_Comment&) = delete;
     CWindow_Comment& operator=(const CWindow_Comment&) = delete;
 
     bool Create(HWND owner);
     void Destroy();
-    HWND Window() const { return m_hwnd; }
+    HWND Window() const { return Handle(); }
 
     // Shows the text at the screen point after the show delay; an empty text hides. `area`
     // (screen) is where the pointer must stay; the same text again keeps the running timers.
@@ -31,14 +32,12 @@ public:
     void Hide();
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void Appear();
     void Paint(HDC dc);
     SIZE Measure();
 
     enum : UINT_PTR { kShowTimer = 1, kHideTimer = 2, kTrackTimer = 3 };
-    HWND m_hwnd = nullptr;
     HWND m_owner = nullptr;
     std::string m_text, m_title;
     std::unique_ptr<CHTMLCaption> m_caption;
