@@ -145,6 +145,8 @@ void CWindowListPartLevel::HeightChanged(int32_t oldHeight, int32_t newHeight) {
     }
 }
 
+void CWindowListPartLevel::DropArrangements() { m_arrangements.clear(); }
+
 const CWindowListPartCache* CWindowListPartLevel::Arrangement(int32_t width, int32_t height) {
     if (LineCount() == 0) return nullptr;
     const uint64_t key = (uint64_t(uint32_t(width)) << 32) | uint32_t(height);

@@ -66,6 +66,8 @@ public:
     // Stored arrangement in (0, 0, width, height), computed on first use; null
     // when the level has no lines.
     const CWindowListPartCache* Arrangement(int32_t width, int32_t height);
+    // Forgets the stored arrangements, which a unit's new width or height makes stale.
+    void DropArrangements();
     // Arranges into `cache` in a width x height area whose top-left corner is (dx, dy).
     bool Arrange(int32_t width, int32_t height, int32_t dx, int32_t dy,
                  CWindowListPartCache& cache) const;

@@ -1,4 +1,5 @@
 #include "CPrintMainFrame.h"
+#include "CHostEMFPages.h"
 #include "CPopupList.h"
 #include "CPopupPages.h"
 #include "Gdi.h"
@@ -23,7 +24,9 @@ void WriteProfile(const char* name, int value) {
 }  // namespace
 
 CPrintMainFrame::CPrintMainFrame(IDefaultSettings& defaults, CHostEMFPages& pages, IUnkWindowObject& owner)
-    : owner_(owner), workspace_(defaults, pages, toolbar_) {}
+    : owner_(owner), workspace_(defaults, pages, toolbar_) {
+    toolbar_.SetCaptionHost(&pages);  // the control's image list draws the buttons' icons
+}
 
 CPrintMainFrame::~CPrintMainFrame() {
     // The children's objects must still be whole while their windows go.

@@ -48,7 +48,7 @@ std::string CPrintToolBar::ItemCaption(long item) const {
 
 void CPrintToolBar::SetItemCaption(long item, const std::string& caption) {
     items_[MapItem(item)].caption = caption;
-    if (Window()) InvalidateRect(Window(), nullptr, FALSE);  // drawn from ItemCaption on the next paint
+    if (Window()) LayoutItems();  // the button takes its new caption's width at once
 }
 
 std::string CPrintToolBar::ItemToolTip(long item) const {
