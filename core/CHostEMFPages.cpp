@@ -9,6 +9,7 @@
 #include <olectl.h>
 #include <new>
 #include <utility>
+#include <utility>
 
 namespace {
 
@@ -186,6 +187,11 @@ void CHostEMFPages::SetExtraCaption(const std::string& key, const std::string& c
 
 // --- recording -------------------------------------------------------------------
 
+void CHostEMFPages::ClearPages() {
+    if (recording_) clearRequested_ = true;
+    else pages_.clear();
+}
+
 void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
     // A provider that asks for a new recording from inside DrawPage would pull the pages
     // being recorded from under this one: the recording under way goes on instead.
@@ -211,7 +217,8 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
         page_->SetPageSetup(setup);
         page_->SetReferenceDC(reference);
     }
-    ClearPages();
+    pages_.clear();
+    clearRequested_ = false;
 
     std::vector<ComPtr<IPrintExt>> providers;
     if (currentProvider_) providers.push_back(currentProvider_);
@@ -232,13 +239,14 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
         decorationCount_ = -1;
         while (!pages_.empty() && !pages_.back()->HasMetafile()) pages_.pop_back();
     }
+    if (std::exchange(clearRequested_, false)) pages_.clear();
 }
 
 void CHostEMFPages::RecordProviders(const std::vector<ComPtr<IPrintExt>>& providers, HDC reference,
                                     const PAGESETUPDLGA* setup) {
     long pagesSoFar = 0;
     for (const ComPtr<IPrintExt>& provider : providers) {
-        if (!provider) continue;
+        if (!provider || clearRequested_) continue;
         currentProvider_ = provider;
         const long count = QueryPageCount();
         OnProviderStart();
@@ -259,7 +267,7 @@ void CHostEMFPages::RecordProviders(const std::vector<ComPtr<IPrintExt>>& provid
             }
             OnPageRecorded(pagesSoFar + i);
             if (goOn) goOn = !IsRectEmpty(&page->ClientRect());
-            if (goOn) goOn = !EscapePressed();
+            if (goOn) goOn = !EscapePressed() && !clearRequested_;
         }
         pagesSoFar += i;
         if (decorationCount_ != pagesSoFar) {

@@ -29,7 +29,9 @@ public:
     // PageCount of the current provider; 0 when it fails. Sets the announced count.
     virtual long QueryPageCount();
     virtual long GetCount() const { return static_cast<long>(pages_.size()); }
-    virtual void ClearPages() { pages_.clear(); }
+    // While recording (a preview closed from inside DrawPage) the recording stops after the
+    // page under way and the pages go when it ends.
+    virtual void ClearPages();
     // The pages whose metafile handle is made: a few are kept (the pages on screen, the page
     // being printed), the oldest let go when more are made.
     void HandleMade(const CEnhMetaFileHolder* page);
@@ -118,6 +120,7 @@ protected:
     bool recordingFailed_ = false;  // the last recording ran out of memory
     SIZE screenDpi_{};
     bool recording_ = false;  // inside LoadPages
+    bool clearRequested_ = false;  // ClearPages came while recording
     long currentPageIndex_ = 0;
     long announcedPageCount_ = -1;
     HDC referenceDC_ = nullptr;                // of the last recording, not owned
