@@ -1,6 +1,7 @@
 #include "toolbar/CWindowToolBar.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "html/win/HTMLCaptionDraw.h"
@@ -24,13 +25,65 @@ bool Contains(const LayoutRect& r, POINT pt) {
     return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
 }
 
-}  // namespace
+// Theme parts and states of the "TOOLBAR" class.
+enum { kThemeButton = 1, kThemeSeparator = 5 };
+int ThemeState(int state) {
+    return state == CWindowToolBar::Pressed ? 3 : state == CWindowToolBar::Disabled ? 4 : 2;
+}
 
-CWindowToolBar::CWindowToolBar() {
+// The system's message font as an OLE font, its size kept exact in the currency unit.
+ComPtr<IFont> MessageFont() {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        m_font.Reset(CreateFontIndirectA(&metrics.lfMessageFont));
+    ComPtr<IFont> font;
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return font;
+    const LOGFONTA& lf = metrics.lfMessageFont;
+    wchar_t face[LF_FACESIZE] = L"";
+    MultiByteToWideChar(CP_ACP, 0, lf.lfFaceName, -1, face, LF_FACESIZE);
+    CWindowDC screen;
+    const LONGLONG dpi = std::max(1, GetDeviceCaps(screen, LOGPIXELSY));
+    FONTDESC desc{sizeof(desc), face, {}, static_cast<SHORT>(lf.lfWeight), static_cast<SHORT>(lf.lfCharSet),
+                  lf.lfItalic != 0, lf.lfUnderline != 0, lf.lfStrikeOut != 0};
+    desc.cySize.int64 = std::abs(static_cast<LONGLONG>(lf.lfHeight)) * 720000 / dpi;
+    OleCreateFontIndirect(&desc, IID_IFont, font.PutVoid());
+    return font;
+}
+
+}  // namespace
+
+CWindowToolBar::CWindowToolBar() : m_font(MessageFont()) {}
+
+HFONT CWindowToolBar::FontHandle() const {
+    HFONT handle = nullptr;
+    if (m_font && FAILED(m_font->get_hFont(&handle))) handle = nullptr;
+    return handle ? handle : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void CWindowToolBar::SetFont(IFont* font) {
+    m_font = font ? ComPtr<IFont>(font) : MessageFont();
+    BeginUpdate();
+    MeasureItems();
+    EndUpdate();
+}
+
+void CWindowToolBar::SetCaptionHost(IHTMLCaptionHostBase* host) {
+    m_host = host;
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CWindowToolBar::SetThemed(bool on) {
+    m_themed = on;
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CWindowToolBar::SetPartColor(int32_t item, uint32_t colour) {
+    m_partColours[item] = colour;
+    InvalidateItem(item);
+}
+
+void CWindowToolBar::RemovePartColor(int32_t item) {
+    m_partColours.erase(item);
+    InvalidateItem(item);
 }
 
 CWindowToolBar::~CWindowToolBar() { DestroyToolBar(); }
@@ -42,6 +95,8 @@ HWND CWindowToolBar::CreateToolBar(HWND parent, HWND notify) {
                                 RECT{0, 0, 0, Height()}, parent);
     if (!hwnd) return nullptr;
     m_tooltip.Create(hwnd);
+    m_tooltip.SetHost(m_host);
+    m_theme.Open(hwnd, L"TOOLBAR");
     BeginUpdate();
     MeasureItems();
     EndUpdate();
@@ -56,7 +111,7 @@ int CWindowToolBar::Height() const {
     CWindowListPartLevel* level = Handle() ? const_cast<CWindowToolBar*>(this)->GetLayout(m_text) : nullptr;
     if (!level) return 31;
     CWindowDC screen;
-    CSelectObject font(screen, m_font.Get());
+    CSelectObject font(screen, FontHandle());
     TEXTMETRICA tm{};
     GetTextMetricsA(screen, &tm);
     return (std::max<int>(19, tm.tmHeight) + 6) * std::max(1, level->RowCount()) + 6;
@@ -94,16 +149,20 @@ void CWindowToolBar::MeasureItems() {
     CWindowListPartLevel* level = Handle() ? GetLayout(m_text) : nullptr;
     if (!level) return;
     CWindowDC screen;
-    CSelectObject font(screen, m_font.Get());
+    CSelectObject font(screen, FontHandle());
+    bool changed = false;
     for (CWindowListUnitPart* unit = level->FirstUnit(); unit; unit = unit->NextUnit()) {
         if (!unit->IsItem()) continue;
-        if (unit->ItemNumber() < 0) {
-            unit->SetWidth(8);
-            continue;
+        int32_t width = 8;
+        if (unit->ItemNumber() >= 0) {
+            const std::string caption = ButtonCaption(unit->ItemNumber());
+            if (caption.empty()) continue;
+            width = htmlwin::MaxLineWidth(Caption(caption), screen) + 8;
         }
-        std::string caption = ButtonCaption(unit->ItemNumber());
-        if (!caption.empty()) unit->SetWidth(htmlwin::MaxLineWidth(Caption(caption), screen) + 8);
+        changed |= unit->Width() != width;
+        unit->SetWidth(width);
     }
+    if (changed) level->DropArrangements();
 }
 
 bool CWindowToolBar::ItemRectOf(int32_t item, RECT& out) {
@@ -123,28 +182,54 @@ int CWindowToolBar::State(int32_t item) const {
 void CWindowToolBar::DrawItem(CWindowListPartContext& context, const RECT& rect, int32_t item,
                               const CWindowListPart& part) {
     HDC dc = context.DC();
-    if (item < 0) {  // a separator: an etched band 2 pixels wide in its middle
+    if (auto colour = m_partColours.find(item); colour != m_partColours.end()) context.Fill(rect, colour->second);
+    const bool themed = DrawsThemed();
+    if (item < 0) {  // a separator: a band 2 pixels wide in its middle
         RECT band{rect.left + (rect.right - rect.left - 2) / 2, rect.top + 2, 0, rect.bottom - 2};
         band.right = band.left + 2;
-        DrawEdge(dc, &band, EDGE_ETCHED, BF_LEFT);
+        if (!themed || !m_theme.DrawBackground(dc, kThemeSeparator, 1, band)) DrawEdge(dc, &band, EDGE_ETCHED, BF_LEFT);
         return;
     }
     const int state = State(item);
-    RECT content = rect;
-    if (state == Pressed) {
+    RECT content = rect, frame = rect;
+    if (themed && state != Normal && m_theme.DrawBackground(dc, kThemeButton, ThemeState(state), rect)) {
+        // the theme drew the frame
+    } else if (state == Pressed) {
         OffsetRect(&content, 2, 2);
-        DrawEdge(dc, const_cast<RECT*>(&rect), BDR_SUNKENOUTER, BF_RECT);
+        DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
     } else if (state == Hot) {
-        DrawEdge(dc, const_cast<RECT*>(&rect), BDR_RAISEDINNER, BF_RECT);
+        DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
     }
     std::string text = ButtonCaption(item);
     if (text.empty()) return;
     CHTMLCaption& caption = Caption(text);
-    CSelectObject font(dc, m_font.Get());
+    CSelectObject font(dc, FontHandle());
+    htmlwin::DrawCaption(caption, dc, CaptionRect(caption, dc, content, part), nullptr, state != Disabled);
+}
+
+RECT CWindowToolBar::CaptionRect(CHTMLCaption& caption, HDC dc, const RECT& content, const CWindowListPart& part) {
     const int32_t cx = htmlwin::MaxLineWidth(caption, dc), cy = htmlwin::GetHeight(caption, dc);
-    LayoutRect aligned = AlignContent(ToLayoutRect(content), cx, cy,
-                                      part.Unit() ? part.Unit()->Alignment() : CWindowListUnitPart::kDefaultAlignment);
-    htmlwin::DrawCaption(caption, dc, ToRECT(aligned), nullptr, state != Disabled);
+    return ToRECT(AlignContent(ToLayoutRect(content), cx, cy,
+                               part.Unit() ? part.Unit()->Alignment() : CWindowListUnitPart::kDefaultAlignment));
+}
+
+const CHTMLCaption::CHTMLElement* CWindowToolBar::AnchorAt(POINT pt) {
+    if (!Handle() || !IsWindowEnabled(Handle()) || m_text.empty()) return nullptr;
+    CWindowListPart part(nullptr, {});
+    if (!HitTest({pt.x, pt.y}, m_text, m_rect, part) || !part.IsItem() || part.Unit()->ItemNumber() < 0) return nullptr;
+    const std::string text = ButtonCaption(part.Unit()->ItemNumber());
+    if (text.empty()) return nullptr;
+    CHTMLCaption& caption = Caption(text);
+    CWindowDC screen;
+    CSelectObject font(screen, FontHandle());
+    return htmlwin::HitTestAnchor(caption, screen, CaptionRect(caption, screen, ToRECT(part.Rect()), part), pt);
+}
+
+bool CWindowToolBar::OnSetCursor() {
+    POINT pt;
+    if (!GetCursorPos(&pt) || !ScreenToClient(Handle(), &pt) || !AnchorAt(pt)) return false;
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
+    return true;
 }
 
 void CWindowToolBar::Paint(HDC target) {
@@ -225,6 +310,14 @@ void CWindowToolBar::ClickItem(int32_t item) {
 void CWindowToolBar::Press(POINT pt) {
     m_tooltip.Hide();
     SetFocus(Handle());
+    if (const CHTMLCaption::CHTMLElement* anchor = AnchorAt(pt)) {
+        // Copies: whoever answers may change the captions.
+        const std::string id = anchor->AnchorId(), options = anchor->AnchorOptions();
+        if (m_notify && ::IsWindow(m_notify))
+            SendMessageA(m_notify, RegisterWindowMessageA("PM_ANCHORCLICK"), reinterpret_cast<WPARAM>(id.c_str()),
+                         reinterpret_cast<LPARAM>(options.c_str()));
+        return;
+    }
     const int32_t item = ItemAt(pt);
     if (item == INT32_MIN) return;
     switch (ItemStyle(item)) {
@@ -314,6 +407,7 @@ void CWindowToolBar::Key(WPARAM key) {
 
 void CWindowToolBar::OnFinalMessage() {
     m_tooltip.Destroy();
+    m_theme.Close();
     m_hot.clear();
     m_pressed = m_keyItem = INT32_MIN;
 }
@@ -363,7 +457,14 @@ LRESULT CWindowToolBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(m_font.Get());
+        return reinterpret_cast<LRESULT>(FontHandle());
+    case WM_SETCURSOR:
+        if (LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == Handle() && OnSetCursor()) return TRUE;
+        return DefProc(msg, wp, lp);
+    case WM_THEMECHANGED:
+        m_theme.Open(Handle(), L"TOOLBAR");
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:

@@ -4,13 +4,17 @@
 // and release (or Enter / Space on the hot item) into Click. What a click does is the
 // derived class's business.
 #include <windows.h>
+#include <olectl.h>
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 
 #include "pictures/win/CWindow_Comment.h"
+#include "platform/ComPtr.h"
 #include "platform/Gdi.h"
+#include "platform/VisualStyles.h"
 #include "platform/Window.h"
 #include "toolbar/CWindowListPartFormatLevel.h"
 
@@ -43,7 +47,23 @@ public:
     void BeginUpdate() { ++m_depth; }
     void EndUpdate();
 
-    void SetCaptionHost(IHTMLCaptionHostBase* host) { m_host = host; }
+    // The image list and pictures that captions draw from; captions parsed before are parsed
+    // again with it when next drawn.
+    void SetCaptionHost(IHTMLCaptionHostBase* host);
+
+    // The OLE font captions are drawn and measured with; null goes back to the system's
+    // message font. Items are measured again at once.
+    void SetFont(IFont* font);
+    IFont* GetFont() const { return m_font.Get(); }
+    HFONT FontHandle() const;
+
+    // Themed frames and separators while the system's visual styles are active (on by default).
+    void SetThemed(bool on);
+    bool DrawsThemed() const { return m_themed && m_theme.IsOpen(); }
+
+    // A colour value filled behind the item, before its frame and caption.
+    void SetPartColor(int32_t item, uint32_t colour);
+    void RemovePartColor(int32_t item);
     int32_t HotItem() const { return m_keyItem; }
     bool ItemRectOf(int32_t item, RECT& out);
     const CWindow_Comment& Tooltip() const { return m_tooltip; }
@@ -75,6 +95,10 @@ private:
     void ClickItem(int32_t item);
     void ShowTip(int32_t item);
     int State(int32_t item) const;
+    // Where the caption of a part is drawn: aligned by the unit's alignment in `content`.
+    RECT CaptionRect(CHTMLCaption& caption, HDC dc, const RECT& content, const CWindowListPart& part);
+    const CHTMLCaption::CHTMLElement* AnchorAt(POINT pt);
+    bool OnSetCursor();
 
     HWND m_notify = nullptr;
     std::string m_text;
@@ -86,7 +110,10 @@ private:
     int m_depth = 0;
     bool m_autoHeight = false;
     bool m_tracking = false;
-    Font m_font;
+    ComPtr<IFont> m_font;
+    CTheme m_theme;
+    bool m_themed = true;
+    std::map<int32_t, uint32_t> m_partColours;
     CWindow_Comment m_tooltip;
     IHTMLCaptionHostBase* m_host = nullptr;
 };

@@ -15,13 +15,17 @@ bool CWindow_Comment::Create(HWND owner) {
     if (!m_font && SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
         m_font.Reset(CreateFontIndirectA(&metrics.lfStatusFont));
     m_owner = owner;
-    return CWindow::Create(g_class, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP | WS_BORDER,
-                           RECT{0, 0, 0, 0}, owner) != nullptr;
+    if (!CWindow::Create(g_class, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP | WS_BORDER,
+                         RECT{0, 0, 0, 0}, owner))
+        return false;
+    m_theme.Open(Handle(), L"Tooltip");
+    return true;
 }
 
 void CWindow_Comment::Destroy() {
     if (!IsWindow()) return;
     CWindow::Destroy();
+    m_theme.Close();
     m_text.clear();
 }
 
@@ -38,7 +42,7 @@ void CWindow_Comment::ShowAt(const std::string& text, POINT screen, const RECT& 
     m_at = screen;
     m_area = area;
     if (!m_caption) m_caption = std::make_unique<CHTMLCaption>();
-    m_caption->SetCaption(text);
+    m_caption->SetCaption(text, m_host);
     SetTimer(Handle(), kShowTimer, kShowDelay, nullptr);
     SetTimer(Handle(), kTrackTimer, kTrackInterval, nullptr);
 }
@@ -65,7 +69,16 @@ SIZE CWindow_Comment::Measure() {
         width = std::max<int>(width, t.right);
         height += t.bottom + kMargin;
     }
-    return SIZE{width + 2 * kMargin + 2, height + 2 * kMargin + 2};
+    const int margin = Margin(screen);
+    return SIZE{width + 2 * margin, height + 2 * margin};
+}
+
+int CWindow_Comment::Margin(HDC dc) const {
+    // The theme's content margin of a 32 x 32 tooltip, spread over both sides.
+    RECT content{};
+    if (m_theme.ContentRect(dc, 1, 1, RECT{0, 0, 32, 32}, content))
+        return std::max<int>(kMargin, (32 - (content.right - content.left)) / 2 + 1);
+    return kMargin + 1;
 }
 
 void CWindow_Comment::Appear() {
@@ -86,11 +99,12 @@ void CWindow_Comment::Appear() {
 void CWindow_Comment::Paint(HDC dc) {
     RECT r;
     GetClientRect(Handle(), &r);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
+    if (!m_theme.DrawBackground(dc, 1, 1, r)) FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
     CSelectObject font(dc, m_font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-    InflateRect(&r, -kMargin, -kMargin);
+    const int margin = Margin(dc) - 1;  // the client area lies inside the 1-pixel border
+    InflateRect(&r, -margin, -margin);
     if (!m_title.empty()) {
         RECT t = r;
         DrawTextA(dc, m_title.c_str(), -1, &t, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
@@ -106,6 +120,9 @@ LRESULT CWindow_Comment::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return HTTRANSPARENT;  // the mouse reaches the window below
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_THEMECHANGED:
+        m_theme.Open(Handle(), L"Tooltip");
+        return 0;
     case WM_PAINT: {
         CPaintDC dc(Handle());
         Paint(dc);

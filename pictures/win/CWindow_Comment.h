@@ -9,7 +9,10 @@
 
 #include "html/CHTMLCaption.h"
 #include "platform/Gdi.h"
+#include "platform/VisualStyles.h"
 #include "platform/Window.h"
+
+class IHTMLCaptionHostBase;
 
 class CWindow_Comment : public CWindow {
 public:
@@ -30,12 +33,16 @@ public:
     // (screen) is where the pointer must stay; the same text again keeps the running timers.
     void ShowAt(const std::string& text, POINT screen, const RECT& area, const std::string& title = {});
     void Hide();
+    // Where icons and pictures of the body come from.
+    void SetHost(IHTMLCaptionHostBase* host) { m_host = host; }
 
 private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void Appear();
     void Paint(HDC dc);
     SIZE Measure();
+    // Space between the window's edge and its text on each side: the theme's or kMargin + 1.
+    int Margin(HDC dc) const;
 
     enum : UINT_PTR { kShowTimer = 1, kHideTimer = 2, kTrackTimer = 3 };
     HWND m_owner = nullptr;
@@ -44,4 +51,6 @@ private:
     POINT m_at{};
     RECT m_area{};
     Font m_font;
+    CTheme m_theme;
+    IHTMLCaptionHostBase* m_host = nullptr;
 };
