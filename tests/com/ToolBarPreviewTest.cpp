@@ -1,58 +1,57 @@
-// The preview's toolbar inside the open preview, through the built DLL under Xvfb: what its
-// buttons show, real clicks on drop-downs and anchors, a refusing workspace, and bad input.
+// The toolbar inside the open preview, through the built DLL under Xvfb with real X input.
 #include "DibCanvas.h"
 #include "EventSink.h"
-#include "GdiCount.h"
 #include "RealInput.h"
-#include "Tavrin_h.h"
 #include "TavrinModule.h"
 #include "TestProvider.h"
 #include "Text.h"
 #include <atomic>
 #include <functional>
-#include <string>
 #include <thread>
 
 namespace {
 
-void Pump(DWORD ms) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(5);
-    }
-}
-
 // Pumps while `input` runs on another thread, until `done` or 3 s after the input ended.
-void WhileInput(std::function<void()> input, std::function<bool()> done) {
+void WhileInput(const std::function<void()>& input, const std::function<bool()>& done) {
     std::atomic<bool> finished{false};
-    std::thread user([&] {
-        input();
-        finished = true;
-    });
-    for (DWORD ended = 0; !done() && (!ended || GetTickCount() - ended < 3000);) {
+    std::thread user([&] { input(), finished = true; });
+    for (DWORD ended = 0; !done() && (!ended || GetTickCount() - ended < 3000); Sleep(5)) {
         if (finished && !ended) ended = GetTickCount();
-        Pump(20);
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
     }
     user.join();
-    Pump(50);
 }
 
-// A provider that lets the host's messages run while it draws (a host's DoEvents).
+// "mousemove X Y" to a client point.
+std::string MoveTo(HWND window, POINT client) {
+    const std::string click = ClickAt(window, client);
+    return click.substr(0, click.find(" click"));
+}
+
+// With the button held down on a drop-down: releases it over the list's second entry.
+void ReleaseOnSecondEntry() {
+    HWND list = nullptr;
+    for (int i = 0; i < 300 && !(list = FindWindowA("Koravel.Zoom.ListBox", nullptr)); ++i) Sleep(10);
+    RECT r{};
+    SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    Xdotool(MoveTo(list, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}) + " sleep 0.2 mouseup 1");
+}
+
+// Lets the host's messages run from inside DrawPage on page 2, as a host's DoEvents does.
 class CPumpingProvider : public CTestProvider {
 public:
     explicit CPumpingProvider(IUnknown* outer) : CTestProvider(outer) {}
     STDMETHODIMP DrawPage(VARIANT, long, IDispatch*, VARIANT_BOOL*) override {
-        if (onPage) onPage(++drawn);
+        if (++drawn == 2 && onSecondPage) onSecondPage();
         return S_OK;
     }
     long drawn = 0;
-    std::function<void(long)> onPage;
+    std::function<void()> onSecondPage;
 };
 
-WNDPROC g_workspaceProc = nullptr;
-LRESULT CALLBACK RefusingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    const LRESULT answer = CallWindowProcA(g_workspaceProc, w, msg, wp, lp);
+WNDPROC g_workspace = nullptr;
+LRESULT CALLBACK Refuse(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    const LRESULT answer = CallWindowProcA(g_workspace, w, msg, wp, lp);
     return msg == RegisterWindowMessageA("PM_TOOLBARCLICK") ? 1 : answer;
 }
 
@@ -62,51 +61,47 @@ protected:
         ComTest::SetUp();
         ASSERT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, print.PutVoid()), S_OK);
         CreateComObject<CPumpingProvider>(nullptr, IID_IPrintExt, provider.PutVoid());
-        Provider().pages = 3;
         ASSERT_EQ(print->put_PrintExt(provider.Get()), S_OK);
         ASSERT_TRUE(sink.Connect(print.Get()));
+        Provider().pages = 3;
     }
     void TearDown() override {
         sink.Disconnect();
-        if (HWND f = Frame()) SendMessageA(f, WM_CLOSE, 0, 0);
+        if (Frame()) SendMessageA(Frame(), WM_CLOSE, 0, 0);
         WriteProfileStringA("Koravel.Print", nullptr, nullptr);
         print.Reset();
-        provider.Reset();
         ComTest::TearDown();
     }
     CPumpingProvider& Provider() { return *static_cast<CPumpingProvider*>(provider.Get()); }
     HWND Frame() {
         long h = 0;
-        if (print) print->get_hWnd(&h);
+        print->get_hWnd(&h);
         return reinterpret_cast<HWND>(static_cast<LONG_PTR>(h));
     }
     HWND Bar() { return FindWindowExA(Frame(), nullptr, "Koravel.ToolBar", nullptr); }
-    void Open(const wchar_t* format) {
-        ASSERT_EQ(print->Preview(), S_OK);
-        ASSERT_EQ(print->put_ToolBarFormat(Bstr(format).Get()), S_OK);
-        Pump(100);
-        ASSERT_NE(Bar(), nullptr);
+    void Put(const wchar_t* format, long item = 0, const wchar_t* caption = nullptr) {
+        if (caption) print->put_ItemCaption(static_cast<ItemCaptionEnum>(item), Bstr(caption).Get());
+        if (!Frame()) print->Preview();
+        print->put_ToolBarFormat(Bstr(format).Get());
         sink.events.clear();
     }
-    void Caption(long item, const wchar_t* text) {
-        ASSERT_EQ(print->put_ItemCaption(static_cast<ItemCaptionEnum>(item), Bstr(text).Get()), S_OK);
-    }
-    // What the toolbar shows inside its edges and the 2-pixel margin: the box of pixels that
-    // differ from the button face.
+    // The box of what the toolbar shows inside its edges that is not button face.
     RECT Ink() {
-        SendMessageA(Bar(), WM_MOUSELEAVE, 0, 0);  // no hot frame
-        RECT client{};
-        GetClientRect(Bar(), &client);
-        DibCanvas canvas(client.right, client.bottom);
+        SendMessageA(Bar(), WM_MOUSELEAVE, 0, 0);
+        RECT c{};
+        GetClientRect(Bar(), &c);
+        DibCanvas canvas(c.right, c.bottom);
         SendMessageA(Bar(), WM_PRINTCLIENT, WPARAM(canvas.Dc()), 0);
-        return canvas.InkIn(RECT{3, 3, client.right - 3, client.bottom - 3}, GetSysColor(COLOR_BTNFACE));
+        return canvas.InkIn(RECT{3, 3, c.right - 3, c.bottom - 3}, GetSysColor(COLOR_BTNFACE));
     }
-    // A real click on the first button (it starts 2 pixels in); pumps until an event came.
-    void ClickFirstButton() {
+    // xdotool at the first button (2 pixels in) with `more`, then `then`; pumps until `done`
+    // (by default: an event came).
+    void AtFirstButton(const std::string& more, void (*then)() = nullptr, std::function<bool()> done = nullptr) {
         RECT r{};
         GetClientRect(Bar(), &r);
-        const std::string args = ClickAt(Bar(), {8, r.bottom / 2});
-        WhileInput([&] { Xdotool(args); }, [&] { return !sink.events.empty(); });
+        const std::string move = MoveTo(Bar(), {12, r.bottom / 2}) + more;
+        if (!done) done = [&] { return !sink.events.empty(); };
+        WhileInput([&] { Xdotool(move), then ? then() : void(); }, done);
     }
 
     ComPtr<ITavrin> print;
@@ -114,139 +109,78 @@ protected:
     CEventSink sink;
 };
 
-TEST_F(ToolBarPreviewTest, ButtonsShowTheImageListIconsAndAnEmptyFormatShowsNone) {
+TEST_F(ToolBarPreviewTest, ButtonsShowImageListIconsAndCaptionsPutWhileOpen) {
     const struct {
-        const wchar_t* format;
-        int minWidth, maxWidth;  // of the ink; 0, 0: none
+        const wchar_t *format, *caption;
+        int minWidth, maxWidth;
     } cases[] = {
-        {L"101", 10, 16},  // "<img>2</img>": the one-page icon alone
-        {L"", 0, 0},
-        {L"-1,100,101,102,-1,103,-1,104,-1,105", 150, 10000},
+        {L"101", nullptr, 10, 16},  // "<img>2</img>": the icon alone
+        {L"", nullptr, 0, 0},
+        {L"-1,100,101,102,-1,103,-1,104,-1,105", nullptr, 150, 1000},
+        {L"200,105", L"A", 20, 60},
+        {L"200,105", L"A caption much longer than before", 150, 1000},  // 105 moved right
     };
-    Open(L"101");
     for (const auto& c : cases) {
-        ASSERT_EQ(print->put_ToolBarFormat(Bstr(c.format).Get()), S_OK);
+        Put(c.format, 200, c.caption);
         const RECT ink = Ink();
-        SCOPED_TRACE(ToAnsi(c.format, -1));
-        EXPECT_GE(ink.right - ink.left, c.minWidth);
-        EXPECT_LE(ink.right - ink.left, c.maxWidth);
-        if (c.maxWidth == 16) EXPECT_GE(ink.bottom - ink.top, 10);
+        EXPECT_GE(ink.right - ink.left, c.minWidth) << ToAnsi(c.format, -1);
+        EXPECT_LE(ink.right - ink.left, c.maxWidth) << ToAnsi(c.format, -1);
     }
-    ASSERT_EQ(print->put_ToolBarFormat(Bstr(L"").Get()), S_OK);
-    ClickFirstButton();
-    EXPECT_TRUE(sink.events.empty()) << "no buttons, no clicks";
 }
 
-TEST_F(ToolBarPreviewTest, AWorkspaceThatRefusesTheClickKeepsThePreviewOpen) {
-    Open(L"105");
-    HWND workspace = FindWindowExA(Frame(), nullptr, "Koravel.Print.Workspace", nullptr);
-    g_workspaceProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(workspace, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefusingProc)));
-    ClickFirstButton();
-    EXPECT_EQ(sink.events, std::vector<std::string>{"Click 105 0"});
-    Pump(100);
-    EXPECT_NE(Frame(), nullptr) << "refused: 105 did not close";
-    SetWindowLongPtrA(workspace, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_workspaceProc));
-    sink.events.clear();
-    ClickFirstButton();
-    Pump(100);
-    EXPECT_EQ(Frame(), nullptr);
-}
-
-TEST_F(ToolBarPreviewTest, DropDownCaptionsSendTheChosenEntrysNumber) {
+TEST_F(ToolBarPreviewTest, RealClicksOnDropDownsAnchorsAndARefusingWorkspace) {
     const struct {
-        const wchar_t* caption;
-        const char* event;
+        const wchar_t *format, *caption;
+        const char *input, *event;
+        bool refuse;
     } cases[] = {
-        {L"Pick\r\nOne\r\nTwo", "Click 110 1"},
-        {L"Pick\nOne#3\nTwo#9", "Click 110 9"},
+        {L"110", L"Pick\r\nOne\r\nTwo", " mousedown 1", "Click 110 1", false},
+        {L"110", L"Pick\nOne#3\nTwo#9", " mousedown 1", "Click 110 9", false},
+        {L"200", L"<a go;row=2>Go there</a>", " click 1", "AnchorClick go row=2", false},
+        {L"105", L"Close", " click 1", "Click 105 0", true},  // the preview stays
     };
-    Open(L"110");
     for (const auto& c : cases) {
-        Caption(110, c.caption);
-        sink.events.clear();
-        RECT r{};
-        GetClientRect(Bar(), &r);
-        POINT at{8, r.bottom / 2};
-        ClientToScreen(Bar(), &at);
-        WhileInput(
-            [&] {
-                Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " mousedown 1");
-                HWND list = nullptr;
-                for (int i = 0; i < 300 && !list; ++i, Sleep(10))
-                    if (HWND w = FindWindowA("Koravel.Zoom.ListBox", nullptr); w && IsWindowVisible(w)) list = w;
-                RECT entry{};
-                if (list) SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&entry));
-                POINT p{(entry.left + entry.right) / 2, (entry.top + entry.bottom) / 2};
-                if (list) ClientToScreen(list, &p);
-                Xdotool("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " sleep 0.2 mouseup 1");
-            },
-            [&] { return !sink.events.empty(); });
+        Put(c.format, std::wcstol(c.format, nullptr, 10), c.caption);
+        HWND workspace = FindWindowExA(Frame(), nullptr, "Koravel.Print.Workspace", nullptr);
+        if (c.event[0] == 'A') {
+            AtFirstButton(" sleep 0.1", nullptr, [] { return GetCursor() == LoadCursor(nullptr, IDC_HAND); });
+            EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND)) << "the hand over an anchor";
+        }
+        if (c.refuse) g_workspace = WNDPROC(SetWindowLongPtrA(workspace, GWLP_WNDPROC, LONG_PTR(Refuse)));
+        AtFirstButton(c.input, c.format[1] == '1' ? ReleaseOnSecondEntry : nullptr);
+        if (c.refuse) SetWindowLongPtrA(workspace, GWLP_WNDPROC, LONG_PTR(g_workspace));
         EXPECT_EQ(sink.events, std::vector<std::string>{c.event}) << ToAnsi(c.caption, -1);
+        EXPECT_NE(Frame(), nullptr);
     }
 }
 
-TEST_F(ToolBarPreviewTest, AnAnchorShowsTheHandAndFiresAnchorClickInsteadOfClick) {
-    Caption(200, L"<a go;row=2>Go there</a>");
-    Open(L"200");
-    RECT r{};
-    GetClientRect(Bar(), &r);
-    const std::string move = ClickAt(Bar(), {14, r.bottom / 2});
-    HCURSOR seen = nullptr;
-    WhileInput([&] { Xdotool(move.substr(0, move.find(" click"))); },
-               [&] { return (seen = GetCursor()) == LoadCursor(nullptr, IDC_HAND); });
-    EXPECT_EQ(seen, LoadCursor(nullptr, IDC_HAND));
-    WhileInput([&] { Xdotool(move); }, [&] { return !sink.events.empty(); });
-    EXPECT_EQ(sink.events, std::vector<std::string>{"AnchorClick go row=2"});
-}
-
-TEST_F(ToolBarPreviewTest, ACaptionPutWhileOpenResizesItsButton) {
-    Caption(200, L"A");
-    Open(L"200,-1,105");
-    const RECT narrow = Ink();
-    Caption(200, L"A much longer caption than before");
-    const RECT wide = Ink();
-    EXPECT_GT(wide.right - wide.left, narrow.right - narrow.left + 100) << "the close button moved right";
-}
-
-TEST_F(ToolBarPreviewTest, SinksThatRefreshOrCloseFromInsideClickAndClicksWhileRecording) {
+TEST_F(ToolBarPreviewTest, SinksRefreshingOrClosingInsideClickAndClosingWhileRecording) {
     const struct {
-        const char* what;
         const wchar_t* format;
-        const char* click;
+        const char *what, *click;
         bool closes;
-    } cases[] = {
-        {"refresh", L"200", "Click 200 0", false},
-        {"close", L"200", "Click 200 0", true},
-        {"while recording", L"105", "Click 105 0", true},
-    };
+    } cases[] = {{L"200", "refresh", "Click 200 0", false},
+                 {L"200", "close", "Click 200 0", true},
+                 {L"105", "record", "Click 105 0", true}};  // clicked while page 2 records
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Open(c.format);
         const std::string what = c.what;
+        Put(c.format);
         sink.handlers[-600] = [&] {
             if (what == "refresh") print->Refresh();
             if (what == "close") SendMessageA(Frame(), WM_CLOSE, 0, 0);
         };
-        if (what == "while recording") {
-            // The user clicks 105 while page 2 records: the click runs inside DrawPage.
-            Provider().drawn = 0;
-            Provider().onPage = [&](long index) {
-                if (index != 2) return;
-                sink.events.clear();
-                ClickFirstButton();
-            };
+        Provider().drawn = 0;
+        if (what == "record") {
+            Provider().onSecondPage = [&] { sink.events.clear(), AtFirstButton(" click 1", nullptr, [&] { return !Frame(); }); };
             print->Refresh();
-            Provider().onPage = nullptr;
         } else {
-            ClickFirstButton();
+            AtFirstButton(" click 1");
         }
-        Pump(100);
-        ASSERT_FALSE(sink.events.empty());
-        EXPECT_EQ(sink.events.front(), c.click);
-        EXPECT_EQ(Frame() == nullptr, c.closes);
+        Provider().onSecondPage = nullptr;
         sink.handlers.clear();
-        if (HWND f = Frame()) SendMessageA(f, WM_CLOSE, 0, 0);
+        ASSERT_FALSE(sink.events.empty()) << c.what;
+        EXPECT_EQ(sink.events.front(), c.click) << c.what;
+        EXPECT_EQ(Frame() == nullptr, c.closes) << c.what;
     }
 }
 
