@@ -68,6 +68,7 @@ void CWindowToolBar::SetFont(IFont* font) {
 
 void CWindowToolBar::SetCaptionHost(IHTMLCaptionHostBase* host) {
     m_host = host;
+    m_tooltip.SetHost(host);
     if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -95,7 +96,6 @@ HWND CWindowToolBar::CreateToolBar(HWND parent, HWND notify) {
                                 RECT{0, 0, 0, Height()}, parent);
     if (!hwnd) return nullptr;
     m_tooltip.Create(hwnd);
-    m_tooltip.SetHost(m_host);
     m_theme.Open(hwnd, L"TOOLBAR");
     BeginUpdate();
     MeasureItems();
