@@ -540,6 +540,58 @@ TEST_F(PreviewTest, RightDragSelectsTheAreaToPrint) {
 }
 
 
+// Work in the preview that goes wrong: drags cancelled with ESC or released far outside the
+// window, clicks on the rulers and off the pages with modifiers, wheel deltas of any size, keys
+// with one page and with none, Ctrl+C while the clipboard is held: nothing sticks or breaks.
+TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
+    static_cast<CTestProvider*>(provider.Get())->pages = 1;
+    Open();
+    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    UpdateWindow(Workspace());
+    Pump(100);
+    const RECT page = CurrentPageRect(Workspace());
+    const long left = Setting(print.Get(), kvLeftMargin), paper = Setting(print.Get(), kvPaperWidth);
+    const POINT handle{page.left + MulDiv(left, page.right - page.left, paper), page.top - 13};
+    const POINT middle{(page.left + page.right) / 2, (page.top + page.bottom) / 2};
+    const std::string drags[] = {
+        // the left guide dragged past the right one and beyond the screen, then ESC
+        "mousemove " + At(handle, Workspace()) + " mousedown 1 mousemove 1919 " + std::to_string(page.top) +
+            " sleep 0.1 key Escape mouseup 1",
+        // released far outside the window
+        "mousemove " + At(handle, Workspace()) + " mousedown 1 mousemove 1919 1079 sleep 0.1 mouseup 1",
+        // a selection cancelled with ESC
+        "mousemove " + At(middle, Workspace()) + " mousedown 3 mousemove_relative 80 80 sleep 0.1 key Escape mouseup 3",
+        // clicks on the rulers and off the pages, with every modifier
+        "mousemove " + At({page.left - 13, page.top - 13}, Workspace()) + " keydown ctrl keydown shift click 1 click 3 "
+            "keyup shift keyup ctrl mousemove " + At({2, 2}, Workspace()) + " keydown alt click 1 keyup alt",
+    };
+    for (const std::string& d : drags) {
+        fprintf(stderr, "drag %s\n", d.c_str());
+        RealInput("sleep 0.6 " + d, [] { return false; });
+        EXPECT_EQ(GetCapture(), nullptr) << d;
+        const long now = Setting(print.Get(), kvLeftMargin);
+        EXPECT_TRUE(now >= 0 && now + Setting(print.Get(), kvRightMargin) <= paper) << d << ": " << now;
+    }
+    UpdateWindow(Workspace());
+    EXPECT_EQ(Snapshot(Workspace())->Count(RGB(150, 217, 249)), 0) << "no selection left";
+
+    for (const short delta : {short(-32768), short(32767), short(1), short(-119)})
+        SendMessageA(Workspace(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));  // held: Ctrl+C must give up quietly
+    for (const long pages : {1L, 0L}) {
+        static_cast<CTestProvider*>(provider.Get())->pages = pages;
+        print->Refresh();
+        for (const WPARAM key : {VK_END, VK_NEXT, VK_DOWN, VK_RIGHT, VK_PRIOR, VK_UP, VK_LEFT, VK_HOME})
+            SendMessageA(Workspace(), WM_KEYDOWN, key, 0);
+        SetForegroundWindow(Frame());
+        SetFocus(Workspace());
+        RealInput("key ctrl+c", [] { return false; });
+        Pump(100);
+        EXPECT_EQ(PaneText(1), "Page: 1/" + std::to_string(pages)) << "the first page stays current";
+    }
+    CloseClipboard();
+}
+
 TEST_F(PreviewTest, ProgressTextWhileRecording) {
     ComPtr<IPrintExt> reader = Make<CProgressReader, IPrintExt>();
     static_cast<CProgressReader*>(reader.Get())->pages = 5;
