@@ -464,6 +464,12 @@ TEST_F(PreviewTest, MarginGuidesDragCopyAndPageSetup) {
               [&] { return IsWindowVisible(tip) != FALSE; });
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEWE));
     EXPECT_TRUE(IsWindowVisible(tip)) << "the margin's tooltip";
+    // Over the current page of the fitted view, the magnifier's cursor.
+    const HCURSOR magnifyIn = LoadCursorA(GetModuleHandleA("Tavrin.DLL"), MAKEINTRESOURCEA(213));
+    ASSERT_NE(magnifyIn, nullptr);
+    RealInput("sleep 0.2 mousemove " + At({(page.left + page.right) / 2, (page.top + page.bottom) / 2}, Workspace()),
+              [&] { return GetCursor() == magnifyIn; });
+    EXPECT_EQ(GetCursor(), magnifyIn);
 
     // Dragged past the page's left edge, the guide stops on it: margin 0, pages recorded anew.
     sink.events.clear();
@@ -480,23 +486,33 @@ TEST_F(PreviewTest, MarginGuidesDragCopyAndPageSetup) {
               [&] { return Setting(print.Get(), kvLeftMargin) != 0; });
     EXPECT_EQ(Setting(print.Get(), kvLeftMargin), right);
 
-    // A double-click on the top handle opens the page-setup dialog; cancelled, nothing changes.
-    std::atomic<bool> dialogSeen{false};
-    std::thread closer([&] {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 15000 && !dialogSeen; Sleep(50)) {
-            HWND dialog = FindWindowA("#32770", nullptr);
-            if (dialog && GetWindow(dialog, GW_OWNER) == Frame()) {
-                dialogSeen = true;
-                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    // A double-click on the top handle opens the page-setup dialog: cancelled, nothing changes;
+    // confirmed (here from toolbar command 103), the pages are recorded anew even unchanged.
+    for (const int answer : {IDCANCEL, IDOK}) {
+        std::atomic<bool> dialogSeen{false};
+        std::thread closer([&] {
+            for (DWORD start = GetTickCount(); GetTickCount() - start < 15000 && !dialogSeen; Sleep(50)) {
+                HWND dialog = FindWindowA("#32770", nullptr);
+                if (dialog && GetWindow(dialog, GW_OWNER) == Frame()) {
+                    dialogSeen = true;
+                    PostMessageA(dialog, WM_COMMAND, answer, 0);
+                }
             }
-        }
-    });
-    RealInput("sleep 0.6 mousemove " + At(topHandle, Workspace()) + " sleep 0.2 click --repeat 2 --delay 60 1",
-              [&] { return dialogSeen.load(); });
-    closer.join();
-    Pump(200);
-    EXPECT_TRUE(dialogSeen);
-    EXPECT_EQ(Setting(print.Get(), kvTopMargin), top);
+        });
+        sink.events.clear();
+        if (answer == IDCANCEL)
+            RealInput("sleep 0.6 mousemove " + At(topHandle, Workspace()) + " sleep 0.2 click --repeat 2 --delay 60 1",
+                      [&] { return dialogSeen.load(); });
+        else
+            PostMessageA(Workspace(), WM_COMMAND, 103, 0);
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 15000 && !dialogSeen;) Pump(20);
+        closer.join();
+        Pump(200);
+        EXPECT_TRUE(dialogSeen) << answer;
+        EXPECT_EQ(Setting(print.Get(), kvTopMargin), top);
+        const bool refreshed = std::find(sink.events.begin(), sink.events.end(), "Refresh") != sink.events.end();
+        EXPECT_EQ(refreshed, answer == IDOK);
+    }
 
     // Two pages across: no guides, the page moves up into the rulers' place.
     SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(2, 1));
@@ -599,6 +615,35 @@ TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
         EXPECT_EQ(PaneText(1), "Page: 1/" + std::to_string(pages)) << "the first page stays current";
     }
     CloseClipboard();
+}
+
+// Scrolling five pages: whole pages per step in a fitted view, four pages per Page Down in a
+// 2 x 2 grid.
+TEST_F(PreviewTest, ScrollingLandsOnScreenfuls) {
+    Open();
+    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    auto scroll = [this] {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_ALL;
+        GetScrollInfo(Workspace(), SB_VERT, &si);
+        return si;
+    };
+    const int page = static_cast<int>(scroll().nPage);
+    ASSERT_GT(page, 100);
+    const struct {
+        WPARAM code;
+        int pages;  // first page showing after it
+    } steps[] = {{SB_LINEDOWN, 1}, {SB_PAGEDOWN, 2}, {SB_LINEDOWN, 3}, {SB_LINEUP, 2}, {SB_PAGEUP, 1}, {SB_PAGEUP, 0},
+                 {SB_LINEUP, 0}};
+    for (const auto& s : steps) {
+        SendMessageA(Workspace(), WM_VSCROLL, s.code, 0);
+        EXPECT_EQ(scroll().nPos, s.pages * page) << s.code;
+    }
+    SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(2, 2));
+    PostMessageA(Workspace(), WM_KEYDOWN, VK_NEXT, 0);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && PaneText(1) != "Page: 5/5";) Pump(20);
+    EXPECT_EQ(PaneText(1), "Page: 5/5");
 }
 
 TEST_F(PreviewTest, ProgressTextWhileRecording) {
