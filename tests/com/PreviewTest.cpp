@@ -13,6 +13,7 @@
 #include "Text.h"
 #include <commctrl.h>
 #include <string>
+#include <vector>
 #include <thread>
 #include <algorithm>
 #include <atomic>
@@ -341,10 +342,26 @@ TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
     RealInput("key ctrl+c", [] { return IsClipboardFormatAvailable(CF_ENHMETAFILE) != FALSE; });
     ASSERT_TRUE(OpenClipboard(nullptr));
     HENHMETAFILE copy = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
-    ENHMETAHEADER header{};
-    EXPECT_TRUE(copy && GetEnhMetaFileHeader(copy, sizeof header, &header) == sizeof header);
-    EXPECT_GT(header.nRecords, 2u);
+    std::vector<BYTE> clipboard(copy ? GetEnhMetaFileBits(copy, 0, nullptr) : 0);
+    if (copy) GetEnhMetaFileBits(copy, static_cast<UINT>(clipboard.size()), clipboard.data());
     CloseClipboard();
+    // The records are those of the current page (5), as the export writes it.
+    long written = 0;
+    ASSERT_EQ(print->CopyTo(Bstr(L"Z:\\tmp\\tvrclip%i.emf").Get(), &written), S_OK);
+    auto exported = [](int page) {
+        const std::string name = "Z:\\tmp\\tvrclip" + std::to_string(page) + ".emf";
+        HENHMETAFILE file = GetEnhMetaFileA(name.c_str());
+        std::vector<BYTE> bits(file ? GetEnhMetaFileBits(file, 0, nullptr) : 0);
+        if (file) GetEnhMetaFileBits(file, static_cast<UINT>(bits.size()), bits.data());
+        DeleteEnhMetaFile(file);
+        DeleteFileA(name.c_str());
+        return bits;
+    };
+    EXPECT_EQ(written, 5);
+    EXPECT_GT(clipboard.size(), sizeof(ENHMETAHEADER));
+    EXPECT_TRUE(clipboard != exported(4)) << "pages differ by their numbers";
+    EXPECT_TRUE(clipboard == exported(5)) << "the current page's records";
+    for (int i = 1; i <= 3; ++i) exported(i);
 }
 
 // A click on the current page magnifies it to 100%; a press held 400 ms pans instead; the next
