@@ -35,26 +35,17 @@ TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
         return text.ToAnsi();
     };
     const struct {
-        const char* keys;  // held while clicking
+        const char* click;
         const char* range;
-    } clicks[] = {{"ctrl", "1,3-"}, {"ctrl", ""}, {"ctrl+shift", "2"}};
+    } clicks[] = {{"keydown ctrl click 1 keyup ctrl", "1,3-"},
+                  {"keydown ctrl click 1 keyup ctrl", ""},
+                  {"keydown ctrl keydown shift click 1 keyup shift keyup ctrl", "2"}};
     for (const auto& c : clicks) {
-        std::string held = c.keys, down, up;
-        for (size_t at = 0; at != std::string::npos;) {
-            const size_t plus = held.find('+', at);
-            const std::string key = held.substr(at, plus == std::string::npos ? plus : plus - at);
-            down += " keydown " + key;
-            up = " keyup " + key + up;
-            at = plus == std::string::npos ? plus : plus + 1;
-        }
-        POINT screen = second;
-        ClientToScreen(Workspace(), &screen);
         // Settle on the page first, and let the click stand alone (no double-click with the last).
-        const std::string args = "sleep 0.6 mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) +
-                                 " sleep 0.2" + down + " click 1" + up;
         const std::string before = range();
-        RealInput(args, [&] { return range() != before; });
-        EXPECT_EQ(range(), c.range) << c.keys;
+        RealInput("sleep 0.6 mousemove " + At(second, Workspace()) + " sleep 0.2 " + c.click,
+                  [&] { return range() != before; });
+        EXPECT_EQ(range(), c.range) << c.click;
     }
     RealInput("sleep 0.6 " + ClickAt(Workspace(), second), [&] { return PaneText(1) == "Page: 2/5"; });
     EXPECT_EQ(PaneText(1), "Page: 2/5");
