@@ -88,6 +88,13 @@ protected:
     }
     HWND Child(const char* cls) { return FindWindowExA(Frame(), nullptr, cls, nullptr); }
     HWND Workspace() { return Child("Koravel.Print.Workspace"); }
+    SCROLLINFO VScroll() {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_ALL;
+        GetScrollInfo(Workspace(), SB_VERT, &si);
+        return si;
+    }
     LRESULT SendWorkspace(const char* message, LPARAM lParam) {
         return SendMessageA(Workspace(), RegisterWindowMessageA(message), 0, lParam);
     }

@@ -135,10 +135,7 @@ TEST_F(PreviewTest, GridMessagesSetTheViewThatClosingSaves) {
     SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(2, 2));
     RECT client;
     GetClientRect(Workspace(), &client);
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    GetScrollInfo(Workspace(), SB_VERT, &si);
+    SCROLLINFO si = VScroll();
     const int h = static_cast<int>(si.nPage);
     EXPECT_GE(h, 128);
     EXPECT_EQ(si.nMax + 1, 2 * h + std::max(0, 2 * h + 4 - static_cast<int>(client.bottom)));
@@ -301,11 +298,7 @@ TEST_F(PreviewTest, BadInputIsAbsorbed) {
     SendWorkspace("PM_MULTIPLYPAGES", 0);
     UpdateWindow(Workspace());
     Pump(100);
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    GetScrollInfo(Workspace(), SB_VERT, &si);
-    EXPECT_GE(static_cast<int>(si.nPage), 128) << "the smallest page scrolls";
+    EXPECT_GE(static_cast<int>(VScroll().nPage), 128) << "the smallest page scrolls";
     long count = 0;
     print->get_PagesCount(&count);
     EXPECT_EQ(count, 5);

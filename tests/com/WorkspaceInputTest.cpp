@@ -97,13 +97,7 @@ TEST_F(PreviewTest, MagnifierClickAndPan) {
     SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
     UpdateWindow(Workspace());
     Pump(100);
-    auto pageHeight = [this] {
-        SCROLLINFO si{};
-        si.cbSize = sizeof si;
-        si.fMask = SIF_ALL;
-        GetScrollInfo(Workspace(), SB_VERT, &si);
-        return static_cast<int>(si.nPage);
-    };
+    auto pageHeight = [this] { return static_cast<int>(VScroll().nPage); };
     RECT client;
     GetClientRect(Workspace(), &client);
     POINT centre{client.right / 2, client.bottom / 2};
@@ -303,14 +297,7 @@ TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
 TEST_F(PreviewTest, ScrollingLandsOnScreenfuls) {
     Open();
     SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
-    auto scroll = [this] {
-        SCROLLINFO si{};
-        si.cbSize = sizeof si;
-        si.fMask = SIF_ALL;
-        GetScrollInfo(Workspace(), SB_VERT, &si);
-        return si;
-    };
-    const int page = static_cast<int>(scroll().nPage);
+    const int page = static_cast<int>(VScroll().nPage);
     ASSERT_GT(page, 100);
     const struct {
         WPARAM code;
@@ -319,7 +306,7 @@ TEST_F(PreviewTest, ScrollingLandsOnScreenfuls) {
                  {SB_LINEUP, 0}};
     for (const auto& s : steps) {
         SendMessageA(Workspace(), WM_VSCROLL, s.code, 0);
-        EXPECT_EQ(scroll().nPos, s.pages * page) << s.code;
+        EXPECT_EQ(VScroll().nPos, s.pages * page) << s.code;
     }
     SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(2, 2));
     PostMessageA(Workspace(), WM_KEYDOWN, VK_NEXT, 0);
