@@ -109,57 +109,49 @@ TEST(CIconList, DrawCentresTheIconAndDrawIconCountsFromOne) {
     EXPECT_EQ(untouched.At(8, 8), RGB(255, 255, 255));
 }
 
-TEST(CIconList, HandleOfThreeOverFiveLeavesThree) {
-    CIconList source, list;
+// What a host hands to Images: a list's handle replaces, encoded icons append, 0 or nothing
+// empties, and a variant by reference counts as what it refers to.
+TEST(CIconList, ImagesFromAVariant) {
+    CIconList source;
     Fill(source, 3);
-    Fill(list, 5);
-    ChangeCounter counter;
-    counter.Watch(list);
-    list.SetFromVariant(HandleVariant(source.Handle()).Get());
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(CentreColour(list, 2), CentreColour(source, 2));
-    EXPECT_EQ(counter.changes, 1);
-    // The same count again: copied, but nothing to tell.
-    list.CopyFrom(source.Handle());
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(counter.changes, 1);
-}
-
-TEST(CIconList, EncodedThreeOverFiveLeavesEight) {
-    CIconList source, list;
-    Fill(source, 3);
-    Fill(list, 5);
     EXPECT_EQ(CIconList().Encode(), "") << "an empty list encodes to nothing";
-    const std::string text = source.Encode();
-    ASSERT_FALSE(text.empty());
-    list.SetFromVariant(TextVariant(text).Get());
-    EXPECT_EQ(list.Count(), 8);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(CentreColour(list, 5 + i), CentreColour(source, i)) << i;
-}
-
-TEST(CIconList, ZeroEmptiesAndAVariantByReferenceIsUnwrapped) {
-    CIconList list;
-    Fill(list, 5);
-    Variant zero;
+    Variant zero, missing, text = TextVariant(source.Encode());
     V_VT(zero.Ptr()) = VT_I4;
     V_I4(zero.Ptr()) = 0;
-    Variant byRef;
-    V_VT(byRef.Ptr()) = VT_BYREF | VT_VARIANT;
-    V_VARIANTREF(byRef.Ptr()) = zero.Ptr();
-    list.SetFromVariant(byRef.Get());
-    EXPECT_EQ(list.Count(), 0);
-
-    CIconList source;
-    Fill(source, 2);
-    Variant text = TextVariant(source.Encode());
-    V_VARIANTREF(byRef.Ptr()) = text.Ptr();
-    list.SetFromVariant(byRef.Get());
-    EXPECT_EQ(list.Count(), 2);
-    Variant missing;
     V_VT(missing.Ptr()) = VT_ERROR;
     V_ERROR(missing.Ptr()) = DISP_E_PARAMNOTFOUND;
-    list.SetFromVariant(missing.Get());
-    EXPECT_EQ(list.Count(), 0);
+    auto byRef = [](Variant& to) {
+        Variant v;
+        V_VT(v.Ptr()) = VT_BYREF | VT_VARIANT;
+        V_VARIANTREF(v.Ptr()) = to.Ptr();
+        return v;
+    };
+    const struct {
+        const char* what;
+        Variant value;
+        int count;
+        int firstCopied;  // where the source's icons start, -1: none
+    } cases[] = {
+        {"handle", HandleVariant(source.Handle()), 3, 0},
+        {"encoded", text, 8, 5},
+        {"encoded by reference", byRef(text), 8, 5},
+        {"0 by reference", byRef(zero), 0, -1},
+        {"missing", missing, 0, -1},
+    };
+    for (const auto& c : cases) {
+        CIconList list;
+        Fill(list, 5);
+        ChangeCounter counter;
+        counter.Watch(list);
+        list.SetFromVariant(c.value.Get());
+        EXPECT_EQ(list.Count(), c.count) << c.what;
+        EXPECT_EQ(counter.changes, 1) << c.what;
+        for (int i = 0; c.firstCopied >= 0 && i < 3; ++i)
+            EXPECT_EQ(CentreColour(list, c.firstCopied + i), CentreColour(source, i)) << c.what << " " << i;
+        if (c.firstCopied != 0) continue;
+        list.CopyFrom(source.Handle());  // the same count again: copied, but nothing to tell
+        EXPECT_EQ(counter.changes, 1);
+    }
 }
 
 TEST(CIconList, WriteAndLoadFromStreamReplaceTheIcons) {
