@@ -4,7 +4,6 @@
 #include "RecordingTest.h"
 #include "printing/SettingsText.h"
 #include "printing/tests/DialogAnswer.h"
-#include "toolbar/IToolBarPopups.h"
 
 namespace {
 
@@ -102,27 +101,6 @@ TEST_F(WorkspaceRecordTest, CtrlClicksRewriteThePageRange) {
         store->TogglePage(s.page, s.invert);
         EXPECT_EQ(store->pageRange_, s.range) << s.page << (s.invert ? " inverted" : "");
     }
-}
-
-// The zoom list the toolbar shows and the zooms the workspace applies for its entries are two
-// tables: each entry must say the percent it sets.
-TEST(ZoomList, EachEntrySaysTheZoomItApplies) {
-    struct Popups : IToolBarPopups {
-        bool ShowList(POINT, const std::vector<std::string>& shown, int&) override {
-            entries = shown;
-            return false;
-        }
-        bool ShowPages(POINT, long, long&) override { return false; }
-        std::vector<std::string> entries;
-    } popups;
-    struct OpenToolBar : CPrintToolBar {
-        using CPrintToolBar::Click;
-    } toolbar;
-    toolbar.SetPopups(&popups);
-    toolbar.Click(100, RECT{});
-    ASSERT_GE(popups.entries.size(), 8u);
-    for (size_t i = 0; i < 8; ++i)
-        EXPECT_EQ(popups.entries[i], " " + std::to_string(CPrintWorkspace::kZoomTable[i]) + "%") << i;
 }
 
 }  // namespace
