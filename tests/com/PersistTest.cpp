@@ -65,15 +65,15 @@ uint32_t U32(const std::vector<BYTE>& b, size_t at) {
 
 TEST_F(PersistTest, DefaultStreamStartsWithVersionExtentAndCaption) {
     EXPECT_EQ(persist->IsDirty(), S_OK) << "a new object requires saving";
+    ComPtr<IOleObject> ole;
+    ASSERT_EQ(print.As(ole), S_OK);
+    SIZEL extent{1234, 567};  // not square: width and height cannot pass for each other
+    ASSERT_EQ(ole->SetExtent(DVASPECT_CONTENT, &extent), S_OK);
     std::vector<BYTE> b = SaveToBytes(print.Get());
     ASSERT_GT(b.size(), 12u + 2 + 4 + 36);
     EXPECT_EQ(std::vector<BYTE>(b.begin(), b.begin() + 4), (std::vector<BYTE>{0x00, 0x08, 0x00, 0x00}));
-    ComPtr<IOleObject> ole;
-    ASSERT_EQ(print.As(ole), S_OK);
-    SIZEL extent{};
-    ole->GetExtent(DVASPECT_CONTENT, &extent);
-    EXPECT_EQ(U32(b, 4), static_cast<uint32_t>(extent.cx));
-    EXPECT_EQ(U32(b, 8), static_cast<uint32_t>(extent.cy));
+    EXPECT_EQ(U32(b, 4), 1234u);
+    EXPECT_EQ(U32(b, 8), 567u);
     EXPECT_EQ(b[12] | (b[13] << 8), VT_BSTR);
     EXPECT_EQ(U32(b, 14), 36u) << "17 characters and the terminator, 2 bytes each";
     EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(&b[18])), L"Untitled Document");

@@ -7,7 +7,7 @@
 #include "TestProvider.h"
 #include "Text.h"
 #include "Variant.h"
-#include "VariantList.h"
+#include "Variants.h"
 #include <ocidl.h>
 #include <objsafe.h>
 #include <olectl.h>

@@ -6,7 +6,7 @@
 #include "GdiCount.h"
 #include "MetafileText.h"
 #include "ScriptProvider.h"
-#include "VariantList.h"
+#include "Variants.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>

@@ -6,6 +6,7 @@
 #include "CaptionCanvas.h"
 #include "HTMLCaptionDraw.h"
 #include "Variant.h"
+#include "Variants.h"
 
 namespace {
 
@@ -60,15 +61,6 @@ ComPtr<IPicture> SolidPicture(COLORREF colour) {
     return picture;
 }
 
-Variant ObjectValue(IPicture* picture) {
-    Variant v;
-    IDispatch* disp = nullptr;
-    picture->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&disp));
-    V_VT(v.Ptr()) = VT_DISPATCH;
-    V_DISPATCH(v.Ptr()) = disp;
-    return v;
-}
-
 TEST(CHostHTMLIcons, AnEmptyListDrawsNoIcons) {
     CHostHTMLIcons host;
     CaptionCanvas canvas(60, 20);
@@ -106,7 +98,7 @@ TEST(CHostHTMLIcons, PictureObjectsAreStoredSizedAndDrawn) {
     CHostHTMLIcons host;
     const ComPtr<IPicture> red = SolidPicture(RGB(200, 0, 0));
     ASSERT_TRUE(red);
-    EXPECT_EQ(host.AddPicture("logo", ObjectValue(red.Get()).Get()), S_OK);
+    EXPECT_EQ(host.AddPicture("logo", DispatchVariant(red.Get()).Get()), S_OK);
     const HTMLSize size = host.GetPictureSize("logo");
     EXPECT_NEAR(size.cx, 20, 1);
     EXPECT_NEAR(size.cy, 10, 1);
@@ -120,18 +112,15 @@ TEST(CHostHTMLIcons, PictureObjectsAreStoredSizedAndDrawn) {
     EXPECT_EQ(drawn.right - drawn.left, 40);
     EXPECT_NEAR(drawn.bottom - drawn.top, 20, 1);
 
-    Variant zero;
-    V_VT(zero.Ptr()) = VT_I4;
-    V_I4(zero.Ptr()) = 0;
-    host.AddPicture("logo", zero.Get());
+    host.AddPicture("logo", NumberVariant(0).Get());
     EXPECT_EQ(host.GetPictureSize("logo").cx, 0);
 }
 
 // The two-row array itself is the picture map's; the host hands its pictures out as IPicture.
 TEST(CHostHTMLIcons, PicturesComeOutInKeyOrder) {
     CHostHTMLIcons host;
-    host.AddPicture("b", ObjectValue(SolidPicture(RGB(0, 0, 200)).Get()).Get());
-    host.AddPicture("a", ObjectValue(SolidPicture(RGB(0, 200, 0)).Get()).Get());
+    host.AddPicture("b", DispatchVariant(SolidPicture(RGB(0, 0, 200)).Get()).Get());
+    host.AddPicture("a", DispatchVariant(SolidPicture(RGB(0, 200, 0)).Get()).Get());
     std::string name;
     ComPtr<IPicture> picture;
     ASSERT_TRUE(host.FirstPicture(name, picture.Put()));

@@ -4,6 +4,7 @@
 #include "TestImages.h"
 #include "Text.h"
 #include "Variant.h"
+#include "Variants.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,13 +35,6 @@ Variant HandleVariant(HIMAGELIST list) {
     Variant v;
     V_VT(v.Ptr()) = VT_I8;
     V_I8(v.Ptr()) = reinterpret_cast<LONG_PTR>(list);
-    return v;
-}
-
-Variant TextVariant(const std::string& text) {
-    Variant v;
-    V_VT(v.Ptr()) = VT_BSTR;
-    V_BSTR(v.Ptr()) = Bstr::FromAnsi(text).Detach();
     return v;
 }
 
@@ -115,9 +109,7 @@ TEST(CIconList, ImagesFromAVariant) {
     CIconList source;
     Fill(source, 3);
     EXPECT_EQ(CIconList().Encode(), "") << "an empty list encodes to nothing";
-    Variant zero, missing, text = TextVariant(source.Encode());
-    V_VT(zero.Ptr()) = VT_I4;
-    V_I4(zero.Ptr()) = 0;
+    Variant zero = NumberVariant(0), missing, text = TextVariant(source.Encode());
     V_VT(missing.Ptr()) = VT_ERROR;
     V_ERROR(missing.Ptr()) = DISP_E_PARAMNOTFOUND;
     auto byRef = [](Variant& to) {
@@ -295,10 +287,7 @@ TEST_F(CIconListBadInput, HandlesThatAreNotImageListsChangeNothing) {
     CTestIcon icon(16, RGB(1, 2, 3));
     list.CopyFrom(reinterpret_cast<HIMAGELIST>(icon.Get()));
     list.CopyFrom(reinterpret_cast<HIMAGELIST>(static_cast<LONG_PTR>(12345)));
-    Variant number;
-    V_VT(number.Ptr()) = VT_I4;
-    V_I4(number.Ptr()) = 0x7FFF0000;
-    list.SetFromVariant(number.Get());
+    list.SetFromVariant(NumberVariant(0x7FFF0000).Get());
     ExpectUnchanged();
 }
 

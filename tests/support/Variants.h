@@ -1,18 +1,44 @@
 #pragma once
-// VARIANT arrays as a script host passes them: Array(...) of objects and values.
+// Values as a script host passes them: texts, numbers, objects, and Array(...) of them.
 #include <windows.h>
 #include <oleauto.h>
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "Variant.h"
+
+#include "Text.h"
 
 inline Variant ObjectVariant(IUnknown* object) {
     Variant v;
     V_VT(v.Put()) = VT_UNKNOWN;
     V_UNKNOWN(v.Ptr()) = object;
     if (object) object->AddRef();
+    return v;
+}
+
+// The object's IDispatch, as scripts hand over pictures; VT_DISPATCH null when it has none.
+inline Variant DispatchVariant(IUnknown* object) {
+    Variant v;
+    V_VT(v.Put()) = VT_DISPATCH;
+    V_DISPATCH(v.Ptr()) = nullptr;
+    if (object) object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&V_DISPATCH(v.Ptr())));
+    return v;
+}
+
+inline Variant TextVariant(const std::string& text) {
+    Variant v;
+    V_VT(v.Put()) = VT_BSTR;
+    V_BSTR(v.Ptr()) = Bstr::FromAnsi(text).Detach();
+    return v;
+}
+
+inline Variant NumberVariant(long n) {
+    Variant v;
+    V_VT(v.Put()) = VT_I4;
+    V_I4(v.Ptr()) = n;
     return v;
 }
 
