@@ -54,6 +54,18 @@ TEST_F(ProviderFaultTest, FailingOrThrowingPageCountContributesNothing) {
     EXPECT_EQ(calls.at(0).provider, "C");
     EXPECT_EQ(store->AnnouncedPageCount(), 1);
     EXPECT_EQ(Strings(0), (std::vector<std::string>{"1", "Untitled Document"}));
+    EXPECT_EQ(store->events, (std::vector<std::string>{"start", "end 0", "start", "end 0", "start", "page 0", "end 1"}));
+
+    // Last in the list, a failing provider leaves the count it announced at 0; a negative count is no pages.
+    Use(pc.Get(), {pa.Get()});
+    Record();
+    EXPECT_EQ(store->GetCount(), 1);
+    EXPECT_EQ(store->AnnouncedPageCount(), 0);
+    a->countResult = S_OK;
+    a->pages = -7;
+    Record();
+    EXPECT_EQ(store->GetCount(), 1);
+    EXPECT_EQ(store->AnnouncedPageCount(), -7);
 }
 
 TEST_F(ProviderFaultTest, OddContinueValuesStopAndEmptyPagesAreStillDecorated) {

@@ -89,32 +89,6 @@ TEST_F(ProviderOrderTest, ContinueFlagStopsOnlyItsOwnProvider) {
     EXPECT_EQ(GlobalIndices(), (std::vector<long>{0, 1, 2, 3, 4}));
     EXPECT_EQ(store->events.back(), "end 5");
 
-    // A provider that keeps the flag at -1 but fails every DrawPage still has its pages.
-    calls.clear();
-    a->continueAt.clear();
-    a->drawResult = E_FAIL;
-    b->continueAt.clear();
-    Record();
-    EXPECT_EQ(store->GetCount(), 10);
-    EXPECT_TRUE(store->GetPage(4).HasMetafile());
-}
-
-TEST_F(ProviderOrderTest, FailingPageCountContributesNothing) {
-    CScriptProvider* a = nullptr;
-    ComPtr<IPrintExt> pa = Provider("A", 4, &a);
-    ComPtr<IPrintExt> pb = Provider("B", 2);
-    a->countResult = E_UNEXPECTED;
-    store->PutPrintExts(VariantList({pb.Get(), pa.Get()}).Get());
-    Record();
-    EXPECT_EQ(Drawn(calls), (std::vector<std::string>{"B0", "B1"}));
-    EXPECT_EQ(store->AnnouncedPageCount(), 0) << "the failing provider came last";
-    EXPECT_EQ(store->events, (std::vector<std::string>{"start", "page 0", "page 1", "end 2", "start", "end 2"}));
-
-    a->countResult = S_OK;
-    a->pages = -7;  // a negative count is no pages
-    Record();
-    EXPECT_EQ(store->GetCount(), 2);
-    EXPECT_EQ(store->AnnouncedPageCount(), -7);
 }
 
 TEST_F(ProviderOrderTest, NoProviderRecordsNothing) {
