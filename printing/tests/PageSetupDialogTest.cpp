@@ -75,12 +75,6 @@ TEST_F(PageSetupDialogTest, SettingsTextAppliesThePrinterFirst) {
     EXPECT_EQ(DefaultPrinter(), "PDF");
 }
 
-TEST_F(PageSetupDialogTest, AMarginThatIsNoNumberIsRaisedToThePrintableMinimum) {
-    CPageSetupDialog record(defaults);
-    PutText(record, F::kvAllFields, "BottomMargin = x");
-    EXPECT_LT(SettingLong(record, F::kvBottomMargin), 500);
-}
-
 TEST_F(PageSetupDialogTest, SettingsTextRoundTripsThroughANewRecord) {
     std::string text;
     {

@@ -11,13 +11,6 @@ namespace {
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 
-// Width of text in the canvas's font with the attributes of a one-run caption.
-int32_t RunWidth(const CaptionCanvas& canvas, const char* markup) {
-    CHTMLCaption caption;
-    caption.SetCaption(markup);
-    return htmlwin::MaxLineWidth(caption, canvas.Dc());
-}
-
 struct Drawn {
     CHTMLCaption Caption;
     Drawn(CaptionCanvas& canvas, const char* markup, RECT rect, IHTMLCaptionHostBase* host = nullptr,

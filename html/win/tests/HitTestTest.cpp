@@ -11,10 +11,9 @@ namespace {
 TEST(HitTests, ImagesAndAnchorsWhereTheDeviceMeasuresThem) {
     BlockHost host;
     CaptionCanvas canvas(300, 20);
-    CHTMLCaption caption, probe;
+    CHTMLCaption caption;
     caption.SetCaption("ab<img>1</img><a go;row=2>link</a>", &host);
-    probe.SetCaption("ab");
-    const int32_t ab = htmlwin::MaxLineWidth(probe, canvas.Dc());
+    const int32_t ab = RunWidth(canvas, "ab");
     const RECT rect = canvas.Rect();
     EXPECT_EQ(htmlwin::HitTestImage(caption, canvas.Dc(), rect, {ab + 17, 10}), 0);
     EXPECT_EQ(htmlwin::HitTestImage(caption, canvas.Dc(), rect, {ab - 1, 10}), -1);
@@ -40,9 +39,8 @@ TEST(HitTests, AnchorLookWidensTheRunItMeasures) {
 
 TEST(WordWrap, WrapsToTheRectangleWithDeviceWidths) {
     CaptionCanvas canvas(300, 100);
-    CHTMLCaption probe, caption;
-    probe.SetCaption("aaaa b");
-    const int32_t width = htmlwin::MaxLineWidth(probe, canvas.Dc());
+    CHTMLCaption caption;
+    const int32_t width = RunWidth(canvas, "aaaa b");
     caption.SetCaption("aaaa bbbb");
     const RECT bounds = htmlwin::SetWordWrap(caption, true, canvas.Dc(), {10, 20, 10 + width, 100});
     EXPECT_EQ(caption.WrappedLines().size(), 2u);
