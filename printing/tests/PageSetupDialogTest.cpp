@@ -107,6 +107,12 @@ TEST_F(PageSetupDialogTest, OrientationTurnsThePaper) {
 
 TEST_F(PageSetupDialogTest, DeviceFieldsKeepTheirLimits) {
     CPageSetupDialog record(defaults);
+    // Each numeric device field is its own DEVMODE member: distinct values come back apart.
+    const struct {
+        long field, value;
+    } fields[] = {{F::kvPrinterCopies, 3}, {F::kvPrintQuality, 150}, {F::kvPaperSource, DMBIN_FORMSOURCE}};  // the source Wine settles on
+    for (const auto& f : fields) PutLong(record, f.field, f.value);
+    for (const auto& f : fields) EXPECT_EQ(SettingLong(record, f.field), f.value) << f.field;
     PutText(record, F::kvFormName, std::string(40, 'x') + "tail");
     EXPECT_EQ(SettingText(record, F::kvFormName), std::string(31, 'x'));
     PutLong(record, F::kvDisplayInch, 0x10001); // kept in 16 bits
