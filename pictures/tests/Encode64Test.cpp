@@ -87,14 +87,6 @@ TEST(Encode64, InputsEndingAtTheDictionaryLimitRoundTrip) {
     EXPECT_GE(fullEnds, 3);
 }
 
-TEST(Encode64, TextIsReadInWholeGroupsSkippingStrays) {
-    Bytes out;
-    for (const char* text : {"gBhMRjgIQ", "gBhMRjgIQQ", "gBhMRjgIQQQ", "gBhM\r\nRjgI", " gBh MRj gI "}) {
-        EXPECT_TRUE(Decode64(text, out)) << text;
-        EXPECT_EQ(out, ToBytes("abc")) << text;
-    }
-}
-
 TEST(Encode64, RejectedStreamLoadsNothing) {
     Bytes out;
     std::string error;
