@@ -14,15 +14,6 @@ struct TagCase {
     const char* tag;
 };
 
-TEST(CHMLAllTagElement, PatternLengthsCountAllButStars) {
-    const auto& pairs = Tags::Instance().Pairs();
-    ASSERT_EQ(pairs.size(), 17u);
-    EXPECT_EQ(pairs[Tags::FgColor].Open.Length(), 16u);
-    EXPECT_EQ(pairs[Tags::CrLf].Open.Length(), 2u);
-    EXPECT_EQ(pairs[Tags::Font].Close.Length(), 7u);
-    EXPECT_EQ(pairs[Tags::Br].Close.Length(), 0u);
-}
-
 TEST(CHMLAllTagElement, FindOpenTag) {
     const TagCase cases[] = {
         {"<b>x", 0, "<b>"}, {"<B>", 0, "<B>"}, {"<BR>x", 6, "<BR>"}, {"\r\nx", 7, "\r\n"}, {"\n\rx", 8, "\n\r"},

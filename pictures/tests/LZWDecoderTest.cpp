@@ -38,50 +38,31 @@ CodeWriter FillWithA(unsigned lastFree) {
     return w;
 }
 
-TEST(LZWDecoder, CodeEqualToNextFreeRepeatsThePreviousString) {
-    // 'a', then 258 = "a" + "a" before 258 is defined: "aaa".
-    auto r = Decode(CodeWriter().Put(256, 9).Put('a', 9).Put(258, 9).Put(257, 9).bytes());
-    EXPECT_EQ(r.error, "");
-    EXPECT_EQ(r.bytes, "aaa");
-}
-
-TEST(LZWDecoder, ClearCodeRestartsABlockAnywhere) {
-    auto r = Decode(CodeWriter().Put(256, 9).Put('a', 9).Put(256, 9).Put('b', 9).Put(257, 9).bytes());
-    EXPECT_EQ(r.error, "");
-    EXPECT_EQ(r.bytes, "ab");
-    r = Decode(CodeWriter().Put(256, 9).Put(256, 9).Put(257, 9).bytes());
-    EXPECT_EQ(r.error, "");
-    EXPECT_EQ(r.bytes, "");
-}
-
-TEST(LZWDecoder, FullDictionaryTakesThirteenBitCodes) {
-    // 3838 strings added: the next code is 13 bits wide and may only end or clear.
-    auto r = Decode(FillWithA(4096).Put(257, 13).bytes());
-    EXPECT_EQ(r.error, "");
-    EXPECT_EQ(r.bytes, std::string(4096 - 258 + 1, 'a'));
-
-    r = Decode(FillWithA(4096).Put(256, 13).Put('b', 9).Put(257, 9).bytes());
-    EXPECT_EQ(r.error, "");
-    EXPECT_EQ(r.bytes, std::string(4096 - 258 + 1, 'a') + "b");
-
-    r = Decode(FillWithA(4096).Put('a', 13).Put(257, 13).bytes());
-    EXPECT_EQ(r.error, "Dictionary overflow");
-    EXPECT_EQ(r.bytes, std::string(4096 - 258 + 1, 'a'));
-}
-
-TEST(LZWDecoder, InvalidCodesStopWithTheBytesDecodedSoFar) {
+TEST(LZWDecoder, StreamsAndWhatTheyDecodeTo) {
+    const std::string full(4096 - 258 + 1, 'a');  // 3838 strings added: the next code is 13 bits wide
     struct Case {
         CodeWriter stream;
-        const char* bytes;
+        std::string bytes;  // decoded before the end or the error
+        const char* error;
     } cases[] = {
-        {CodeWriter().Put('a', 9).Put(257, 9), ""},                              // no clear code first
-        {CodeWriter().Put(256, 9).Put(258, 9).Put(257, 9), ""},                  // no previous string
-        {CodeWriter().Put(256, 9).Put('a', 9).Put('b', 9).Put(260, 9), "ab"},    // beyond next free
-        {CodeWriter().Put(256, 9).Put('x', 9).Put(256, 9).Put(300, 9), "x"},     // string in an old block
+        // A code equal to the next free one repeats the previous string plus its first byte.
+        {CodeWriter().Put(256, 9).Put('a', 9).Put(258, 9).Put(257, 9), "aaa", ""},
+        // A clear code restarts a block anywhere.
+        {CodeWriter().Put(256, 9).Put('a', 9).Put(256, 9).Put('b', 9).Put(257, 9), "ab", ""},
+        {CodeWriter().Put(256, 9).Put(256, 9).Put(257, 9), "", ""},
+        // A full dictionary may only end or clear.
+        {FillWithA(4096).Put(257, 13), full, ""},
+        {FillWithA(4096).Put(256, 13).Put('b', 9).Put(257, 9), full + "b", ""},
+        {FillWithA(4096).Put('a', 13).Put(257, 13), full, "Dictionary overflow"},
+        // Invalid codes stop with the bytes decoded so far.
+        {CodeWriter().Put('a', 9).Put(257, 9), "", "Invalid data"},                            // no clear code first
+        {CodeWriter().Put(256, 9).Put(258, 9).Put(257, 9), "", "Invalid data"},                // no previous string
+        {CodeWriter().Put(256, 9).Put('a', 9).Put('b', 9).Put(260, 9), "ab", "Invalid data"},  // beyond next free
+        {CodeWriter().Put(256, 9).Put('x', 9).Put(256, 9).Put(300, 9), "x", "Invalid data"},   // an old block's string
     };
     for (auto& c : cases) {
         auto r = Decode(c.stream.bytes());
-        EXPECT_EQ(r.error, "Invalid data");
+        EXPECT_EQ(r.error, c.error) << c.bytes.size();
         EXPECT_EQ(r.bytes, c.bytes);
     }
 }

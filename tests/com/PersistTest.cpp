@@ -65,15 +65,15 @@ uint32_t U32(const std::vector<BYTE>& b, size_t at) {
 
 TEST_F(PersistTest, DefaultStreamStartsWithVersionExtentAndCaption) {
     EXPECT_EQ(persist->IsDirty(), S_OK) << "a new object requires saving";
+    ComPtr<IOleObject> ole;
+    ASSERT_EQ(print.As(ole), S_OK);
+    SIZEL extent{1234, 567};  // not square: width and height cannot pass for each other
+    ASSERT_EQ(ole->SetExtent(DVASPECT_CONTENT, &extent), S_OK);
     std::vector<BYTE> b = SaveToBytes(print.Get());
     ASSERT_GT(b.size(), 12u + 2 + 4 + 36);
     EXPECT_EQ(std::vector<BYTE>(b.begin(), b.begin() + 4), (std::vector<BYTE>{0x00, 0x08, 0x00, 0x00}));
-    ComPtr<IOleObject> ole;
-    ASSERT_EQ(print.As(ole), S_OK);
-    SIZEL extent{};
-    ole->GetExtent(DVASPECT_CONTENT, &extent);
-    EXPECT_EQ(U32(b, 4), static_cast<uint32_t>(extent.cx));
-    EXPECT_EQ(U32(b, 8), static_cast<uint32_t>(extent.cy));
+    EXPECT_EQ(U32(b, 4), 1234u);
+    EXPECT_EQ(U32(b, 8), 567u);
     EXPECT_EQ(b[12] | (b[13] << 8), VT_BSTR);
     EXPECT_EQ(U32(b, 14), 36u) << "17 characters and the terminator, 2 bytes each";
     EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(&b[18])), L"Untitled Document");
@@ -119,19 +119,8 @@ TEST_F(PersistTest, EveryPersistedPropertyRoundTrips) {
     ASSERT_EQ(copy.As(loader), S_OK);
     ASSERT_EQ(loader->Load(StreamOf(saved).Get()), S_OK);
     EXPECT_EQ(loader->IsDirty(), S_FALSE);
+    // Equal bytes mean every property arrived: a load that dropped one would save its default.
     EXPECT_EQ(SaveToBytes(copy.Get()), saved) << "a loaded object saves the same stream";
-
-    BSTR s = nullptr;
-    copy->get_Caption(&s);
-    EXPECT_STREQ(s, caption.Get());
-    SysFreeString(s);
-    copy->get_ToolBarFormat(&s);
-    EXPECT_STREQ(s, layout.Get());
-    SysFreeString(s);
-    long n = 0;
-    EXPECT_EQ((copy->get_StartPageNumber(&n), n), 5);
-    AlignmentEnum a;
-    EXPECT_EQ((copy->get_PageNumbersAlignment(&a), a), kvOutside);
     ComPtr<IFontDisp> copiedDisp;
     copy->get_Font(copiedDisp.Put());
     ComPtr<IFont> copied;
@@ -202,7 +191,9 @@ TEST_F(PersistTest, StorageKeepsTheStreamAsContents) {
     ASSERT_EQ(storagePersist->Save(storage.Get(), TRUE), S_OK);
     ComPtr<IStream> contents;
     ASSERT_EQ(storage->OpenStream(L"Contents", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, contents.Put()), S_OK);
-    EXPECT_EQ(Bytes(contents.Get()).size() > 0, true);
+    STATSTG stat{};
+    contents->Stat(&stat, STATFLAG_NONAME);
+    EXPECT_GT(stat.cbSize.QuadPart, 12u);
     contents.Reset();
 
     ComPtr<ITavrin> copy;

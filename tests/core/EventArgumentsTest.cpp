@@ -1,9 +1,7 @@
 // The notifications the preview windows send through IDefaultSettings become
-// the control's events, with their arguments in declaration order; the refresh
-// bracket fires at the outermost level only.
+// the control's events, with their arguments in declaration order.
 #include "../com/EventSink.h"
 #include "CPrint.h"
-#include "CPrintRecalcLayout.h"
 #include "CPrintWorkspace.h"
 #include "toolbar/CPrintToolBar.h"
 #include "RecordingTest.h"
@@ -44,17 +42,6 @@ TEST_F(EventArgumentsTest, ClickAndAnchorClickCarryTheirArgumentsInOrder) {
     EXPECT_EQ(sink.events, (std::vector<std::string>{"Click -1 0"}));
     EXPECT_EQ(second.events, (std::vector<std::string>{"Click -1 0"}));
     second.Disconnect();
-}
-
-TEST_F(EventArgumentsTest, OnlyTheOutermostBracketFiresAndTheDepthReturnsToZero) {
-    {
-        CPrintRecalcLayout outer(Defaults());
-        CPrintRecalcLayout inner(Defaults());
-        EXPECT_EQ(Defaults().RefreshDepth, 2);
-        EXPECT_EQ(sink.events, (std::vector<std::string>{"Refreshing"}));
-    }
-    EXPECT_EQ(Defaults().RefreshDepth, 0);
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"Refreshing", "Refresh"}));
 }
 
 // A workspace refreshed again from inside its own Refresh notification.

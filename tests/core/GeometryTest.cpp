@@ -2,6 +2,7 @@
 // frame and mapping, and the client rectangle the provider is clipped to.
 #include "RecordingTest.h"
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -16,32 +17,35 @@ protected:
 
 bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
 
+// What the page object told the provider: left, top, width, height, page width and height.
+std::vector<double> Measures(const DrawCall& c) {
+    return {c.left, c.top, c.width, c.height, c.pageWidth, c.pageHeight};
+}
+
 TEST_F(GeometryTest, PageObjectDescribesThePageSetupInItsUnit) {
     CScriptProvider* p = nullptr;
     store->PutPrintExt(CScriptProvider::Make("A", 1, &p).Get());
     p->log = &calls;
-    Record();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_DOUBLE_EQ(calls[0].left, 1.0);
-    EXPECT_DOUBLE_EQ(calls[0].top, 1.0);
-    EXPECT_DOUBLE_EQ(calls[0].width, 6.5);
-    EXPECT_DOUBLE_EQ(calls[0].height, 9.0);
-    EXPECT_DOUBLE_EQ(calls[0].pageWidth, 8.5);
-    EXPECT_DOUBLE_EQ(calls[0].pageHeight, 11.0);
-
-    // Hundredths of a millimetre give centimetres; uneven margins are each their own.
-    setup.Flags = PSD_INHUNDREDTHSOFMILLIMETERS | PSD_MARGINS;
-    setup.ptPaperSize = POINT{21000, 29700};
-    setup.rtMargin = RECT{2500, 1000, 1500, 2000};
-    calls.clear();
-    Record();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_DOUBLE_EQ(calls[0].left, 2.5);
-    EXPECT_DOUBLE_EQ(calls[0].top, 1.0);
-    EXPECT_DOUBLE_EQ(calls[0].width, 17.0);
-    EXPECT_DOUBLE_EQ(calls[0].height, 26.7);
-    EXPECT_DOUBLE_EQ(calls[0].pageWidth, 21.0);
-    EXPECT_DOUBLE_EQ(calls[0].pageHeight, 29.7);
+    // Thousandths of an inch give inches, hundredths of a millimetre centimetres; uneven margins each their own.
+    const struct {
+        DWORD unit;
+        POINT paper;
+        RECT margins;
+        std::vector<double> measures;
+    } cases[] = {
+        {PSD_INTHOUSANDTHSOFINCHES, {8500, 11000}, {1000, 1000, 1000, 1000}, {1.0, 1.0, 6.5, 9.0, 8.5, 11.0}},
+        {PSD_INHUNDREDTHSOFMILLIMETERS, {21000, 29700}, {2500, 1000, 1500, 2000}, {2.5, 1.0, 17.0, 26.7, 21.0, 29.7}},
+    };
+    for (const auto& c : cases) {
+        setup.Flags = c.unit | PSD_MARGINS;
+        setup.ptPaperSize = c.paper;
+        setup.rtMargin = c.margins;
+        calls.clear();
+        Record();
+        ASSERT_EQ(calls.size(), 1u);
+        const std::vector<double> got = Measures(calls[0]);
+        for (size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], c.measures[i], 1e-9) << i;
+    }
     // The page's own rectangles follow the metric unit too (2540 per inch).
     const CEMFPage& page = store->GetPage(0);
     EXPECT_EQ(page.PageRect().right, MulDiv(21000, printerDpiX, 2540));
@@ -54,12 +58,9 @@ TEST_F(GeometryTest, PageObjectBeforeAnyRecordingAndWithNullPointers) {
     ASSERT_EQ((CreateComObject<CPage>(nullptr, IID_IPage, page.PutVoid())), S_OK);
     double v = -1;
     long index = -1;
-    EXPECT_EQ(page->get_PageWidth(&v), S_OK);
-    EXPECT_EQ(v, 0.0);
-    EXPECT_EQ(page->get_Height(&v), S_OK);
-    EXPECT_EQ(v, 0.0);
-    EXPECT_EQ(page->get_Index(&index), S_OK);
-    EXPECT_EQ(index, 0);
+    EXPECT_EQ((page->get_PageWidth(&v), v), 0.0);
+    EXPECT_EQ((page->get_Height(&v), v), 0.0);
+    EXPECT_EQ((page->get_Index(&index), index), 0);
     EXPECT_EQ(page->get_Left(nullptr), E_POINTER);
     EXPECT_EQ(page->get_Index(nullptr), E_POINTER);
 }
@@ -100,17 +101,14 @@ TEST_F(GeometryTest, MetafileFrameIsThePaperAndItsUnitTheScreenPixel) {
     // The provider sees the client rectangle in screen pixels as its clip, on a metafile context.
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].objectType, OBJ_ENHMETADC);
-    const RECT expected = page.ClientRect();
-    EXPECT_NEAR(calls[0].clipBox.left, expected.left, 1);
-    EXPECT_NEAR(calls[0].clipBox.top, expected.top, 1);
-    EXPECT_NEAR(calls[0].clipBox.right, expected.right, 1);
-    EXPECT_NEAR(calls[0].clipBox.bottom, expected.bottom, 1);
+    const RECT expected = page.ClientRect(), clip = calls[0].clipBox;
+    EXPECT_TRUE(std::abs(clip.left - expected.left) <= 1 && std::abs(clip.top - expected.top) <= 1 &&
+                std::abs(clip.right - expected.right) <= 1 && std::abs(clip.bottom - expected.bottom) <= 1);
 
     // The mapping and the clip are in the metafile itself, the clip removed after the body.
     const std::vector<DWORD> types = RecordTypes(page.GetHandle());
-    EXPECT_NE(std::find(types.begin(), types.end(), EMR_SETMAPMODE), types.end());
-    EXPECT_NE(std::find(types.begin(), types.end(), EMR_SETVIEWPORTEXTEX), types.end());
-    EXPECT_NE(std::find(types.begin(), types.end(), EMR_SETWINDOWEXTEX), types.end());
+    for (DWORD type : {EMR_SETMAPMODE, EMR_SETVIEWPORTEXTEX, EMR_SETWINDOWEXTEX})
+        EXPECT_NE(std::find(types.begin(), types.end(), type), types.end()) << type;
     EXPECT_EQ(std::count(types.begin(), types.end(), EMR_EXTSELECTCLIPRGN), 2);
 }
 
@@ -128,12 +126,13 @@ TEST_F(GeometryTest, DrawingIsClippedToTheClientAndPlaysBackInScreenPixels) {
     const RECT c = page.ClientRect();
     CPlayedPage played(page, SIZE{screenPage.right, screenPage.bottom});
     EXPECT_TRUE(SameRect(played.client, c)) << "played at its own size, the client part is the client rectangle";
-    EXPECT_EQ(played.Pixel(c.left + 3, c.top + 3), RGB(0, 0, 0));
-    EXPECT_EQ(played.Pixel(c.right - 3, c.bottom - 3), RGB(0, 0, 0));
-    EXPECT_EQ(played.Pixel(c.left - 3, c.top + 3), RGB(255, 255, 255)) << "left margin";
-    EXPECT_EQ(played.Pixel(c.left + 3, c.top - 3), RGB(255, 255, 255)) << "top margin";
-    EXPECT_EQ(played.Pixel(c.right + 3, c.bottom - 3), RGB(255, 255, 255)) << "right margin";
-    EXPECT_EQ(played.Pixel(c.right - 3, c.bottom + 3), RGB(255, 255, 255)) << "bottom margin";
+    const struct {
+        LONG x, y;
+        COLORREF colour;
+    } probes[] = {{c.left + 3, c.top + 3, 0},           {c.right - 3, c.bottom - 3, 0},
+                  {c.left - 3, c.top + 3, 0xFFFFFF},    {c.left + 3, c.top - 3, 0xFFFFFF},
+                  {c.right + 3, c.bottom - 3, 0xFFFFFF}, {c.right - 3, c.bottom + 3, 0xFFFFFF}};
+    for (const auto& at : probes) EXPECT_EQ(played.Pixel(at.x, at.y), at.colour) << at.x << "," << at.y;
 }
 
 TEST_F(GeometryTest, ProviderThatResetsTheMappingDoesNotMoveLaterDrawing) {
@@ -187,27 +186,13 @@ TEST_F(GeometryTest, PlayAnswersTheClientPartOfAnyRectangle) {
 
 TEST_F(GeometryTest, NoClientAreaStopsEachProviderAfterItsFirstPage) {
     setup.rtMargin = RECT{5000, 1000, 5000, 1000};  // wider than the paper
-    VARIANT list;
-    V_VT(&list) = VT_UNKNOWN;
     ComPtr<IPrintExt> b = CScriptProvider::Make("B", 4);
-    // Set through the list so that both providers are recorded.
-    SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, 1);
-    LONG i = 0;
-    V_UNKNOWN(&list) = b.Get();
-    SafeArrayPutElement(array, &i, &list);
-    V_VT(&list) = VT_ARRAY | VT_VARIANT;
-    V_ARRAY(&list) = array;
-    store->PutPrintExts(list);
+    store->PutPrintExts(VariantList({b.Get()}).Get());  // through the list, so that both are recorded
     store->PutPrintExt(CScriptProvider::Make("A", 3).Get());
-    SafeArrayDestroy(array);
     Record();
     EXPECT_EQ(store->GetCount(), 2);
     EXPECT_EQ(store->events, (std::vector<std::string>{"start", "page 0", "end 1", "start", "page 1", "end 2"}));
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(GeometryTest, AbsurdPaperAndNoReferenceAreAbsorbed) {
     CScriptProvider* p = nullptr;

@@ -1,6 +1,5 @@
 // Documents of any length: recording holds one metafile device context at a time and the
 // recorded pages hold no GDI object, while every page keeps its decorations and the count.
-#include "MetafileText.h"
 #include "RecordingTest.h"
 #include <algorithm>
 

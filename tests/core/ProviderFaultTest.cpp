@@ -1,6 +1,5 @@
 // Providers that fail, throw, answer oddly or draw nothing: every page they
 // leave is kept, decorated, and the store records again afterwards.
-#include "MetafileText.h"
 #include "RecordingTest.h"
 #include <stdexcept>
 
@@ -14,26 +13,9 @@ protected:
         return p;
     }
     // The current provider first, then `list` as the provider list.
-    void Use(IPrintExt* current, std::initializer_list<IPrintExt*> list) {
-        SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(list.size()));
-        LONG i = 0;
-        for (IPrintExt* p : list) {
-            VARIANT e;
-            V_VT(&e) = VT_UNKNOWN;
-            V_UNKNOWN(&e) = p;
-            SafeArrayPutElement(array, &i, &e);
-            ++i;
-        }
-        Variant value;
-        V_VT(value.Put()) = VT_ARRAY | VT_VARIANT;
-        V_ARRAY(value.Ptr()) = array;
-        store->PutPrintExts(value.Get());
+    void Use(IPrintExt* current, std::initializer_list<IUnknown*> list) {
+        store->PutPrintExts(VariantList(list).Get());
         store->PutPrintExt(current);
-    }
-    std::vector<std::string> Strings(long page) const {
-        std::vector<std::string> s;
-        for (const MetafileText& t : TextsOf(store->GetPage(page).GetHandle())) s.push_back(t.text);
-        return s;
     }
 };
 
@@ -72,6 +54,18 @@ TEST_F(ProviderFaultTest, FailingOrThrowingPageCountContributesNothing) {
     EXPECT_EQ(calls.at(0).provider, "C");
     EXPECT_EQ(store->AnnouncedPageCount(), 1);
     EXPECT_EQ(Strings(0), (std::vector<std::string>{"1", "Untitled Document"}));
+    EXPECT_EQ(store->events, (std::vector<std::string>{"start", "end 0", "start", "end 0", "start", "page 0", "end 1"}));
+
+    // Last in the list, a failing provider leaves the count it announced at 0; a negative count is no pages.
+    Use(pc.Get(), {pa.Get()});
+    Record();
+    EXPECT_EQ(store->GetCount(), 1);
+    EXPECT_EQ(store->AnnouncedPageCount(), 0);
+    a->countResult = S_OK;
+    a->pages = -7;
+    Record();
+    EXPECT_EQ(store->GetCount(), 1);
+    EXPECT_EQ(store->AnnouncedPageCount(), -7);
 }
 
 TEST_F(ProviderFaultTest, OddContinueValuesStopAndEmptyPagesAreStillDecorated) {

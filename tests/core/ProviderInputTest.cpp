@@ -102,27 +102,17 @@ TEST_F(ProviderInputTest, OnlyOneDimensionalVariantArraysAreLists) {
     EXPECT_EQ(ListSize(), 0) << "no elements";
 
     // Elements without a provider are skipped: text, numbers, empty objects, non-providers.
-    SAFEARRAY* mixed = SafeArrayCreateVector(VT_VARIANT, -2, 7);
     ComPtr<IPersist> plain;
     CreateComObject<CPlain>(nullptr, IID_IPersist, plain.PutVoid());
-    VARIANT text;
-    V_VT(&text) = VT_BSTR;
-    V_BSTR(&text) = SysAllocString(L"provider");
-    VARIANT number;
-    V_VT(&number) = VT_I4;
-    V_I4(&number) = 3;
-    VARIANT nothing;
-    V_VT(&nothing) = VT_DISPATCH;
-    V_DISPATCH(&nothing) = nullptr;
-    Put(mixed, -2, text);
-    Put(mixed, -1, Unknown(a.Get()));
-    Put(mixed, 0, number);
-    Put(mixed, 1, nothing);
-    Put(mixed, 2, Unknown(plain.Get()));
-    Put(mixed, 3, Unknown(nullptr));
-    Put(mixed, 4, Unknown(b.Get()));
-    VariantClear(&text);
-    PutArray(mixed, VT_VARIANT);
+    Variant text, number, nothing;
+    V_VT(text.Put()) = VT_BSTR;
+    V_BSTR(text.Ptr()) = SysAllocString(L"provider");
+    V_VT(number.Put()) = VT_I4;
+    V_I4(number.Ptr()) = 3;
+    V_VT(nothing.Put()) = VT_DISPATCH;
+    V_DISPATCH(nothing.Ptr()) = nullptr;
+    EXPECT_EQ(store->PutPrintExts(VariantList({text, ObjectVariant(a.Get()), number, nothing, ObjectVariant(plain.Get()),
+                                               ObjectVariant(nullptr), ObjectVariant(b.Get())}, -2).Get()), S_OK);
     EXPECT_EQ(ListSize(), 2);
 }
 

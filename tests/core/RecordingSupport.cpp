@@ -9,8 +9,6 @@ PAGESETUPDLGA InchSetup(long width, long height, long margin) {
     return s;
 }
 
-
-
 CPlayedPage::CPlayedPage(CEMFPage& page, SIZE size) {
     CWindowDC screen;
     memory_.Reset(CreateCompatibleDC(screen));
@@ -19,31 +17,6 @@ CPlayedPage::CPlayedPage(CEMFPage& page, SIZE size) {
     const RECT all{0, 0, size.cx, size.cy};
     FillRect(memory_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     client = page.Play(memory_, all);
-}
-
-std::vector<DWORD> RecordTypes(HENHMETAFILE metafile) {
-    std::vector<DWORD> types;
-    EnumEnhMetaFile(
-        nullptr, metafile,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) WINAPI -> int {
-            reinterpret_cast<std::vector<DWORD>*>(param)->push_back(record->iType);
-            return 1;
-        },
-        &types, nullptr);
-    return types;
-}
-
-int BitmapCopies(HENHMETAFILE metafile) {
-    int count = 0;
-    EnumEnhMetaFile(
-        nullptr, metafile,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) WINAPI -> int {
-            if (record->iType == EMR_BITBLT && reinterpret_cast<const EMRBITBLT*>(record)->cbBitsSrc > 0)
-                ++*reinterpret_cast<int*>(param);
-            return 1;
-        },
-        &count, nullptr);
-    return count;
 }
 
 void RecordingTest::SetUp() {

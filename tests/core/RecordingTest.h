@@ -4,7 +4,9 @@
 #include "CHostEMFPages.h"
 #include "Gdi.h"
 #include "GdiCount.h"
+#include "MetafileText.h"
 #include "ScriptProvider.h"
+#include "Variants.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -27,7 +29,6 @@ public:
 // A PAGESETUPDLGA in thousandths of an inch: paper and four equal margins.
 PAGESETUPDLGA InchSetup(long width, long height, long margin);
 
-
 // A page played into a white screen bitmap of `size`; pixels read back as COLORREF.
 class CPlayedPage {
 public:
@@ -40,16 +41,18 @@ private:
     Bitmap bitmap_;
 };
 
-// The record types of a metafile, in order.
-std::vector<DWORD> RecordTypes(HENHMETAFILE metafile);
-// Bitmap copies (BitBlt records with source bits) in a metafile; a filled rectangle is not one.
-int BitmapCopies(HENHMETAFILE metafile);
 
 class RecordingTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
     void Record() { store->LoadPages(printer.Get(), &setup); }
+    // The texts of a recorded page, in drawing order.
+    std::vector<std::string> Strings(long page) const {
+        std::vector<std::string> s;
+        for (const MetafileText& t : TextsOf(store->GetPage(page).GetHandle())) s.push_back(t.text);
+        return s;
+    }
     // The page setup's lengths in pixels of a device with `dpi`, as the store converts them.
     static long Px(long thousandths, int dpi) { return MulDiv(thousandths, dpi, 1000); }
 

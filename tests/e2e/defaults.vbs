@@ -20,7 +20,11 @@ CheckEqual p.PagesCount, 0, "PagesCount"
 CheckEqual p.hWnd, 0, "hWnd"
 CheckEqual p.PageRange, "", "PageRange"
 Check IsEmpty(p.Options), "Options is empty"
+CheckEqual CLng(p.PageFrameColor), 0, "PageFrameColor"
 CheckEqual p.Font.Name, "Times New Roman", "Font.Name"
+' The font object reports the size of the font it realised.
+Check Abs(p.Font.Size - 10) <= 0.5, "Font.Size about 10 (" & p.Font.Size & ")"
+Check Not (p.Font.Bold Or p.Font.Italic Or p.Font.Underline Or p.Font.Strikethrough), "Font plain"
 
 p.StartPageNumber = -5
 CheckEqual p.StartPageNumber, 0, "StartPageNumber clamps at 0"
@@ -31,7 +35,7 @@ CheckEqual o(1), "two", "Options keeps an array"
 
 Dim v
 v = p.Version
-CheckEqual UBound(Split(v, ".")), 3, "Version has four parts (" & v & ")"
+CheckEqual v, "1.0.0.1", "Version"
 p.Version = "9.9.9.9"
 CheckEqual p.Version, v, "Version put is ignored"
 

@@ -10,6 +10,7 @@
 #include "html/CHTMLAnchorLooks.h"
 #include "Gdi.h"
 #include "IHTMLCaptionHost.h"
+#include "HTMLCaptionDraw.h"
 
 // The shared canvas with a crisp font selected: every inked pixel of a glyph
 // has the text colour exactly.
@@ -27,6 +28,13 @@ private:
     Font m_font;
     HGDIOBJ m_old = nullptr;
 };
+
+// The widest line of a caption's mark-up in the canvas's font.
+inline int32_t RunWidth(const CaptionCanvas& canvas, const char* markup) {
+    CHTMLCaption caption;
+    caption.SetCaption(markup);
+    return htmlwin::MaxLineWidth(caption, canvas.Dc());
+}
 
 // A caption host whose icons are solid 16 x 16 blocks and whose pictures are
 // filled rectangles, so what the caption asks it to draw shows in pixels.

@@ -7,12 +7,6 @@ using htmlwin::DrawCaption;
 
 namespace {
 
-int32_t TextWidth(HDC dc, const char* text) {
-    CHTMLCaption caption;
-    caption.SetCaption(text);
-    return htmlwin::MaxLineWidth(caption, dc);
-}
-
 TEST(DrawImages, IconsSitAtTheLeftOfTheirCells) {
     BlockHost host;
     CaptionCanvas canvas(200, 30);
@@ -20,7 +14,7 @@ TEST(DrawImages, IconsSitAtTheLeftOfTheirCells) {
     caption.SetCaption("a<img>1</img>b<img>2:30</img>c", &host);
     DrawCaption(caption, canvas.Dc(), canvas.Rect());
 
-    const int32_t a = TextWidth(canvas.Dc(), "a"), b = TextWidth(canvas.Dc(), "b");
+    const int32_t a = RunWidth(canvas, "a"), b = RunWidth(canvas, "b");
     const int32_t lineHeight = htmlwin::LineHeight(canvas.Dc());
     const int32_t iconTop = (30 - lineHeight) / 2 + (lineHeight - 16) / 2;
     ASSERT_EQ(host.Icons.size(), 2u);
@@ -68,7 +62,7 @@ TEST(DrawImages, PicturesKeepTheirAspectRatio) {
     EXPECT_NEAR((first.top + first.bottom) / 2, 30, 1);  // centred on the line
     // Natural size: the second one overflows the rectangle and the line.
     const RECT second = host.PictureRects[1];
-    EXPECT_EQ(second.left, 50 + TextWidth(canvas.Dc(), "x"));
+    EXPECT_EQ(second.left, 50 + RunWidth(canvas, "x"));
     EXPECT_EQ(second.right - second.left, 200);
     EXPECT_EQ(second.bottom - second.top, 100);
     EXPECT_EQ(canvas.InkOf(BlockHost::PictureColour).left, 0);

@@ -11,13 +11,6 @@ namespace {
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 
-// Width of text in the canvas's font with the attributes of a one-run caption.
-int32_t RunWidth(const CaptionCanvas& canvas, const char* markup) {
-    CHTMLCaption caption;
-    caption.SetCaption(markup);
-    return htmlwin::MaxLineWidth(caption, canvas.Dc());
-}
-
 struct Drawn {
     CHTMLCaption Caption;
     Drawn(CaptionCanvas& canvas, const char* markup, RECT rect, IHTMLCaptionHostBase* host = nullptr,
@@ -28,40 +21,7 @@ struct Drawn {
     }
 };
 
-TEST(DrawCaption, RightAlignedRunsEndAtTheRightEdge) {
-    CaptionCanvas canvas(100, 20);
-    Drawn right(canvas, "<r>right", canvas.Rect());
-    const RECT ink = canvas.Ink();
-    EXPECT_GE(ink.right, 97);  // glyph bearings may leave a pixel or two
-    EXPECT_GE(ink.left, 100 - RunWidth(canvas, "right"));
-
-    CaptionCanvas both(200, 20);
-    Drawn leftRight(both, "left<r>right", both.Rect());
-    EXPECT_LE(both.Ink().left, 2);
-    EXPECT_GE(both.Ink().right, 197);
-    // Nothing between the two runs.
-    const RECT middle{RunWidth(both, "left") + 1, 0, 200 - RunWidth(both, "right") - 1, 20};
-    EXPECT_EQ(both.InkIn(middle).right, 0);
-}
-
-TEST(DrawCaption, LinesAreCentredVertically) {
-    CaptionCanvas probe(10, 10);
-    const int32_t lineHeight = htmlwin::LineHeight(probe.Dc());
-    ASSERT_GT(lineHeight, 8);
-    CaptionCanvas canvas(100, 10 * lineHeight);
-    Drawn two(canvas, "Hx<br>Hx", canvas.Rect());
-    const int32_t top = (10 * lineHeight - 2 * lineHeight) / 2;
-    const RECT ink = canvas.Ink();
-    EXPECT_GE(ink.top, top);
-    EXPECT_LE(ink.bottom, top + 2 * lineHeight);
-    EXPECT_NE(canvas.InkIn({0, top, 100, top + lineHeight}).right, 0);
-    EXPECT_NE(canvas.InkIn({0, top + lineHeight, 100, top + 2 * lineHeight}).right, 0);
-    // A rectangle too short for the lines draws those whose top lies inside.
-    CaptionCanvas flat(100, 4);
-    Drawn clipped(flat, "Hx<br>Hx<br>Hx", {0, 0, 100, 2});
-    EXPECT_EQ(htmlwin::GetHeight(clipped.Caption, flat.Dc()), 3 * lineHeight);
-}
-
+// Where runs and lines are placed is the platform-free caption's part; here, what they look like.
 TEST(DrawCaption, SolidAndDottedLinesPixelByPixel) {
     CaptionCanvas canvas(100, 20);
     Drawn solid(canvas, "x<solidline>y", canvas.Rect());

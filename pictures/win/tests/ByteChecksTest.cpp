@@ -6,99 +6,74 @@
 
 namespace {
 
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
+// `bytes` with the 32-bit little-endian value at `at` replaced.
+Bytes Patched(Bytes bytes, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = (value >> (8 * i)) & 0xFF;
+    return bytes;
 }
+Bytes Cut(Bytes bytes, size_t by) { return Bytes(bytes.begin(), bytes.end() - by); }
 
-TEST(PictureBytesCheck, WholePicturesPass) {
-    EXPECT_FALSE(DamagedPictureBytes(MakeBmp(13, 7)));
-    EXPECT_FALSE(DamagedPictureBytes(MakeTiff(13, 7)));
-    EXPECT_FALSE(DamagedPictureBytes(MakeIco(16, RGB(1, 2, 3))));
-    EXPECT_FALSE(DamagedPictureBytes(MakeIco(32, RGB(1, 2, 3))));
-    EXPECT_FALSE(DamagedPictureBytes(MakePng(13, 7)));  // left to its loader
-}
-
-TEST(PictureBytesCheck, PixelsPastTheEndAreDamage) {
-    Bytes bmp = MakeBmp(13, 7);
-    bmp.pop_back();
-    EXPECT_TRUE(DamagedPictureBytes(bmp));
-    Bytes taller = MakeBmp(13, 7);
-    Put32(taller, 2, 0);   // no declared size: the header's height decides
-    Put32(taller, 22, 8);
-    EXPECT_TRUE(DamagedPictureBytes(taller));
-    Put32(taller, 22, static_cast<uint32_t>(-7));  // top-down, same rows
-    EXPECT_FALSE(DamagedPictureBytes(taller));
-}
-
-TEST(PictureBytesCheck, IconDirectoriesAndImagesMustFit) {
-    Bytes ico = MakeIco(16, RGB(1, 2, 3));
-    Bytes manyEntries = ico;
-    manyEntries[4] = 200;
-    EXPECT_TRUE(DamagedPictureBytes(manyEntries));
-    Bytes farImage = ico;
-    Put32(farImage, 6 + 12, 5000);
-    EXPECT_TRUE(DamagedPictureBytes(farImage));
-    Bytes wideImage = ico;
-    Put32(wideImage, 22 + 4, 64);  // 64 pixels wide does not fit 1128 bytes
-    EXPECT_TRUE(DamagedPictureBytes(wideImage));
+TEST(PictureBytesCheck, PartsThatDoNotFitAreDamage) {
+    const Bytes bmp = MakeBmp(13, 7), ico = MakeIco(16, RGB(1, 2, 3)), tiff = MakeTiff(13, 7);
+    const Bytes unsized = Patched(bmp, 2, 0);  // no declared size: the header's height decides
     Bytes oddBits = ico;
     oddBits[22 + 14] = 7;
-    EXPECT_TRUE(DamagedPictureBytes(oddBits));
+    const struct {
+        const char* what;
+        Bytes bytes;
+        bool damaged;
+    } cases[] = {
+        {"bmp", bmp, false},
+        {"tiff", tiff, false},
+        {"ico", ico, false},
+        {"ico 32", MakeIco(32, RGB(1, 2, 3)), false},
+        {"png", MakePng(13, 7), false},  // left to its loader
+        {"bmp cut", Cut(bmp, 1), true},
+        {"bmp taller", Patched(unsized, 22, 8), true},
+        {"bmp top-down", Patched(unsized, 22, static_cast<uint32_t>(-7)), false},
+        {"ico entries", Patched(ico, 4, 200), true},
+        {"ico far image", Patched(ico, 6 + 12, 5000), true},
+        {"ico wide image", Patched(ico, 22 + 4, 64), true},  // 64 pixels wide does not fit 1128 bytes
+        {"ico bits", oddBits, true},
+        {"tiff far directory", Patched(tiff, 4, 100000), true},
+        {"tiff loop", Patched(tiff, 8 + 2 + 10 * 12, 8), true},  // the next directory is this one again
+        {"tiff strip", Patched(tiff, 8 + 2 + 8 * 12 + 8, 13 * 7 * 3 + 1), true},  // past the rows
+        {"tiff cut", Cut(tiff, 10), true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DamagedPictureBytes(c.bytes), c.damaged) << c.what;
 }
 
-TEST(PictureBytesCheck, TiffStripsAndDirectoriesMustFit) {
-    Bytes tiff = MakeTiff(13, 7);
-    Bytes farDirectory = tiff;
-    Put32(farDirectory, 4, 100000);
-    EXPECT_TRUE(DamagedPictureBytes(farDirectory));
-    Bytes loop = tiff;
-    Put32(loop, 8 + 2 + 10 * 12, 8);  // the next directory is this one again
-    EXPECT_TRUE(DamagedPictureBytes(loop));
-    Bytes bigStrip = tiff;
-    Put32(bigStrip, 8 + 2 + 8 * 12 + 8, 13 * 7 * 3 + 1);  // StripByteCounts past the rows
-    EXPECT_TRUE(DamagedPictureBytes(bigStrip));
-    Bytes cut = tiff;
-    cut.resize(cut.size() - 10);
-    EXPECT_TRUE(DamagedPictureBytes(cut));
-}
-
-class ImageListCheckTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        CIconList list;
-        for (int i = 0; i < 5; ++i) {
-            CTestIcon icon(16, RGB(i, 0, 0));
-            list.AddIcon(icon.Get());
-        }
-        ComPtr<IStream> stream = NewMemoryStream();
-        ASSERT_TRUE(list.Write(stream.Get()));
-        ASSERT_TRUE(StreamContents(stream.Get(), written));
+TEST(ImageListCheck, HeadersAndBitmapsMustHoldTheImages) {
+    CIconList list;
+    for (int i = 0; i < 5; ++i) {
+        CTestIcon icon(16, RGB(i, 0, 0));
+        list.AddIcon(icon.Get());
     }
-    bool Plausible(const Bytes& b) { return PlausibleImageList(b.data(), b.size()); }
+    ComPtr<IStream> stream = NewMemoryStream();
+    ASSERT_TRUE(list.Write(stream.Get()));
     Bytes written;
-};
-
-TEST_F(ImageListCheckTest, WhatImageListWriteMakesPasses) { EXPECT_TRUE(Plausible(written)); }
-
-TEST_F(ImageListCheckTest, HeadersAndBitmapsThatCannotHoldTheImagesFail) {
-    Bytes cut(written.begin(), written.end() - 1);
-    EXPECT_FALSE(Plausible(cut));
-    Bytes moreImages = written;
+    ASSERT_TRUE(StreamContents(stream.Get(), written));
+    Bytes moreImages = written, bigCapacity, wideIcons = written, notIL = written;
     moreImages[4] = 0xFF;  // count above capacity
-    EXPECT_FALSE(Plausible(moreImages));
-    Bytes bigCapacity = moreImages;
+    bigCapacity = moreImages;
     bigCapacity[6] = bigCapacity[7] = 0xFF;  // count within capacity, but past the bitmap's rows
-    EXPECT_FALSE(Plausible(bigCapacity));
-    Bytes wideIcons = written;
     wideIcons[10] = 0;
     wideIcons[11] = 2;  // cx 512
-    EXPECT_FALSE(Plausible(wideIcons));
-    Bytes flipped = written;
-    Put32(flipped, 28 + 14 + 8, static_cast<uint32_t>(-64));  // top-down image bitmap
-    EXPECT_FALSE(Plausible(flipped));
-    Bytes notIL = written;
     notIL[0] = 'X';
-    EXPECT_FALSE(Plausible(notIL));
+    const struct {
+        const char* what;
+        Bytes bytes;
+        bool plausible;
+    } cases[] = {
+        {"written", written, true},
+        {"cut", Cut(written, 1), false},
+        {"more images", moreImages, false},
+        {"big capacity", bigCapacity, false},
+        {"wide icons", wideIcons, false},
+        {"top-down bitmap", Patched(written, 28 + 14 + 8, static_cast<uint32_t>(-64)), false},
+        {"not IL", notIL, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PlausibleImageList(c.bytes.data(), c.bytes.size()), c.plausible) << c.what;
 }
 
 }  // namespace

@@ -7,33 +7,12 @@
 #include "TestImages.h"
 #include "Text.h"
 #include "Variant.h"
+#include "Variants.h"
 #include <gtest/gtest.h>
 #include <olectl.h>
+#include <vector>
 
 namespace {
-
-Variant Text(const std::string& text) {
-    Variant v;
-    V_VT(v.Ptr()) = VT_BSTR;
-    V_BSTR(v.Ptr()) = Bstr::FromAnsi(text).Detach();
-    return v;
-}
-
-Variant Object(IUnknown* object) {
-    Variant v;
-    V_VT(v.Ptr()) = VT_DISPATCH;
-    ComPtr<IDispatch> dispatch;
-    if (object) object->QueryInterface(IID_IDispatch, dispatch.PutVoid());
-    V_DISPATCH(v.Ptr()) = dispatch.Detach();
-    return v;
-}
-
-Variant Number(long n) {
-    Variant v;
-    V_VT(v.Ptr()) = VT_I4;
-    V_I4(v.Ptr()) = n;
-    return v;
-}
 
 // A 200 x 100 picture stretched into 50 x 25 at (10, 5): each quadrant lands
 // where it should and nothing is drawn outside the rectangle.
@@ -134,7 +113,7 @@ TEST(PictureText, EncodedPictureLoadsBackTheSamePicture) {
 
     CTempFile file("picture.png", MakePng(200, 100));
     std::string fileText;
-    ASSERT_TRUE(EncodeValue(Text(file.Path()).Get(), fileText));
+    ASSERT_TRUE(EncodeValue(TextVariant(file.Path()).Get(), fileText));
     ComPtr<IPicture> fromFile = LoadPictureText(fileText);
     ASSERT_TRUE(fromFile);
     ExpectSize(CHTMLPicture(fromFile), 200, 100);
@@ -142,23 +121,19 @@ TEST(PictureText, EncodedPictureLoadsBackTheSamePicture) {
 
 TEST(PictureText, MissingFilesAndObjectsThatAreNoPicturesEncodeToNothing) {
     std::string text = "left over";
-    EXPECT_FALSE(EncodeValue(Text("C:\\no\\such\\file.bmp").Get(), text));
+    EXPECT_FALSE(EncodeValue(TextVariant("C:\\no\\such\\file.bmp").Get(), text));
     EXPECT_EQ(text, "");
     ComPtr<IStream> notAPicture = NewMemoryStream();
-    EXPECT_FALSE(EncodeValue(Object(notAPicture.Get()).Get(), text));
-    Variant unknown;
-    V_VT(unknown.Ptr()) = VT_UNKNOWN;
-    V_UNKNOWN(unknown.Ptr()) = notAPicture.Get();
-    notAPicture->AddRef();
-    EXPECT_FALSE(EncodeValue(unknown.Get(), text));
-    EXPECT_FALSE(EncodeIconsValue(Text("").Get(), text));
-    EXPECT_FALSE(EncodeIconsValue(Text(" , ,").Get(), text));
+    EXPECT_FALSE(EncodeValue(DispatchVariant(notAPicture.Get()).Get(), text));
+    EXPECT_FALSE(EncodeValue(ObjectVariant(notAPicture.Get()).Get(), text));
+    EXPECT_FALSE(EncodeIconsValue(TextVariant("").Get(), text));
+    EXPECT_FALSE(EncodeIconsValue(TextVariant(" , ,").Get(), text));
 }
 
 TEST(PictureText, IconFilesEncodeToAListThatReadsBack) {
     CTempFile small("a.ico", MakeIco(16, RGB(0, 90, 0))), large("b.ico", MakeIco(32, RGB(90, 0, 0)));
     std::string text;
-    ASSERT_TRUE(EncodeIconsValue(Text(small.Path() + ", " + large.Path()).Get(), text));
+    ASSERT_TRUE(EncodeIconsValue(TextVariant(small.Path() + ", " + large.Path()).Get(), text));
     CIconList list;
     list.AddFromEncoded(text);
     EXPECT_EQ(list.Count(), 2);
@@ -174,15 +149,15 @@ protected:
 };
 
 TEST_F(CHTMLPictureMapTest, FileNamesEncodedTextsAndObjectsAllGivePictures) {
-    map.AddPicture("file", Text(bmp.Path()).Get());
+    map.AddPicture("file", TextVariant(bmp.Path()).Get());
     std::string text;
     ASSERT_TRUE(EncodeFile(small.Path(), text));
-    map.AddPicture("text", Text(text).Get());
+    map.AddPicture("text", TextVariant(text).Get());
     ComPtr<IPicture> object = LoadPicture(MakePng(30, 20));
-    map.AddPicture("object", Object(object.Get()).Get());
+    map.AddPicture("object", DispatchVariant(object.Get()).Get());
     CTempFile png("picture.png", MakePng(200, 100)), tiff("picture.tif", MakeTiff(200, 100));
-    map.AddPicture("png", Text(png.Path()).Get());
-    map.AddPicture("tiff", Text(tiff.Path()).Get());
+    map.AddPicture("png", TextVariant(png.Path()).Get());
+    map.AddPicture("tiff", TextVariant(tiff.Path()).Get());
     EXPECT_EQ(map.Count(), 5u);
     EXPECT_EQ(map.GetPictureSize("png").cx, 200);
     EXPECT_EQ(map.GetPictureSize("tiff").cy, 100);
@@ -195,37 +170,21 @@ TEST_F(CHTMLPictureMapTest, FileNamesEncodedTextsAndObjectsAllGivePictures) {
     EXPECT_EQ(canvas.At(47, 23), kBottomRight);
 }
 
-TEST_F(CHTMLPictureMapTest, KeysAreCaseSensitive) {
-    map.AddPicture("Logo", Text(bmp.Path()).Get());
-    map.AddPicture("logo", Text(small.Path()).Get());
-    EXPECT_EQ(map.GetPictureSize("Logo").cx, 200);
-    EXPECT_EQ(map.GetPictureSize("logo").cx, 8);
-    EXPECT_EQ(map.Find("LOGO"), nullptr);
-    EXPECT_EQ(map.GetPictureSize("LOGO").cx, 0);
-}
-
 TEST_F(CHTMLPictureMapTest, ValuesThatGiveNoPictureRemoveTheKey) {
     CTempFile notAPicture("notes.txt", Bytes(50, 'n'));
-    const Variant removers[] = {Number(0), Text("C:\\no\\such\\file.bmp"), Text(notAPicture.Path()),
-                                Text("%%%% not encoded"), Object(NewMemoryStream().Get()), Variant()};
+    std::vector<Variant> removers = {NumberVariant(0), TextVariant("C:\\no\\such\\file.bmp"), TextVariant(notAPicture.Path()),
+                                     TextVariant("%%%% not encoded"), DispatchVariant(NewMemoryStream().Get()), Variant()};
+    // Damaged picture bytes, encoded.
+    for (const Bytes& whole : {MakePng(40, 20), MakeBmp(40, 20)})
+        for (size_t cut : {size_t(4), size_t(30), whole.size() / 2})
+            removers.push_back(TextVariant(LZWCompression::Encode64(whole.data(), cut)));
     for (const Variant& value : removers) {
-        map.AddPicture("logo", Text(bmp.Path()).Get());
-        map.AddPicture("other", Text(small.Path()).Get());
+        map.AddPicture("logo", TextVariant(bmp.Path()).Get());
+        map.AddPicture("other", TextVariant(small.Path()).Get());
         ASSERT_NE(map.Find("logo"), nullptr);
         map.AddPicture("logo", value.Get());
         EXPECT_EQ(map.Find("logo"), nullptr);
         EXPECT_NE(map.Find("other"), nullptr);
-    }
-}
-
-TEST_F(CHTMLPictureMapTest, DamagedPictureBytesLoadNothing) {
-    Bytes png = MakePng(40, 20), bmpBytes = MakeBmp(40, 20);
-    for (const Bytes& whole : {png, bmpBytes}) {
-        for (size_t cut : {size_t(4), size_t(30), whole.size() / 2}) {
-            Bytes part(whole.begin(), whole.begin() + cut);
-            map.AddPicture("x", Text(LZWCompression::Encode64(part.data(), part.size())).Get());
-            EXPECT_EQ(map.Find("x"), nullptr) << cut;
-        }
     }
 }
 
@@ -237,7 +196,7 @@ TEST_F(CHTMLPictureMapTest, MutatedPicturesNeverCrash) {
     for (int round = 0; round < 400; ++round) {
         Bytes bytes = sources[round % 4];
         for (int flips = 1 + next() % 4; flips > 0; --flips) bytes[next() % bytes.size()] = next() & 0xFF;
-        map.AddPicture("x", Text(LZWCompression::Encode64(bytes.data(), bytes.size())).Get());
+        map.AddPicture("x", TextVariant(LZWCompression::Encode64(bytes.data(), bytes.size())).Get());
         DibCanvas canvas(8, 8);
         map.DrawPicture("x", canvas.Dc(), RECT{0, 0, 8, 8});
         map.GetPictureSize("x");
@@ -245,16 +204,16 @@ TEST_F(CHTMLPictureMapTest, MutatedPicturesNeverCrash) {
 }
 
 TEST_F(CHTMLPictureMapTest, AnEmptyKeyClearsEverything) {
-    map.AddPicture("a", Text(bmp.Path()).Get());
-    map.AddPicture("b", Text(bmp.Path()).Get());
-    map.AddPicture("", Text(bmp.Path()).Get());
+    map.AddPicture("a", TextVariant(bmp.Path()).Get());
+    map.AddPicture("b", TextVariant(bmp.Path()).Get());
+    map.AddPicture("", TextVariant(bmp.Path()).Get());
     EXPECT_EQ(map.Count(), 0u);
 }
 
 TEST_F(CHTMLPictureMapTest, GetPicturesGivesTwoRowsInKeyOrderAndSetPicturesReadsThemBack) {
-    map.AddPicture("b", Text(bmp.Path()).Get());
-    map.AddPicture("B", Text(small.Path()).Get());
-    map.AddPicture("a", Text(small.Path()).Get());
+    map.AddPicture("b", TextVariant(bmp.Path()).Get());
+    map.AddPicture("B", TextVariant(small.Path()).Get());
+    map.AddPicture("a", TextVariant(small.Path()).Get());
     Variant all;
     ASSERT_EQ(map.GetPictures(all.Put()), S_OK);
     ASSERT_EQ(all.Type(), VT_ARRAY | VT_VARIANT);
@@ -264,7 +223,7 @@ TEST_F(CHTMLPictureMapTest, GetPicturesGivesTwoRowsInKeyOrderAndSetPicturesReads
     SafeArrayGetUBound(array, 2, &columns);
     EXPECT_EQ(rows, 1);
     ASSERT_EQ(columns, 2);
-    const char* order[] = {"B", "a", "b"};
+    const char* order[] = {"B", "a", "b"};  // keys are case-sensitive
     for (LONG c = 0; c < 3; ++c) {
         Variant key, picture;
         LONG keyAt[2] = {0, c}, pictureAt[2] = {1, c};
@@ -275,7 +234,7 @@ TEST_F(CHTMLPictureMapTest, GetPicturesGivesTwoRowsInKeyOrderAndSetPicturesReads
     }
 
     CHTMLPictureMap copy;
-    copy.AddPicture("stale", Text(bmp.Path()).Get());
+    copy.AddPicture("stale", TextVariant(bmp.Path()).Get());
     copy.SetPictures(all.Get());
     EXPECT_EQ(copy.Count(), 3u);
     EXPECT_EQ(copy.Find("stale"), nullptr);
@@ -289,20 +248,20 @@ TEST_F(CHTMLPictureMapTest, GetPicturesGivesTwoRowsInKeyOrderAndSetPicturesReads
 }
 
 TEST_F(CHTMLPictureMapTest, SetPicturesWithAnythingElseOnlyClears) {
-    map.AddPicture("a", Text(bmp.Path()).Get());
-    map.SetPictures(Number(3).Get());
+    map.AddPicture("a", TextVariant(bmp.Path()).Get());
+    map.SetPictures(NumberVariant(3).Get());
     EXPECT_EQ(map.Count(), 0u);
     SAFEARRAYBOUND bounds[2] = {{3, 0}, {1, 0}};  // three rows: not the shape
     Variant wrong;
     V_VT(wrong.Ptr()) = VT_ARRAY | VT_VARIANT;
     V_ARRAY(wrong.Ptr()) = SafeArrayCreate(VT_VARIANT, 2, bounds);
-    map.AddPicture("a", Text(bmp.Path()).Get());
+    map.AddPicture("a", TextVariant(bmp.Path()).Get());
     map.SetPictures(wrong.Get());
     EXPECT_EQ(map.Count(), 0u);
     CHTMLPictureMap empty;
     Variant none;
     ASSERT_EQ(empty.GetPictures(none.Put()), S_OK);
-    map.AddPicture("a", Text(bmp.Path()).Get());
+    map.AddPicture("a", TextVariant(bmp.Path()).Get());
     map.SetPictures(none.Get());
     EXPECT_EQ(map.Count(), 0u);
 }

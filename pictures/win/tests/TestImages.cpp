@@ -1,6 +1,7 @@
 #include "TestImages.h"
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 
 COLORREF QuadrantColour(int x, int y, int width, int height) {
     bool right = x >= width / 2, bottom = y >= height / 2;
@@ -16,6 +17,13 @@ void Put16(Bytes& b, unsigned v) {
 void Put32(Bytes& b, unsigned v) {
     Put16(b, v & 0xFFFF);
     Put16(b, v >> 16);
+}
+// Little-endian fields in a row.
+void Put16s(Bytes& b, std::initializer_list<unsigned> values) {
+    for (unsigned v : values) Put16(b, v);
+}
+void Put32s(Bytes& b, std::initializer_list<unsigned> values) {
+    for (unsigned v : values) Put32(b, v);
 }
 void Put32Big(Bytes& b, unsigned v) {
     for (int shift = 24; shift >= 0; shift -= 8) b.push_back((v >> shift) & 0xFF);
@@ -43,15 +51,9 @@ void PngChunk(Bytes& png, const char* type, const Bytes& data) {
 Bytes MakeBmp(int width, int height) {
     const int stride = (width * 3 + 3) & ~3;
     Bytes b = {'B', 'M'};
-    Put32(b, 54 + stride * height);
-    Put32(b, 0);
-    Put32(b, 54);
-    Put32(b, 40);
-    Put32(b, width);
-    Put32(b, height);
-    Put16(b, 1);
-    Put16(b, 24);
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
+    Put32s(b, {54u + stride * height, 0, 54, 40, unsigned(width), unsigned(height)});
+    Put16s(b, {1, 24});
+    Put32s(b, {0, 0, 0, 0, 0, 0});
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
             COLORREF c = QuadrantColour(x, y, width, height);
@@ -91,8 +93,7 @@ Bytes MakePng(int width, int height) {
     }
     Put32Big(z, (b << 16) | a);
     Bytes header;
-    Put32Big(header, width);
-    Put32Big(header, height);
+    for (int v : {width, height}) Put32Big(header, v);
     header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
     Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     PngChunk(png, "IHDR", header);
@@ -129,9 +130,7 @@ Bytes MakeTiff(int width, int height) {
     entry(279, 4, 1, size);           // StripByteCounts
     entry(284, 3, 1, 1);              // chunky
     Put32(t, 0);
-    Put16(t, 8);
-    Put16(t, 8);
-    Put16(t, 8);
+    Put16s(t, {8, 8, 8});
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             COLORREF c = QuadrantColour(x, y, width, height);
@@ -143,26 +142,14 @@ Bytes MakeTiff(int width, int height) {
 Bytes MakeIco(int size, COLORREF colour) {
     const unsigned pixels = size * size * 4, maskStride = ((size + 31) / 32) * 4, mask = maskStride * size;
     const unsigned image = 40 + pixels + mask;
+    const unsigned char side = size >= 256 ? 0 : static_cast<unsigned char>(size);
     Bytes b;
-    Put16(b, 0);
-    Put16(b, 1);
-    Put16(b, 1);
-    b.push_back(size >= 256 ? 0 : size);
-    b.push_back(size >= 256 ? 0 : size);
-    b.push_back(0);
-    b.push_back(0);
-    Put16(b, 1);
-    Put16(b, 32);
-    Put32(b, image);
-    Put32(b, 22);
-    Put32(b, 40);
-    Put32(b, size);
-    Put32(b, size * 2);
-    Put16(b, 1);
-    Put16(b, 32);
-    Put32(b, 0);
-    Put32(b, pixels + mask);
-    for (int i = 0; i < 4; ++i) Put32(b, 0);
+    Put16s(b, {0, 1, 1});  // an icon directory of one entry
+    b.insert(b.end(), {side, side, 0, 0});
+    Put16s(b, {1, 32});
+    Put32s(b, {image, 22, 40, unsigned(size), unsigned(size) * 2});
+    Put16s(b, {1, 32});
+    Put32s(b, {0, pixels + mask, 0, 0, 0, 0});
     for (int i = 0; i < size * size; ++i)
         b.insert(b.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour), 0xFF});
     b.resize(b.size() + mask);

@@ -74,12 +74,10 @@ int wmain(int argc, wchar_t** argv) {
         }
         print->put_PrintExt(provider.Get());
         struct Case { const char* name; const char* range; const char* pages; };
-        const Case cases[] = {{"two", "2", "2"},          {"twofour", "2-4", "2,3,4"},   {"fourup", "4-", "4,5"},
-                              {"uptwo", "-2", "1,2"},     {"onethree", "1,3", "1,3"},    {"threeone", "3-1", "-"},
-                              {"zero", "0", "1"},         {"letters", "abc", "1"},       {"onethreefive", "1-3-5", "1,2,3"},
-                              {"empty", "", "1,2,3,4,5"}, {"beyond", "7-9", "-"},
-                              // Hostile texts are absorbed: numbers saturate, blanks and signs are read.
-                              {"huge", "2-99999999999999999999999", "2,3,4,5"}, {"noise", " 5 ,x, -1-", "1,5"}};
+        // What the range parser makes of odd texts is its unit tests' part: here, that the spooler
+        // gets just the chosen pages, an open range up to the end, all of them, or none.
+        const Case cases[] = {{"twofour", "2-4", "2,3,4"}, {"fourup", "4-", "4,5"}, {"empty", "", "1,2,3,4,5"},
+                              {"beyond", "7-9", "-"}};
         VARIANT no;
         V_VT(&no) = VT_BOOL;
         V_BOOL(&no) = VARIANT_FALSE;

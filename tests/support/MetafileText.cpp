@@ -38,3 +38,37 @@ std::vector<LOGPEN> PensOf(HENHMETAFILE metafile) {
     EnumEnhMetaFile(nullptr, metafile, CollectPen, &pens, nullptr);
     return pens;
 }
+
+std::vector<DWORD> RecordTypes(HENHMETAFILE metafile) {
+    std::vector<DWORD> types;
+    EnumEnhMetaFile(
+        nullptr, metafile,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) WINAPI -> int {
+            reinterpret_cast<std::vector<DWORD>*>(param)->push_back(record->iType);
+            return 1;
+        },
+        &types, nullptr);
+    return types;
+}
+
+int BitmapCopies(HENHMETAFILE metafile) {
+    int count = 0;
+    EnumEnhMetaFile(
+        nullptr, metafile,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) WINAPI -> int {
+            if (record->iType == EMR_BITBLT && reinterpret_cast<const EMRBITBLT*>(record)->cbBitsSrc > 0)
+                ++*reinterpret_cast<int*>(param);
+            return 1;
+        },
+        &count, nullptr);
+    return count;
+}
+
+std::vector<std::string> FileTexts(const std::string& path) {
+    std::vector<std::string> texts;
+    if (HENHMETAFILE emf = GetEnhMetaFileA(path.c_str())) {
+        for (const MetafileText& t : TextsOf(emf)) texts.push_back(t.text);
+        DeleteEnhMetaFile(emf);
+    }
+    return texts;
+}

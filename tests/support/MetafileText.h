@@ -1,5 +1,5 @@
 #pragma once
-// The texts a recorded page carries, read back from its metafile records.
+// What a recorded page carries, read back from its metafile records.
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -13,3 +13,9 @@ struct MetafileText {
 std::vector<MetafileText> TextsOf(HENHMETAFILE metafile);
 // The pen styles and colours of every EMR_CREATEPEN record, in order.
 std::vector<LOGPEN> PensOf(HENHMETAFILE metafile);
+// The record types of a metafile, in order.
+std::vector<DWORD> RecordTypes(HENHMETAFILE metafile);
+// Bitmap copies (BitBlt records with source bits) in a metafile; a filled rectangle is not one.
+int BitmapCopies(HENHMETAFILE metafile);
+// The texts of a metafile file; empty when it cannot be read.
+std::vector<std::string> FileTexts(const std::string& path);

@@ -1,0 +1,57 @@
+// The toolbar as the preview frame lays it out: the zoom list's entries and the buttons' widths.
+#include "CPrintWorkspace.h"
+#include "toolbar/CPrintToolBar.h"
+#include "toolbar/IToolBarPopups.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The zoom list the toolbar shows and the zooms the workspace applies for its entries are two
+// tables: each entry must say the percent it sets.
+TEST(ZoomList, EachEntrySaysTheZoomItApplies) {
+    struct Popups : IToolBarPopups {
+        bool ShowList(POINT, const std::vector<std::string>& shown, int&) override {
+            entries = shown;
+            return false;
+        }
+        bool ShowPages(POINT, long, long&) override { return false; }
+        std::vector<std::string> entries;
+    } popups;
+    struct OpenToolBar : CPrintToolBar {
+        using CPrintToolBar::Click;
+    } toolbar;
+    toolbar.SetPopups(&popups);
+    toolbar.Click(100, RECT{});
+    ASSERT_GE(popups.entries.size(), 8u);
+    for (size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(popups.entries[i], " " + std::to_string(CPrintWorkspace::kZoomTable[i]) + "%") << i;
+}
+
+// A button is as wide as its caption plus 8 pixels of room, a separator 8: an icon caption
+// measures 18 whatever the font, so the widths are known exactly.
+TEST(ToolBarWidths, CaptionPlusEightAndSeparatorsEight) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 60, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(parent);
+    {
+        CPrintToolBar bar;
+        bar.SetFormat("104,-1,105,1");
+        bar.SetItemCaption(104, "<img>1</img>");
+        bar.SetItemCaption(105, "<img>1</img><img>2</img>");
+        ASSERT_TRUE(bar.Create(parent, parent));
+        SetWindowPos(bar.Window(), nullptr, 0, 0, 400, bar.Height(), SWP_NOZORDER);
+        bar.LayoutItems();
+        RECT print{}, close{};
+        ASSERT_TRUE(bar.ItemRectOf(104, print));
+        ASSERT_TRUE(bar.ItemRectOf(105, close));
+        EXPECT_EQ(print.right - print.left, 18 + 8);
+        EXPECT_EQ(close.left - print.right, 8) << "the separator";
+        EXPECT_EQ(close.right - close.left, 2 * 18 + 8);
+        bar.Destroy();
+    }
+    DestroyWindow(parent);
+}
+
+}  // namespace
+
