@@ -1,13 +1,6 @@
 // The toolbar inside the open preview, through the built DLL under Xvfb with real X input.
-#include "DibCanvas.h"
-#include "EventSink.h"
-#include "RealInput.h"
-#include "TavrinModule.h"
-#include "TestProvider.h"
-#include "Text.h"
-#include <atomic>
+#include "PreviewFixture.h"
 #include <functional>
-#include <thread>
 
 namespace {
 
@@ -29,28 +22,19 @@ LRESULT CALLBACK Refuse(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return msg == RegisterWindowMessageA("PM_TOOLBARCLICK") ? 1 : answer;
 }
 
-class ToolBarPreviewTest : public ComTest {
+class ToolBarPreviewTest : public PreviewTest {
 protected:
     void SetUp() override {
-        ComTest::SetUp();
-        ASSERT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, print.PutVoid()), S_OK);
+        PreviewTest::SetUp();
         CreateComObject<CPumpingProvider>(nullptr, IID_IPrintExt, provider.PutVoid());
         ASSERT_EQ(print->put_PrintExt(provider.Get()), S_OK);
         ASSERT_TRUE(sink.Connect(print.Get()));
     }
     void TearDown() override {
         sink.Disconnect();
-        if (Frame()) SendMessageA(Frame(), WM_CLOSE, 0, 0);
-        WriteProfileStringA("Koravel.Print", nullptr, nullptr);
-        print.Reset();
-        ComTest::TearDown();
+        PreviewTest::TearDown();
     }
-    HWND Frame() {
-        long h = 0;
-        print->get_hWnd(&h);
-        return reinterpret_cast<HWND>(static_cast<LONG_PTR>(h));
-    }
-    HWND Bar() { return FindWindowExA(Frame(), nullptr, "Koravel.ToolBar", nullptr); }
+    HWND Bar() { return Child("Koravel.ToolBar"); }
     // Opens the preview if needed with the layout, after putting the item's caption.
     void Put(const wchar_t* format, const wchar_t* caption = nullptr) {
         if (caption) print->put_ItemCaption(ItemCaptionEnum(wcstol(format, nullptr, 10)), Bstr(caption).Get());
@@ -58,23 +42,14 @@ protected:
         print->put_ToolBarFormat(Bstr(format).Get());
         sink.events.clear();
     }
-    // Real input at the first button (2 pixels in); pumps until `done`, or 3 s after the input.
-    void AtFirstButton(const char* action, const std::function<bool()>& done) {
+    // Real input at the first button (2 pixels in), pumping until `done`.
+    template <class Done>
+    void AtFirstButton(const char* action, Done done) {
         RECT r{};
         GetClientRect(Bar(), &r);
-        std::string args = ClickAt(Bar(), {12, r.bottom / 2});
-        args = args.substr(0, args.find(" click")) + action;
-        std::atomic<bool> finished{false};
-        std::thread user([&] { Xdotool(args), finished = true; });
-        for (DWORD ended = 0; !done() && (!ended || GetTickCount() - ended < 3000); Sleep(5)) {
-            if (finished && !ended) ended = GetTickCount();
-            for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
-        }
-        user.join();
+        RealInput("mousemove " + At({12, r.bottom / 2}, Bar()) + action, done);
     }
 
-    ComPtr<ITavrin> print;
-    ComPtr<IPrintExt> provider;
     CEventSink sink;
 };
 
