@@ -30,10 +30,6 @@ protected:
         ASSERT_EQ(print->put_PrintExt(provider.Get()), S_OK);
         ASSERT_TRUE(sink.Connect(print.Get()));
     }
-    void TearDown() override {
-        sink.Disconnect();
-        PreviewTest::TearDown();
-    }
     HWND Bar() { return Child("Koravel.ToolBar"); }
     // Opens the preview if needed with the layout, after putting the item's caption.
     void Put(const wchar_t* format, const wchar_t* caption = nullptr) {
