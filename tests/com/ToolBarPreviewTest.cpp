@@ -82,10 +82,11 @@ TEST_F(ToolBarPreviewTest, AnchorsAWorkspaceThatRefusesAndClosingWhileRecording)
     EXPECT_EQ(sink.events, std::vector<std::string>{"AnchorClick go row=2"});
 
     Put(L"105", L"Close");
-    HWND workspace = FindWindowExA(Frame(), nullptr, "Koravel.Print.Workspace", nullptr);
+    HWND workspace = Workspace();
     g_workspace = WNDPROC(SetWindowLongPtrA(workspace, GWLP_WNDPROC, LONG_PTR(Refuse)));
     AtFirstButton(" click 1", [&] { return !sink.events.empty(); });
     SetWindowLongPtrA(workspace, GWLP_WNDPROC, LONG_PTR(g_workspace));
+    Pump(100);  // a close would be posted
     EXPECT_EQ(sink.events, std::vector<std::string>{"Click 105 0"});
     EXPECT_NE(Frame(), nullptr) << "refused: not closed";
 
