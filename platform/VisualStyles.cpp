@@ -11,9 +11,10 @@ using CloseThemeDataFn = HRESULT(WINAPI*)(HANDLE);
 using DrawThemeBackgroundFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
 using GetThemeBackgroundContentRectFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, RECT*);
 
-// The library stays loaded for the process: theme handles may outlive any one owner.
+// The library stays loaded for the process (never freed: a static's destructor would free it
+// inside DllMain when the control's module unloads).
 struct UxTheme {
-    CLibrary library{"uxtheme.dll"};
+    const CLibrary& library = *new CLibrary("uxtheme.dll");
     IsThemeActiveFn isThemeActive = library.Proc<IsThemeActiveFn>("IsThemeActive");
     IsAppThemedFn isAppThemed = library.Proc<IsAppThemedFn>("IsAppThemed");
     OpenThemeDataFn open = library.Proc<OpenThemeDataFn>("OpenThemeData");
