@@ -100,6 +100,14 @@ TEST_F(ToolBarPreviewTest, AnchorsAWorkspaceThatRefusesAndClosingWhileRecording)
     long count = -1;
     EXPECT_EQ(print->get_PagesCount(&count), S_OK);
     EXPECT_EQ(count, 0);
+
+    for (const bool close : {false, true}) {  // sinks that refresh or close from inside Click
+        Put(L"201", L"Plain");
+        sink.handlers[-600] = [&] { close ? void(SendMessageA(Frame(), WM_CLOSE, 0, 0)) : void(print->Refresh()); };
+        AtFirstButton(" click 1", [&] { return sink.events.size() >= (close ? 1u : 3u); });
+        EXPECT_EQ(sink.events.front(), "Click 201 0");
+        EXPECT_EQ(Frame() == nullptr, close);
+    }
 }
 
 }  // namespace
