@@ -33,6 +33,10 @@ public:
         ComPtr<ITypeInfo> info;
         HRESULT hr = CModule::GetTypeInfo(__uuidof(Iface), info.Put());
         if (FAILED(hr)) return hr;
-        return info->Invoke(static_cast<Iface*>(this), id, flags, params, result, excep, argErr);
+        hr = info->Invoke(static_cast<Iface*>(this), id, flags, params, result, excep, argErr);
+        // ITypeInfo::Invoke leaves the scode of the exception empty; JScript reads the error
+        // number from it (VBScript from the HRESULT), so both engines see DISP_E_EXCEPTION.
+        if (hr == DISP_E_EXCEPTION && excep && !excep->scode && !excep->wCode) excep->scode = DISP_E_EXCEPTION;
+        return hr;
     }
 };

@@ -81,7 +81,7 @@ protected:
         if (!emf) return texts;
         EnumEnhMetaFile(
             nullptr, emf,
-            [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM param) -> int {
+            [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM param) WINAPI -> int {
                 if (r->iType == EMR_EXTTEXTOUTW) {
                     const auto* out = reinterpret_cast<const EMREXTTEXTOUTW*>(r);
                     const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(r) +
@@ -224,7 +224,7 @@ int ImageRecords(const std::string& path) {
     if (!emf) return -1;
     EnumEnhMetaFile(
         nullptr, emf,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM param) -> int {
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM param) WINAPI -> int {
             switch (r->iType) {
             case EMR_BITBLT: case EMR_STRETCHBLT: case EMR_MASKBLT: case EMR_PLGBLT:
             case EMR_SETDIBITSTODEVICE: case EMR_STRETCHDIBITS: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
