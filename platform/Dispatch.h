@@ -34,9 +34,11 @@ public:
         HRESULT hr = CModule::GetTypeInfo(__uuidof(Iface), info.Put());
         if (FAILED(hr)) return hr;
         hr = info->Invoke(static_cast<Iface*>(this), id, flags, params, result, excep, argErr);
-        // ITypeInfo::Invoke leaves the scode of the exception empty; JScript reads the error
-        // number from it (VBScript from the HRESULT), so both engines see DISP_E_EXCEPTION.
-        if (hr == DISP_E_EXCEPTION && excep && !excep->scode && !excep->wCode) excep->scode = DISP_E_EXCEPTION;
+        // A member that raised error information failed with DISP_E_EXCEPTION, but Wine's
+        // ITypeInfo::Invoke leaves the exception's scode empty; JScript reads the number from
+        // it (VBScript from the HRESULT), so fill it and both engines see 0x80020009.
+        if (hr == DISP_E_EXCEPTION && excep && excep->bstrSource && !excep->scode && !excep->wCode)
+            excep->scode = DISP_E_EXCEPTION;
         return hr;
     }
 };
