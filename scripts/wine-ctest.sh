@@ -6,5 +6,6 @@ root=$PWD
 source scripts/wine-env.sh
 wine_session_start
 trap wine_session_stop EXIT
-ctest --test-dir build-win --output-on-failure --timeout 300 "$@" 2>&1 | tee build-win/ctest.log
+dir=${WINE_CTEST_DIR:-build-win}
+ctest --test-dir "$dir" --output-on-failure --timeout 300 "$@" 2>&1 | tee "$dir/ctest.log"
 exit "${PIPESTATUS[0]}"
