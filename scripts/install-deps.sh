@@ -27,25 +27,32 @@ fi
 # to build-win32/wine32.status for the test summary; this never fails the install.
 wine32_status=build-win32/wine32.status
 mkdir -p build-win32
-if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+# 32-bit Wine finds the CUPS printers only through libcups2:i386.
+installed32() { dpkg-query -W -f='${Status}\n' wine32:i386 libcups2:i386 2>/dev/null | grep -c 'install ok installed' | grep -qx 2; }
+if installed32; then
   echo "ok" >"$wine32_status"
 else
   export DEBIAN_FRONTEND=noninteractive
   grep -qx i386 <(dpkg --print-foreign-architectures) || dpkg --add-architecture i386
-  pkgs32=(wine32:i386 wine64 libwine:amd64 libwine-dev)
+  pkgs32=(wine32:i386 libcups2:i386 wine64 libwine:amd64 libwine-dev)
   reason="apt-get could not install wine32:i386"
+  # Never let apt remove anything for this (it would, to match an i386 library's version).
+  install_if_nothing_removed() {
+    apt-get install -s "$@" 2>>/tmp/tavrin-apt32.log | grep -q ' 0 to remove' &&
+      apt-get install -y -qq "$@" >>/tmp/tavrin-apt32.log 2>&1
+  }
   for attempt in 1 2 3; do
     apt-get update -qq >/tmp/tavrin-apt32.log 2>&1 || true
-    if apt-get install -y -qq --no-install-recommends "${pkgs32[@]}" >>/tmp/tavrin-apt32.log 2>&1; then
+    if install_if_nothing_removed --no-install-recommends "${pkgs32[@]}"; then
       reason=""; break; fi
     # Both architectures from the release suite, when that removes nothing.
     aligned=(-t "$(. /etc/os-release; echo "$VERSION_CODENAME")" --no-install-recommends "${pkgs32[@]}"
              libgstreamer-plugins-base1.0-0:amd64 libgstreamer-plugins-base1.0-0:i386)
-    if apt-get install -s "${aligned[@]}" 2>/dev/null | grep -q ' 0 to remove' &&
-       apt-get install -y -qq "${aligned[@]}" >>/tmp/tavrin-apt32.log 2>&1; then
+    if install_if_nothing_removed "${aligned[@]}"; then
       reason=""; break; fi
-    reason="apt-get could not install wine32:i386 ($(grep -m1 -E '^(E|W):' /tmp/tavrin-apt32.log | cut -c1-160))"
-    echo "wine32: attempt $attempt failed, retrying"; sleep $((attempt * 20))
+    installed32 && { reason=""; break; }
+    reason="apt-get could not install wine32:i386 and libcups2:i386 ($(grep -m1 -E '^(E|W):' /tmp/tavrin-apt32.log | cut -c1-160))"
+    echo "wine32: attempt $attempt failed, retrying"; sleep $((attempt * 10))
   done
   if [ -z "$reason" ]; then echo "ok" >"$wine32_status"; else echo "$reason" >"$wine32_status"; echo "$reason"; fi
 fi
