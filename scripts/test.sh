@@ -11,7 +11,7 @@ jobs=$(nproc)
 summary=()
 
 echo "== native build (ASan + UBSan) $(date +%T)"
-cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON >/dev/null
+cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON -DTAVRIN_WERROR=ON >/dev/null
 cmake --build build-native -j"$jobs"
 echo "== native tests $(date +%T)"
 if ctest --test-dir build-native -j"$jobs" --output-on-failure --timeout 120 | tee build-native/ctest.log; then
