@@ -271,7 +271,7 @@ HWND OtherDialog(HWND known) {
         HWND found;
     } search{known, nullptr};
     EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
+        [](HWND window, LPARAM data) WINAPI -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
             char name[16] = {};
             DWORD process = 0;
