@@ -25,7 +25,7 @@ std::vector<DWORD> RecordTypes(HENHMETAFILE metafile) {
     std::vector<DWORD> types;
     EnumEnhMetaFile(
         nullptr, metafile,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) -> int {
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) WINAPI -> int {
             reinterpret_cast<std::vector<DWORD>*>(param)->push_back(record->iType);
             return 1;
         },
@@ -37,7 +37,7 @@ int BitmapCopies(HENHMETAFILE metafile) {
     int count = 0;
     EnumEnhMetaFile(
         nullptr, metafile,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) -> int {
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) WINAPI -> int {
             if (record->iType == EMR_BITBLT && reinterpret_cast<const EMRBITBLT*>(record)->cbBitsSrc > 0)
                 ++*reinterpret_cast<int*>(param);
             return 1;
