@@ -9,6 +9,8 @@ function(tavrin_add_gtest name)
   if(WIN32)
     set_property(GLOBAL APPEND PROPERTY TAVRIN_WINDOWS_TESTS ${name})
     target_link_options(${name} PRIVATE -static)
+    # Helpers every floor's Windows tests share: the pixel canvas, the GDI object count.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)

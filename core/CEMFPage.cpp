@@ -5,6 +5,7 @@
 #include "PrintClipRect.h"
 #include <algorithm>
 #include <climits>
+#include <type_traits>
 
 namespace {
 
@@ -69,10 +70,17 @@ void CEnhMetaFileHolder::Delete() {
 void CEnhMetaFileHolder::Keep(HENHMETAFILE metafile) {
     Delete();
     if (!metafile) return;
+    // The handle goes whatever happens: without memory for the bytes the page stays empty.
+    std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> owned(metafile,
+                                                                                             &DeleteEnhMetaFile);
     const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
-    bits_.resize(size);
+    try {
+        bits_.resize(size);
+    } catch (...) {
+        DeleteEnhMetaFile(metafile);
+        throw;
+    }
     if (size) GetEnhMetaFileBits(metafile, size, bits_.data());
-    DeleteEnhMetaFile(metafile);
 }
 
 CEMFPage::CRecording::~CRecording() {
@@ -167,15 +175,15 @@ void CEMFPage::MarkDecorations(HDC dc) {
 void CEMFPage::Redecorate(CHostEMFPages& store, HDC reference) {
     if (!decorationsAt_ || !HasResolution(reference)) return;
     const std::vector<BYTE> body = metafilebits::CutAt(bits_, decorationsAt_);
-    HENHMETAFILE played = SetEnhMetaFileBits(static_cast<UINT>(body.size()), body.data());
+    std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> played(
+        SetEnhMetaFileBits(static_cast<UINT>(body.size()), body.data()), &DeleteEnhMetaFile);
     if (!played) return;
     auto recording = Open(store, reference);
     if (HDC dc = recording->DC()) {
-        PlayEnhMetaFile(dc, played, &pageScreen_);
+        PlayEnhMetaFile(dc, played.get(), &pageScreen_);
         MarkDecorations(dc);
         store.DrawDecorations(*this, *recording);
     }
-    DeleteEnhMetaFile(played);
     Close(std::move(recording));
 }
 

@@ -7,6 +7,7 @@
 #include "Text.h"
 #include "WaitCursor.h"
 #include <olectl.h>
+#include <new>
 #include <utility>
 
 namespace {
@@ -221,6 +222,20 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
     // the page count the provider announced. A provider that stops early makes that count
     // wrong; its pages are then recorded once more from their own bodies (cut at the mark left
     // before the decorations) with the count it reached.
+    // Running out of memory ends the recording: the pages recorded so far stay usable and
+    // RecordingFailed() tells.
+    recordingFailed_ = false;
+    try {
+        RecordProviders(providers, reference, setup);
+    } catch (const std::bad_alloc&) {
+        recordingFailed_ = true;
+        decorationCount_ = -1;
+        while (!pages_.empty() && !pages_.back()->HasMetafile()) pages_.pop_back();
+    }
+}
+
+void CHostEMFPages::RecordProviders(const std::vector<ComPtr<IPrintExt>>& providers, HDC reference,
+                                    const PAGESETUPDLGA* setup) {
     long pagesSoFar = 0;
     for (const ComPtr<IPrintExt>& provider : providers) {
         if (!provider) continue;

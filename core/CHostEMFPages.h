@@ -33,8 +33,13 @@ public:
     // The pages whose metafile handle is made: a few are kept (the pages on screen, the page
     // being printed), the oldest let go when more are made.
     void HandleMade(const CEnhMetaFileHolder* page);
+    // The last recording ran out of memory; the pages it recorded before are kept.
+    bool RecordingFailed() const { return recordingFailed_; }
     void ForgetHandle(const CEnhMetaFileHolder* page);
     static constexpr size_t kHandlesKept = 32;
+    // Adds a recorded page to the print set or takes it out; with invert the set then
+    // becomes its complement. The page range text is rewritten from the set.
+    void TogglePage(long page, bool invert);
     // Throws std::out_of_range for an index outside the recorded pages.
     virtual CEMFPage& GetPage(long index) const { return *pages_.at(static_cast<size_t>(index)); }
     // Progress of a recording; the Print object turns them into preview messages.
@@ -101,9 +106,16 @@ protected:
     // Drops the providers; the Print object also closes an open preview here.
     virtual void ReleaseProviders();
 
+    // Records every provider in turn into pages_; throws std::bad_alloc when memory runs out.
+    void RecordProviders(const std::vector<ComPtr<IPrintExt>>& providers, HDC reference, const PAGESETUPDLGA* setup);
+
+    // The page count "<%count%>" shows in the decorations being drawn.
+    int DecorationCount() const { return static_cast<int>(decorationCount_ >= 0 ? decorationCount_ : GetCount()); }
+
     std::deque<const CEnhMetaFileHolder*> handles_;  // oldest first; outlives the pages
     std::vector<std::unique_ptr<CEMFPage>> pages_;
     long decorationCount_ = -1;  // the page count the decorations show; -1: the pages recorded
+    bool recordingFailed_ = false;  // the last recording ran out of memory
     SIZE screenDpi_{};
     bool recording_ = false;  // inside LoadPages
     long currentPageIndex_ = 0;

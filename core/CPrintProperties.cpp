@@ -86,7 +86,8 @@ STDMETHODIMP CPrint::CopyTo(BSTR path, long* result) {
         }
     }
     if (result) *result = written;
-    return S_OK;
+    // The pages written are those recorded before memory ran out: the export is incomplete.
+    return RecordingFailed() ? E_OUTOFMEMORY : S_OK;
 }
 
 STDMETHODIMP CPrint::get_Caption(BSTR* value) { return ReturnWide(documentCaption_.Caption.Get(), value); }

@@ -35,7 +35,7 @@ void CHostEMFPages::DrawPageCaption(const ExtraCaption& record, HDC dc, long n, 
     const int alignment = ResolveAlignment(static_cast<int>(n), record.Alignment);
     const RECT& band = record.Position == kFooter ? footer : header;
     const std::string text = record.Caption.ToAnsi();
-    DrawBandText(dc, FormatPageText(text, static_cast<int>(n), startPageNumber_, static_cast<int>(decorationCount_ >= 0 ? decorationCount_ : GetCount())),
+    DrawBandText(dc, FormatPageText(text, static_cast<int>(n), startPageNumber_, DecorationCount()),
                  alignment, band);
 }
 
@@ -55,7 +55,7 @@ void CHostEMFPages::DrawDecorations(CEMFPage& page, CEMFPage::CRecording& record
 
     if (showPageNumbers_ && !pageNumberFormat_.empty()) {
         const std::string text =
-            FormatPageText(pageNumberFormat_, static_cast<int>(n), startPageNumber_, static_cast<int>(decorationCount_ >= 0 ? decorationCount_ : GetCount()));
+            FormatPageText(pageNumberFormat_, static_cast<int>(n), startPageNumber_, DecorationCount());
         DrawBandText(dc, text, ResolveAlignment(static_cast<int>(n), pageNumbersAlignment_),
                      pageNumbersPosition_ == kFooter ? bands.footer : bands.header);
     }

@@ -59,6 +59,7 @@ void CPrintMainFrame::OnCreate() {
         holdsOwner_ = true;
     }
     workspace_.Create(Handle());
+    toolbar_.SetPopups(this);
     toolbar_.Create(Handle(), workspace_.Window());
     statusBar_.Create(Handle());
     workspace_.Refresh(false, true);
@@ -145,6 +146,7 @@ LRESULT CPrintMainFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         firstLayout_ = true;
         toolbar_.Destroy();
+        toolbar_.SetPopups(nullptr);
         break;
     default:
         if (msg == PreviewMessages::Get().setPaneText) {

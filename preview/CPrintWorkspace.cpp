@@ -10,6 +10,7 @@
 #include "toolbar/CPrintToolBar.h"
 #include <algorithm>
 #include <cstdio>
+#include <windowsx.h>
 
 namespace {
 
@@ -446,6 +447,24 @@ LRESULT CPrintWorkspace::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
         return 0;
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wParam));
+        return 0;
+    case WM_HSCROLL:
+        OnHScroll(LOWORD(wParam));
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
     default:
         break;
     }

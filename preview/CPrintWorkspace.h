@@ -97,6 +97,15 @@ private:
     void OnLoadPage(long index);
     void OnMagnify(LPARAM entry);
     void OnStatusTimer();
+    // Input (CPrintWorkspaceInput.cpp).
+    void OnVScroll(int code);
+    void OnHScroll(int code);
+    void OnKeyDown(WPARAM key);
+    void OnMouseWheel(int delta);
+    void OnLButtonDown(POINT point);
+    // The magnifier on the current page, and panning it (CPrintWorkspaceInput.cpp).
+    void Magnify(POINT point);
+    bool IsPannable();
     void SetPaneText(int pane, const std::string& text);
     void SetZoomCaption(int percent);
     void FitPagesToZoom();
@@ -117,6 +126,7 @@ private:
     int firstPage_ = 0;
     int currentPage_ = 0;
     int magnifyZoom_ = 100;
+    int savedFirstPage_ = 0;  // firstPage_ before magnifying
     PrintContext context_;
     geometry::Size overflow_;
     PrintSelection selection_;

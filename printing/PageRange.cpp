@@ -53,3 +53,31 @@ std::set<int> ParsePageRange(const std::string& text, int pageCount) {
     }
     return pages;
 }
+
+std::string PageRangeText(const std::set<int>& pages, int pageCount) {
+    std::string text;
+    int count = 0;
+    for (auto it = pages.lower_bound(0); it != pages.end() && *it < pageCount;) {
+        const int first = *it;
+        int last = first;
+        for (++it; it != pages.end() && *it == last + 1 && *it < pageCount; ++it) ++last;
+        count += last - first + 1;
+        if (!text.empty()) text += ',';
+        text += std::to_string(first + 1);
+        if (last == pageCount - 1) text += '-';  // open to the end, even a single last page
+        else if (last > first) text += '-' + std::to_string(last + 1);
+    }
+    if (count == pageCount) return std::string();
+    if (count == 0) return std::to_string(static_cast<long long>(pageCount) + 1) + '-';
+    return text;
+}
+
+std::set<int> TogglePageInSet(std::set<int> pages, int page, bool invert, int pageCount) {
+    if (page < 0 || page >= pageCount) return pages;
+    if (!pages.erase(page)) pages.insert(page);
+    if (!invert) return pages;
+    std::set<int> complement;
+    for (int i = 0; i < pageCount; ++i)
+        if (!pages.count(i)) complement.insert(i);
+    return complement;
+}

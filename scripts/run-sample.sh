@@ -17,7 +17,9 @@ exec xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   source scripts/wine-env.sh
   wine_session_start
   trap wine_session_stop EXIT
-  wine regsvr32 /s "$(winpath build-win/com/Tavrin.DLL)"
+  # With 32-bit Wine installed too, "wine regsvr32" would be the 32-bit tool: use the 64-bit loader.
+  loader=wine; [ -x /usr/lib/wine/wine64 ] && loader=/usr/lib/wine/wine64
+  $loader regsvr32 /s "$(winpath build-win/com/Tavrin.DLL)"
   out=build-win/samples/out
   mkdir -p "$out"
   rm -f "$out"/page*.emf "$out"/preview.png

@@ -5,15 +5,20 @@
 #include <windows.h>
 #include <map>
 #include <string>
+#include <vector>
 
-class CPrintToolBar {
+#include "toolbar/CWindowToolBar.h"
+
+class IToolBarPopups;
+
+class CPrintToolBar : public CWindowToolBar {
 public:
     static constexpr const char* kDefaultFormat = "-1,100,101,102,-1,103,-1,104,-1,105";
 
     CPrintToolBar();
     CPrintToolBar(const CPrintToolBar&) = delete;
     CPrintToolBar& operator=(const CPrintToolBar&) = delete;
-    virtual ~CPrintToolBar() = default;
+    ~CPrintToolBar() override = default;
 
     // Item numbers 0, 1 and 2 are older names of 103, 104 and 105.
     static long MapItem(long item);
@@ -30,22 +35,34 @@ public:
 
     // What an item's button shows in place of its caption: item 100 shows the zoom in
     // place of the "%%" of its caption.
-    void ShowCaption(long item, const std::string& shown) { shown_[MapItem(item)] = shown; }
+    void ShowCaption(long item, const std::string& shown);
     std::string ShownCaption(long item) const {
         auto it = shown_.find(MapItem(item));
         return it == shown_.end() ? ItemCaption(item) : it->second;
     }
 
-    const std::string& Format() const { return format_; }
-    void SetFormat(const std::string& format) { format_ = format; }
+    const std::string& Format() const { return LayoutText(); }
+    void SetFormat(const std::string& format) { SetLayoutText(format); }
+
+    // Who shows the drop-down lists and the pages chooser (the preview frame).
+    void SetPopups(IToolBarPopups* popups) { popups_ = popups; }
+    // The entries of a drop-down caption's list and their SelectedIDs ("#" number or index).
+    static void DropDownEntries(const std::string& caption, std::vector<std::string>& texts,
+                                std::vector<long>& ids);
+    // The SelectedID a plain caption's "#" carries, 0 without one.
+    static long SelectedId(const std::string& caption);
 
     // The window seam of the preview frame: the toolbar window, its height and the first
     // layout of its items. Without a toolbar window the frame lays out a height of 0.
-    HWND Window() const { return window_; }
-    HWND Create(HWND /*parent*/, HWND /*notify*/) { return window_; }
-    void Destroy() {}
-    int Height() const { return 0; }
-    void LayoutItems() {}
+    HWND Create(HWND parent, HWND notify) { return CreateToolBar(parent, notify); }
+    void Destroy() { DestroyToolBar(); }
+    void LayoutItems();
+
+protected:
+    std::string ButtonCaption(int32_t item) const override { return ShownCaption(item); }
+    int ItemStyle(int32_t item) const override;
+    std::string ItemTip(int32_t item) const override { return ItemToolTip(item); }
+    void Click(int32_t item, const RECT& rect) override;
 
 private:
     struct Item {
@@ -53,7 +70,9 @@ private:
         std::string tooltip;
     };
     std::map<long, Item> items_;
+    // "PM_TOOLBARCLICK" to the notification window: true when it lets the button go on.
+    bool Notify(long item, long selected);
+    POINT BelowButton(const RECT& rect) const;
+    IToolBarPopups* popups_ = nullptr;
     std::map<long, std::string> shown_;
-    std::string format_ = kDefaultFormat;
-    HWND window_ = nullptr;
 };

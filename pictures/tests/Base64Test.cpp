@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 using LZWCompression::Base64Decode;
 using LZWCompression::Base64Encode;
@@ -18,32 +19,19 @@ std::string Decode(const std::string& text) {
 }
 
 TEST(Base64, EncodesStandardVectorsWithPadding) {
-    EXPECT_EQ(Encode(""), "");
-    EXPECT_EQ(Encode("f"), "Zg==");
-    EXPECT_EQ(Encode("fo"), "Zm8=");
-    EXPECT_EQ(Encode("foo"), "Zm9v");
-    EXPECT_EQ(Encode("foobar"), "Zm9vYmFy");
-    EXPECT_EQ(Encode("\xfb\xff\xbf"), "+/+/");
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foobar", "Zm9vYmFy"}, {"\xfb\xff\xbf", "+/+/"}};
+    for (const auto& [bytes, text] : cases) EXPECT_EQ(Encode(bytes), text) << text;
 }
 
-TEST(Base64, EveryGroupGivesThreeBytesPaddingCountingAsZero) {
-    EXPECT_EQ(Decode("Zm9vYmFy"), "foobar");
-    EXPECT_EQ(Decode("Zg=="), std::string("f\0\0", 3));
-    EXPECT_EQ(Decode("Zm8="), std::string("fo\0", 3));
-    EXPECT_EQ(Decode("+/+/"), "\xfb\xff\xbf");
-}
-
-TEST(Base64, ShortTextAndTrailingCharactersAreIgnored) {
-    EXPECT_EQ(Decode("Zm9"), "");
-    EXPECT_EQ(Decode(""), "");
-    EXPECT_EQ(Decode("Zm9vY"), "foo");
-    EXPECT_EQ(Decode("Zm9vYmF"), "foo");
-}
-
-TEST(Base64, CharactersOutsideTheAlphabetAreSkipped) {
-    EXPECT_EQ(Decode("Zm9v\r\nYmFy"), "foobar");
-    EXPECT_EQ(Decode(" Zm 9v\tYm-Fy*"), "foobar");
-    EXPECT_EQ(Decode("\r\n\r\n"), "");
+// Every whole group gives three bytes, padding counting as zero; a short tail is
+// ignored and characters outside the alphabet are skipped.
+TEST(Base64, DecodesWholeGroupsOnly) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Zm9vYmFy", "foobar"}, {"Zg==", std::string("f\0\0", 3)}, {"Zm8=", std::string("fo\0", 3)},
+        {"+/+/", "\xfb\xff\xbf"}, {"Zm9", ""}, {"", ""}, {"Zm9vY", "foo"}, {"Zm9vYmF", "foo"},
+        {"Zm9v\r\nYmFy", "foobar"}, {" Zm 9v\tYm-Fy*", "foobar"}, {"\r\n\r\n", ""}};
+    for (const auto& [text, bytes] : cases) EXPECT_EQ(Decode(text), bytes) << text;
 }
 
 } // namespace

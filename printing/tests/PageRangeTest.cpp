@@ -41,3 +41,34 @@ TEST(PageRange, HugeAndHostileNumbersStayBounded) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PageRange, TextWrittenFromTheSetReadsBackAsTheSameSet) {
+    struct Case { std::set<int> pages; int n; const char* text; };
+    const Case cases[] = {
+        {{0, 2, 3, 4}, 5, "1,3-"}, {{0, 1, 2, 3, 4}, 5, ""},  {{}, 5, "6-"},       {{1}, 5, "2"},
+        {{4}, 5, "5-"},            {{0, 1, 3}, 5, "1-2,4"},  {{0, 2, 4}, 5, "1,3,5-"}, {{0}, 1, ""},
+        {{}, 0, ""},               {{-1, 1, 7}, 5, "2"},      {{1, 2}, 5, "2-3"},    {{}, 1, "2-"},
+    };
+    for (const Case& c : cases) {
+        const std::string text = PageRangeText(c.pages, c.n);
+        EXPECT_EQ(text, c.text);
+        std::set<int> inside;
+        for (int i : c.pages)
+            if (i >= 0 && i < c.n) inside.insert(i);
+        EXPECT_EQ(Printed(text, c.n).size(), inside.size()) << text;
+    }
+}
+
+TEST(PageRange, CtrlClicksOnPageTwoOfFive) {
+    const std::set<int> all = ParsePageRange("", 5);
+    std::set<int> once = TogglePageInSet(all, 1, false, 5);
+    EXPECT_EQ(PageRangeText(once, 5), "1,3-");
+    EXPECT_EQ(PageRangeText(TogglePageInSet(ParsePageRange("1,3-", 5), 1, false, 5), 5), "");
+    EXPECT_EQ(PageRangeText(TogglePageInSet(all, 1, true, 5), 5), "2");
+    EXPECT_EQ(PageRangeText(TogglePageInSet(TogglePageInSet(all, 1, true, 5), 1, false, 5), 5), "6-");
+    for (int outside : {-1, 5, 1 << 30}) EXPECT_EQ(TogglePageInSet(once, outside, true, 5), once);
+}
+
+}  // namespace

@@ -5,12 +5,15 @@
 #include "ComPtr.h"
 #include "EventSink.h"
 #include "GdiCount.h"
+#include "RealInput.h"
 #include "Tavrin_h.h"
 #include "TavrinModule.h"
 #include "TestProvider.h"
 #include "Text.h"
 #include <commctrl.h>
 #include <string>
+#include <thread>
+#include <atomic>
 
 namespace {
 
@@ -44,11 +47,34 @@ public:
     bool* released = nullptr;
 };
 
+// Reads the frame's status pane 0 while it draws page 2.
+class CProgressReader : public CTestProvider {
+public:
+    explicit CProgressReader(IUnknown* outer) : CTestProvider(outer) {}
+    STDMETHODIMP DrawPage(VARIANT, long, IDispatch* page, VARIANT_BOOL*) override {
+        ComPtr<IPage> p;
+        long index = -1;
+        if (page && SUCCEEDED(page->QueryInterface(IID_IPage, p.PutVoid()))) p->get_Index(&index);
+        HWND frame = FindWindowA("Koravel.Print.MainFrame", nullptr);
+        HWND bar = FindWindowExA(frame, nullptr, "Koravel.StatusBar", nullptr);
+        char text[256] = "";
+        if (index == 2 && bar) SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        if (index == 2) seen = text;
+        return S_OK;
+    }
+    std::string seen;
+};
+
 class PreviewTest : public ComTest {
 protected:
     void SetUp() override {
         ComTest::SetUp();
         WriteProfileStringA(kSection, nullptr, nullptr);  // a fresh profile
+        // Wine's menu colour is white, as white as a page: make the background tell.
+        const int element = COLOR_MENU;
+        const COLORREF grey = RGB(212, 208, 200);
+        menuColour_ = GetSysColor(COLOR_MENU);
+        SetSysColors(1, &element, &grey);
         ASSERT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, print.PutVoid()), S_OK);
         CTestProvider* p = nullptr;
         provider = Make<CTestProvider, IPrintExt>();
@@ -58,6 +84,9 @@ protected:
     }
     void TearDown() override {
         if (HWND f = Frame()) SendMessageA(f, WM_CLOSE, 0, 0);
+        const int element = COLOR_MENU;
+        SetSysColors(1, &element, &menuColour_);
+        WriteProfileStringA(kSection, nullptr, nullptr);  // leave no test's placement to a user
         print.Reset();
         provider.Reset();
         ComTest::TearDown();
@@ -87,9 +116,78 @@ protected:
         EXPECT_EQ(Frame(), nullptr);
     }
 
+    // A real click on the toolbar's first button (it starts 2 pixels in and is wider than 8).
+    // Pumps until the sink heard something and, when `closes`, the frame is gone.
+    void ClickToolBar(const CEventSink& sink, bool closes) {
+        HWND bar = Child("Koravel.ToolBar");
+        RECT r{};
+        GetClientRect(bar, &r);
+        std::thread input([args = ClickAt(bar, {8, r.bottom / 2})] { Xdotool(args); });
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && (sink.events.empty() || (closes && IsWindow(bar)));)
+            Pump(20);
+        input.join();
+        Pump(100);
+    }
+
+    // Runs xdotool on another thread while this one pumps, until `done` or a while after it ended.
+    template <class Done>
+    void RealInput(const std::string& args, Done done) {
+        std::atomic<bool> finished{false};
+        std::thread input([&] {
+            Xdotool(args);
+            finished = true;
+        });
+        DWORD ended = 0;
+        while (!done()) {
+            if (finished && !ended) ended = GetTickCount();
+            if (ended && GetTickCount() - ended > 3000) break;
+            Pump(20);
+        }
+        input.join();
+    }
+
     ComPtr<ITavrin> print;
     ComPtr<IPrintExt> provider;
+    COLORREF menuColour_ = 0;
 };
+
+TEST_F(PreviewTest, ToolBarSitsAtTheTopAndItsClicksReachTheSink) {
+    CEventSink sink;
+    ASSERT_TRUE(sink.Connect(print.Get()));
+    ASSERT_EQ(print->put_ItemCaption(static_cast<ItemCaptionEnum>(200), Bstr(L"Hello#5").Get()), S_OK);
+    Open();
+    HWND bar = Child("Koravel.ToolBar");
+    ASSERT_NE(bar, nullptr);
+    RECT r{}, frame{};
+    GetWindowRect(bar, &r);
+    GetClientRect(Frame(), &frame);
+    POINT origin{0, 0};
+    ClientToScreen(Frame(), &origin);
+    EXPECT_EQ(r.top, origin.y);
+    EXPECT_EQ(r.right - r.left, frame.right);
+    EXPECT_GE(r.bottom - r.top, 31);
+
+    const struct {
+        const wchar_t* format;
+        std::vector<std::string> events;
+        bool closes;
+    } cases[] = {
+        {L"200", {"Click 200 5"}, false},
+        {L"101", {"Click 101 0", "Refreshing", "Refresh"}, false},  // one page, laid out again
+        {L"105", {"Click 105 0"}, true},
+    };
+    SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 1));
+    for (const auto& c : cases) {
+        ASSERT_EQ(print->put_ToolBarFormat(Bstr(c.format).Get()), S_OK);
+        Pump(50);
+        sink.events.clear();
+        ClickToolBar(sink, c.closes);
+        EXPECT_EQ(sink.events, c.events) << ToAnsi(c.format, -1);
+        EXPECT_EQ(Frame() == nullptr, c.closes) << ToAnsi(c.format, -1);
+    }
+    EXPECT_EQ(ProfileValue("PrintWorkspace_XPages"), 1) << "101 showed one page before 105 closed";
+    sink.Disconnect();
+}
 
 TEST_F(PreviewTest, FrameOpensAtTheScreenThirdTitledAfterThePlainCaption) {
     const struct {
@@ -111,15 +209,17 @@ TEST_F(PreviewTest, FrameOpensAtTheScreenThirdTitledAfterThePlainCaption) {
         EXPECT_EQ(r.top, (sy - sy / 3) / 2);
         EXPECT_EQ(r.right - r.left, sx / 3);
         EXPECT_EQ(r.bottom - r.top, sy / 3);
-        // The workspace fills the client area inside a 4-pixel border, above the status bar.
-        RECT client, work, bar;
+        // The workspace fills the client area inside a 4-pixel border, below the toolbar and
+        // above the status bar.
+        RECT client, work, bar, tools;
         GetClientRect(frame, &client);
         GetWindowRect(Workspace(), &work);
         GetWindowRect(Child("Koravel.StatusBar"), &bar);
         MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&work), 2);
         MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&bar), 2);
         EXPECT_EQ(work.left, 4);
-        EXPECT_EQ(work.top, 4);
+        GetClientRect(Child("Koravel.ToolBar"), &tools);
+        EXPECT_EQ(work.top, tools.bottom + 4);
         EXPECT_EQ(work.right, client.right - 4);
         EXPECT_EQ(work.bottom, bar.top - 4);
         EXPECT_EQ(bar.bottom, client.bottom);
@@ -138,6 +238,125 @@ TEST_F(PreviewTest, StatusBarShowsReadyAndTheCurrentPage) {
     long count = 0;
     print->get_PagesCount(&count);
     EXPECT_EQ(count, 5);
+}
+
+// With real X input: Ctrl and Ctrl+Shift clicks rewrite the page range, a click makes a page
+// current, keys move the current page, Ctrl+C leaves the current page on the clipboard.
+TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
+    Open();
+    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 2));
+    UpdateWindow(Workspace());
+    Pump(100);
+    // The second page of the first row: the second run of page pixels along a line through that row.
+    RECT client;
+    GetClientRect(Workspace(), &client);
+    const int y = client.bottom / 4;
+    POINT second{-1, y};
+    {
+        HDC dc = GetDC(Workspace());
+        int runs = 0;
+        bool onPage = false;
+        for (int x = 0; x < client.right && second.x < 0; ++x) {
+            const bool page = GetPixel(dc, x, y) != GetSysColor(COLOR_MENU);
+            if (page && !onPage && ++runs == 2) second.x = x + 20;
+            onPage = page;
+        }
+        ReleaseDC(Workspace(), dc);
+    }
+    ASSERT_GT(second.x, 0);
+    auto range = [this] {
+        Bstr text;
+        print->get_PageRange(text.Put());
+        return text.ToAnsi();
+    };
+    const struct {
+        const char* keys;  // held while clicking
+        const char* range;
+    } clicks[] = {{"ctrl", "1,3-"}, {"ctrl", ""}, {"ctrl+shift", "2"}};
+    for (const auto& c : clicks) {
+        std::string held = c.keys, down, up;
+        for (size_t at = 0; at != std::string::npos;) {
+            const size_t plus = held.find('+', at);
+            const std::string key = held.substr(at, plus == std::string::npos ? plus : plus - at);
+            down += " keydown " + key;
+            up = " keyup " + key + up;
+            at = plus == std::string::npos ? plus : plus + 1;
+        }
+        POINT screen = second;
+        ClientToScreen(Workspace(), &screen);
+        // Settle on the page first, and let the click stand alone (no double-click with the last).
+        const std::string args = "sleep 0.6 mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) +
+                                 " sleep 0.2" + down + " click 1" + up;
+        const std::string before = range();
+        RealInput(args, [&] { return range() != before; });
+        EXPECT_EQ(range(), c.range) << c.keys;
+    }
+    RealInput("sleep 0.6 " + ClickAt(Workspace(), second), [&] { return PaneText(1) == "Page: 2/5"; });
+    EXPECT_EQ(PaneText(1), "Page: 2/5");
+    const struct {
+        WPARAM key;
+        const char* pane;
+    } keys[] = {{VK_END, "Page: 5/5"}, {VK_HOME, "Page: 1/5"}, {VK_RIGHT, "Page: 2/5"}, {VK_NEXT, "Page: 5/5"}};
+    for (const auto& k : keys) {
+        PostMessageA(Workspace(), WM_KEYDOWN, k.key, 0);
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && PaneText(1) != k.pane;) Pump(20);
+        EXPECT_EQ(PaneText(1), k.pane) << k.key;
+    }
+    // Ctrl+C typed into the workspace.
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    SetForegroundWindow(Frame());
+    SetFocus(Workspace());
+    RealInput("key ctrl+c", [] { return IsClipboardFormatAvailable(CF_ENHMETAFILE) != FALSE; });
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HENHMETAFILE copy = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+    ENHMETAHEADER header{};
+    EXPECT_TRUE(copy && GetEnhMetaFileHeader(copy, sizeof header, &header) == sizeof header);
+    EXPECT_GT(header.nRecords, 2u);
+    CloseClipboard();
+}
+
+// A click on the current page magnifies it to 100%; a press held 400 ms pans instead; the next
+// click goes back to the fitted view.
+TEST_F(PreviewTest, MagnifierClickAndPan) {
+    Open();
+    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    UpdateWindow(Workspace());
+    Pump(100);
+    auto pageHeight = [this] {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_ALL;
+        GetScrollInfo(Workspace(), SB_VERT, &si);
+        return static_cast<int>(si.nPage);
+    };
+    RECT client;
+    GetClientRect(Workspace(), &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(Workspace(), &centre);
+    const std::string at = "sleep 0.6 mousemove " + std::to_string(centre.x) + " " + std::to_string(centre.y) + " sleep 0.2 ";
+    const int fitted = pageHeight();
+    HDC screen = GetDC(nullptr);
+    const int magnified = MulDiv(11692, GetDeviceCaps(screen, LOGPIXELSY), 1000);  // A4 at 100%
+    ReleaseDC(nullptr, screen);
+    RealInput(at + "click 1", [&] { return pageHeight() != fitted; });
+    EXPECT_NEAR(pageHeight(), magnified, 2);
+    RealInput(at + "mousedown 1 sleep 0.4 mouseup 1", [] { return false; });
+    EXPECT_NEAR(pageHeight(), magnified, 2) << "a held press pans";
+    RealInput(at + "click 1", [&] { return pageHeight() == fitted; });
+    EXPECT_EQ(pageHeight(), fitted);
+}
+
+TEST_F(PreviewTest, ProgressTextWhileRecording) {
+    ComPtr<IPrintExt> reader = Make<CProgressReader, IPrintExt>();
+    static_cast<CProgressReader*>(reader.Get())->pages = 5;
+    print->put_PrintExt(reader.Get());
+    Open();
+    EXPECT_EQ(static_cast<CProgressReader*>(reader.Get())->seen,
+              "Printing...2/5, press ESC to cancel the current printing job.");
 }
 
 TEST_F(PreviewTest, GridMessagesSetTheViewThatClosingSaves) {
@@ -182,6 +401,14 @@ TEST_F(PreviewTest, GridMessagesSetTheViewThatClosingSaves) {
         EXPECT_GE(ProfileValue("PrintWorkspace_XPages"), 1);
         Open();
     }
+    // Toolbar commands: One Page, then Close (which posts the close to the frame).
+    SendMessageA(Workspace(), WM_COMMAND, 101, 0);
+    HWND frame = Frame();
+    SendMessageA(Workspace(), WM_COMMAND, 105, 0);
+    Pump(50);
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(ProfileValue("PrintWorkspace_XPages"), 1);
+    EXPECT_EQ(ProfileValue("PrintWorkspace_YPages"), 1);
 }
 
 TEST_F(PreviewTest, ClosingSavesPlacementAndMaximizedState) {
@@ -287,6 +514,12 @@ TEST_F(PreviewTest, RefreshRecordsAgainOnlyWithAnOpenPreview) {
     EXPECT_EQ(print->Refresh(), S_OK);
     print->put_ShowMargins(VARIANT_FALSE);
     EXPECT_EQ(sink.events, (std::vector<std::string>{"Refreshing", "Refresh", "Refreshing", "Refresh"}));
+    // With the preview open, DoPrint prints what is recorded: no dialog, no new recording.
+    sink.events.clear();
+    VARIANT showUI;
+    VariantInit(&showUI);
+    EXPECT_EQ(print->DoPrint(showUI), S_OK);
+    EXPECT_TRUE(sink.events.empty());
     sink.Disconnect();
 }
 

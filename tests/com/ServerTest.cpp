@@ -14,6 +14,33 @@ TEST_F(ServerTest, ModuleLoadsWithItsFourExports) {
         EXPECT_NE(GetProcAddress(m.Handle(), name), nullptr) << name;
 }
 
+TEST_F(ServerTest, MagnifierCursorsAndMarginHandlesAreInTheModule) {
+    HMODULE module = TavrinModule::Get().Handle();
+    for (int id : {213, 214}) {
+        HCURSOR cursor = LoadCursorA(module, MAKEINTRESOURCEA(id));
+        ASSERT_NE(cursor, nullptr) << id;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(cursor, &info));
+        EXPECT_FALSE(info.fIcon);
+        EXPECT_EQ(info.xHotspot, 12u);
+        EXPECT_EQ(info.yHotspot, 12u);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+    }
+    for (int id : {205, 206}) {
+        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), "BMP24");
+        ASSERT_NE(found, nullptr) << id;
+        const auto* file = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+        const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(file + sizeof(BITMAPFILEHEADER));
+        EXPECT_EQ(info->biWidth, 19);
+        EXPECT_EQ(info->biHeight, 19);
+        EXPECT_EQ(info->biBitCount, 24);
+        // The corner pixel (blue, green, red) is the colour drawn transparent.
+        const BYTE* corner = file + reinterpret_cast<const BITMAPFILEHEADER*>(file)->bfOffBits;
+        EXPECT_EQ(RGB(corner[2], corner[1], corner[0]), RGB(237, 28, 34)) << id;
+    }
+}
+
 TEST_F(ServerTest, ClassObjectErrors) {
     TavrinModule& m = TavrinModule::Get();
     EXPECT_EQ(m.GetClassObject(CLSID_Print, IID_IClassFactory, nullptr), E_POINTER);

@@ -2,22 +2,13 @@
 // modal loop runs: the button goes down first, as when a toolbar button opens them.
 #include "CPopupList.h"
 #include "CPopupPages.h"
+#include "RealInput.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
 
 namespace {
 
-void Xdotool(const std::string& args) {
-    std::string command = "/usr/bin/xdotool " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-}
 
 HWND WaitForWindow(const char* cls) {
     for (int i = 0; i < 200; ++i) {

@@ -3,15 +3,17 @@
 #include "toolbar/CPrintToolBar.h"
 #include "RecordingTest.h"
 #include "printing/SettingsText.h"
+#include "printing/tests/DialogAnswer.h"
 
 namespace {
 
 class Defaults : public IDefaultSettings {
 public:
     long OnToolbarClick(long, long) override { return 0; }
-    void OnRefreshEnd() override {}
-    void OnRefreshBegin() override {}
+    void OnRefreshEnd() override { ++refreshed; }
+    void OnRefreshBegin() override { ++refreshing; }
     void OnAnchorClick(const char*, const char*) override {}
+    int refreshing = 0, refreshed = 0;
 };
 
 class WorkspaceRecordTest : public RecordingTest {
@@ -67,6 +69,38 @@ TEST_F(WorkspaceRecordTest, MetricUnitGivesCentimetres) {
     EXPECT_NEAR(calls[0].pageWidth, 21.0, 0.05);
     EXPECT_NEAR(calls[0].pageHeight, 29.7, 0.05);
     EXPECT_DOUBLE_EQ(calls[0].left, 0.5) << "500 hundredths of a millimetre";
+}
+
+TEST_F(WorkspaceRecordTest, DoPrintCancelledAtThePageSetupRecordsAndPrintsNothing) {
+    DialogAnswer user(IDCANCEL);
+    workspace->DoPrint(true);
+    user.Wait();
+    ASSERT_TRUE(user.found);
+    EXPECT_EQ(store->GetCount(), 0);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(defaults.refreshing, 0);
+}
+
+TEST_F(WorkspaceRecordTest, DoPrintConfirmedRecordsOnceThenPrints) {
+    DialogAnswer user(IDOK);
+    workspace->DoPrint(true);
+    user.Wait();
+    ASSERT_TRUE(user.found);
+    EXPECT_EQ(store->GetCount(), 2);
+    EXPECT_EQ(defaults.refreshing, 1);
+    EXPECT_EQ(defaults.refreshed, 1);
+}
+
+TEST_F(WorkspaceRecordTest, CtrlClicksRewriteThePageRange) {
+    workspace->RecordPages();
+    ASSERT_EQ(store->GetCount(), 2);
+    struct Step { long page; bool invert; const char* range; };
+    const Step steps[] = {{0, false, "2-"}, {0, false, ""}, {1, true, "2-"}, {1, false, "3-"},
+                          {-1, false, "3-"}, {2, true, "3-"}, {0, true, "2-"}};
+    for (const Step& s : steps) {
+        store->TogglePage(s.page, s.invert);
+        EXPECT_EQ(store->pageRange_, s.range) << s.page << (s.invert ? " inverted" : "");
+    }
 }
 
 }  // namespace

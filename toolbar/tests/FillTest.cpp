@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "PaintTestSupport.h"
+#include "DibCanvas.h"
 #include "toolbar/CWindowListPartFormatLevel.h"
 
 namespace {
@@ -31,7 +31,7 @@ TEST(DefaultFill, ColoursFillSolidWithRedInTheLowByte) {
         SCOPED_TRACE(c.layout);
         DibCanvas canvas(40, 20, kCanvas);
         CWindowListPartFormatLevel format;
-        ASSERT_TRUE(format.Paint(canvas.dc(), c.layout, RECT{4, 2, 36, 18}));
+        ASSERT_TRUE(format.Paint(canvas.Dc(), c.layout, RECT{4, 2, 36, 18}));
         EXPECT_TRUE(canvas.All(RECT{4, 2, 36, 18}, c.expected));
         EXPECT_EQ(canvas.Count(RECT{0, 0, 40, 20}, kCanvas), 40 * 20 - 32 * 16);
     }
@@ -66,18 +66,18 @@ TEST(DefaultFill, BlackAfterTranslationIsHatchedOverWhatLiesBelow) {
         SCOPED_TRACE(colour);
         DibCanvas canvas(48, 32, kCanvas);
         CWindowListPartFormatLevel format;
-        SetBkMode(canvas.dc(), TRANSPARENT);
-        format.Fill(canvas.dc(), RECT{8, 8, 40, 32}, colour);
+        SetBkMode(canvas.Dc(), TRANSPARENT);
+        format.Fill(canvas.Dc(), RECT{8, 8, 40, 32}, colour);
         ExpectBlackHatch(canvas, RECT{8, 8, 40, 32});
         EXPECT_TRUE(canvas.All(RECT{0, 0, 48, 8}, kCanvas));
     }
     // Painting a layout keeps the gaps of the hatch whatever the caller's mode.
     DibCanvas canvas(48, 32, kCanvas);
     CWindowListPartFormatLevel format;
-    SetBkMode(canvas.dc(), OPAQUE);
-    ASSERT_TRUE(format.Paint(canvas.dc(), "1[bg=0]", RECT{0, 0, 48, 32}));
+    SetBkMode(canvas.Dc(), OPAQUE);
+    ASSERT_TRUE(format.Paint(canvas.Dc(), "1[bg=0]", RECT{0, 0, 48, 32}));
     ExpectBlackHatch(canvas, RECT{0, 0, 48, 32});
-    EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE);
+    EXPECT_EQ(GetBkMode(canvas.Dc()), OPAQUE);
 }
 
 // A host that replaces the fill (as the toolbar does with its appearance
@@ -91,7 +91,7 @@ public:
 TEST(DefaultFill, HostsReplaceItForItemsAndGroups) {
     DibCanvas canvas(100, 20, kCanvas);
     RecordingFill format;
-    ASSERT_TRUE(format.Paint(canvas.dc(), "1[bg=-2147483633],(2[bg=7])[bg=0]:40",
+    ASSERT_TRUE(format.Paint(canvas.Dc(), "1[bg=-2147483633],(2[bg=7])[bg=0]:40",
                              RECT{0, 0, 100, 20}));
     ASSERT_EQ(format.fills.size(), 3u);
     EXPECT_EQ(format.fills[0].second, 0x8000000Fu);

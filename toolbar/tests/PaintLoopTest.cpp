@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "PaintTestSupport.h"
+#include "DibCanvas.h"
 #include "html/IHTMLCaptionHostBase.h"
 #include "toolbar/CWindowListPartFormatLevel.h"
 #include "toolbar/CWindowListPartSettings.h"
@@ -62,7 +62,7 @@ TEST(PaintLoop, ItemHookOncePerPlacedItemWithItsRectangle) {
         SCOPED_TRACE(c.layout);
         DibCanvas canvas(120, 60, kCanvas);
         RecordingFormat format;
-        format.Paint(canvas.dc(), c.layout, c.area);
+        format.Paint(canvas.Dc(), c.layout, c.area);
         EXPECT_EQ(format.items, c.expected);
     }
 }
@@ -72,7 +72,7 @@ TEST(PaintLoop, NothingDrawnWithoutALayout) {
         SCOPED_TRACE(layout);
         DibCanvas canvas(20, 20, kCanvas);
         RecordingFormat format;
-        EXPECT_FALSE(format.Paint(canvas.dc(), layout, RECT{0, 0, 20, 20}));
+        EXPECT_FALSE(format.Paint(canvas.Dc(), layout, RECT{0, 0, 20, 20}));
         EXPECT_TRUE(format.items.empty());
         EXPECT_TRUE(canvas.All(RECT{0, 0, 20, 20}, kCanvas));
     }
@@ -80,20 +80,20 @@ TEST(PaintLoop, NothingDrawnWithoutALayout) {
 
 TEST(PaintLoop, ForegroundColourHoldsForItsPartOnly) {
     DibCanvas canvas(90, 10, kCanvas);
-    SetTextColor(canvas.dc(), RGB(1, 2, 3));
+    SetTextColor(canvas.Dc(), RGB(1, 2, 3));
     RecordingFormat format;
-    ASSERT_TRUE(format.Paint(canvas.dc(), "1[fg=rgb(0,0,255)],2,3[fg=-2147483630]",
+    ASSERT_TRUE(format.Paint(canvas.Dc(), "1[fg=rgb(0,0,255)],2,3[fg=-2147483630]",
                              RECT{0, 0, 90, 10}));
     const std::vector<COLORREF> expected = {RGB(0, 0, 255), RGB(1, 2, 3),
                                             GetSysColor(COLOR_BTNTEXT)};
     EXPECT_EQ(format.itemTextColours, expected);
-    EXPECT_EQ(GetTextColor(canvas.dc()), RGB(1, 2, 3));
+    EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(1, 2, 3));
 }
 
 TEST(PaintLoop, TextUnitsGoToTheTextHookWithTheirParsedCaption) {
     DibCanvas canvas(100, 10, kCanvas);
     RecordingFormat format;
-    ASSERT_TRUE(format.Paint(canvas.dc(), "\"<b>Hi</b>\",7,\"<b>Hi</b>\",\"x\",\"",
+    ASSERT_TRUE(format.Paint(canvas.Dc(), "\"<b>Hi</b>\",7,\"<b>Hi</b>\",\"x\",\"",
                              RECT{0, 0, 100, 10}));
     ASSERT_EQ(format.texts.size(), 4u);
     EXPECT_EQ(Str(format.texts[0].rect), "0,0,20,10");
@@ -107,7 +107,7 @@ TEST(PaintLoop, TextUnitsGoToTheTextHookWithTheirParsedCaption) {
     EXPECT_EQ(format.items, std::vector<std::string>{"7@20,0,40,10"});
 
     // Painting again (another size too) parses nothing new.
-    format.Paint(canvas.dc(), "\"<b>Hi</b>\",7,\"<b>Hi</b>\",\"x\",\"", RECT{0, 0, 60, 10});
+    format.Paint(canvas.Dc(), "\"<b>Hi</b>\",7,\"<b>Hi</b>\",\"x\",\"", RECT{0, 0, 60, 10});
     EXPECT_EQ(format.Captions().Count(), 2u);
     EXPECT_EQ(format.texts[4].caption, format.texts[0].caption);
 }
@@ -136,7 +136,7 @@ protected:
 TEST(PaintLoop, TextCaptionsAreParsedWithTheHostsCaptionHost) {
     DibCanvas canvas(40, 10, kCanvas);
     HostedFormat format;
-    ASSERT_TRUE(format.Paint(canvas.dc(), "\"<img>1</img>go\"", RECT{0, 0, 40, 10}));
+    ASSERT_TRUE(format.Paint(canvas.Dc(), "\"<img>1</img>go\"", RECT{0, 0, 40, 10}));
     ASSERT_EQ(format.texts.size(), 1u);
     EXPECT_EQ(format.texts[0].caption->Host(), &format.host);
     EXPECT_EQ(format.texts[0].caption->FirstIconNumber(), 1);
@@ -161,8 +161,8 @@ TEST(PaintLoop, DefaultTextDrawingAlignsByTheUnitsAlignment) {
         RecordingFormat format;
         const std::string layout =
             "\"WWW\"[fg=rgb(255,0,0)][a=" + std::to_string(c.alignment) + "]";
-        ASSERT_TRUE(format.Paint(canvas.dc(), layout, RECT{0, 0, 200, 60}));
-        const RECT ink = canvas.Others(kCanvas);
+        ASSERT_TRUE(format.Paint(canvas.Dc(), layout, RECT{0, 0, 200, 60}));
+        const RECT ink = canvas.Ink(kCanvas);
         ASSERT_LT(ink.left, ink.right);
         EXPECT_GT(canvas.Count(ink, red), 0);  // in the unit's foreground (edges are smoothed)
         const int cx = (ink.left + ink.right) / 2, cy = (ink.top + ink.bottom) / 2;
@@ -194,7 +194,7 @@ TEST(PaintLoop, BorderDrawsAnEtchedEdgeOnTheSidesOfItsBits) {
         SCOPED_TRACE(c.layout);
         DibCanvas canvas(60, 30, kCanvas);
         RecordingFormat format;
-        ASSERT_TRUE(format.Paint(canvas.dc(), c.layout, RECT{0, 0, 60, 30}));
+        ASSERT_TRUE(format.Paint(canvas.Dc(), c.layout, RECT{0, 0, 60, 30}));
         // Sides without their corners, which the neighbouring sides may touch.
         EXPECT_EQ(c.left, canvas.Count(RECT{0, 3, 1, 27}, kCanvas) == 0);
         EXPECT_EQ(c.top, canvas.Count(RECT{3, 0, 57, 1}, kCanvas) == 0);
@@ -212,32 +212,32 @@ TEST(PaintLoop, DebugOverlayOnlyWithTheDebugAttribute) {
     {
         DibCanvas canvas(80, 24, kCanvas);
         RecordingFormat format;
-        ASSERT_TRUE(format.Paint(canvas.dc(), "[dgl=1]42", area));
+        ASSERT_TRUE(format.Paint(canvas.Dc(), "[dgl=1]42", area));
         EXPECT_TRUE(canvas.All(area, kCanvas));
     }
     DibCanvas canvas(80, 24, kCanvas);
-    SetBkColor(canvas.dc(), RGB(255, 255, 0));
-    SetTextColor(canvas.dc(), RGB(0, 0, 128));
-    SetBkMode(canvas.dc(), OPAQUE);
+    SetBkColor(canvas.Dc(), RGB(255, 255, 0));
+    SetTextColor(canvas.Dc(), RGB(0, 0, 128));
+    SetBkMode(canvas.Dc(), OPAQUE);
     RecordingFormat format;
-    ASSERT_TRUE(format.Paint(canvas.dc(), "[debug]42", area));
+    ASSERT_TRUE(format.Paint(canvas.Dc(), "[debug]42", area));
     // The number, centred on an opaque background of the DC's colours.
-    const RECT label = canvas.Others(kCanvas);
+    const RECT label = canvas.Ink(kCanvas);
     ASSERT_LT(label.left, label.right);
     EXPECT_NEAR((label.left + label.right) / 2, 40, 2);
     EXPECT_NEAR((label.top + label.bottom) / 2, 12, 2);
     EXPECT_GT(canvas.Count(label, RGB(255, 255, 0)), 0);
     EXPECT_GT(canvas.Count(label, RGB(0, 0, 128)), 0);
     EXPECT_EQ(canvas.At(0, 0), kCanvas);  // no frame without "dgl"
-    EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE);
+    EXPECT_EQ(GetBkMode(canvas.Dc()), OPAQUE);
     EXPECT_EQ(format.items.size(), 1u);  // the item is still drawn under it
 
     // With "dgl" every part is framed in the text colour (groups and texts
     // too); only items carry a number.
     DibCanvas framed(80, 24, kCanvas);
-    SetTextColor(framed.dc(), RGB(0, 0, 128));
+    SetTextColor(framed.Dc(), RGB(0, 0, 128));
     RecordingFormat again;
-    ASSERT_TRUE(again.Paint(framed.dc(), "[debug][dgl=3]\"\"[fg=rgb(200,0,0)],(7)[bg=rgb(0,0,1)]",
+    ASSERT_TRUE(again.Paint(framed.Dc(), "[debug][dgl=3]\"\"[fg=rgb(200,0,0)],(7)[bg=rgb(0,0,1)]",
                             area));
     EXPECT_TRUE(framed.All(RECT{0, 0, 40, 1}, RGB(0, 0, 128)));
     EXPECT_TRUE(framed.All(RECT{1, 1, 39, 23}, kCanvas));
@@ -270,7 +270,7 @@ TEST(PaintLoop, HooksReachTheRootLevelAndItsSettings) {
     DibCanvas canvas(20, 20, kCanvas);
     SettingsProbe format;
     const char* layout = "[theme=blue][dgl=300][debug=0](1)";
-    ASSERT_TRUE(format.Paint(canvas.dc(), layout, RECT{0, 0, 20, 20}));
+    ASSERT_TRUE(format.Paint(canvas.Dc(), layout, RECT{0, 0, 20, 20}));
     EXPECT_TRUE(format.debug);
     EXPECT_EQ(format.dgl, 300 & 0xFF);
     EXPECT_TRUE(format.found);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "DibCanvas.h"
+#include "CaptionCanvas.h"
 #include "HTMLCaptionDraw.h"
 
 using htmlwin::DrawCaption;
@@ -15,7 +15,7 @@ int32_t TextWidth(HDC dc, const char* text) {
 
 TEST(DrawImages, IconsSitAtTheLeftOfTheirCells) {
     BlockHost host;
-    DibCanvas canvas(200, 30);
+    CaptionCanvas canvas(200, 30);
     CHTMLCaption caption;
     caption.SetCaption("a<img>1</img>b<img>2:30</img>c", &host);
     DrawCaption(caption, canvas.Dc(), canvas.Rect());
@@ -45,7 +45,7 @@ TEST(DrawImages, IconsSitAtTheLeftOfTheirCells) {
 
 TEST(DrawImages, RightAlignedAndDisabledIcons) {
     BlockHost host;
-    DibCanvas canvas(100, 20);
+    CaptionCanvas canvas(100, 20);
     CHTMLCaption caption;
     caption.SetCaption("<r><img>3:24</img>", &host);
     DrawCaption(caption, canvas.Dc(), canvas.Rect(), nullptr, false);
@@ -57,7 +57,7 @@ TEST(DrawImages, RightAlignedAndDisabledIcons) {
 TEST(DrawImages, PicturesKeepTheirAspectRatio) {
     BlockHost host;
     host.Pictures["key"] = {200, 100};
-    DibCanvas canvas(200, 60);
+    CaptionCanvas canvas(200, 60);
     CHTMLCaption caption;
     caption.SetCaption("<img>key:50</img>x<img>key</img>", &host);
     DrawCaption(caption, canvas.Dc(), canvas.Rect());
@@ -76,7 +76,7 @@ TEST(DrawImages, PicturesKeepTheirAspectRatio) {
 
 TEST(DrawImages, MissingPicturesAndOddWidthsDrawNothing) {
     BlockHost host;
-    DibCanvas canvas(100, 20);
+    CaptionCanvas canvas(100, 20);
     CHTMLCaption caption;
     // A missing picture takes its given width (or none) and draws nothing;
     // a width below one pixel leaves an icon its 18-pixel cell.

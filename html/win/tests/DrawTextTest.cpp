@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CHTMLMeasureDC.h"
-#include "DibCanvas.h"
+#include "CaptionCanvas.h"
 #include "HTMLCaptionDraw.h"
 
 using htmlwin::DrawCaption;
@@ -12,7 +12,7 @@ constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 
 // Width of text in the canvas's font with the attributes of a one-run caption.
-int32_t RunWidth(const DibCanvas& canvas, const char* markup) {
+int32_t RunWidth(const CaptionCanvas& canvas, const char* markup) {
     CHTMLCaption caption;
     caption.SetCaption(markup);
     return htmlwin::MaxLineWidth(caption, canvas.Dc());
@@ -20,7 +20,7 @@ int32_t RunWidth(const DibCanvas& canvas, const char* markup) {
 
 struct Drawn {
     CHTMLCaption Caption;
-    Drawn(DibCanvas& canvas, const char* markup, RECT rect, IHTMLCaptionHostBase* host = nullptr,
+    Drawn(CaptionCanvas& canvas, const char* markup, RECT rect, IHTMLCaptionHostBase* host = nullptr,
           bool enabled = true, int32_t alignment = 0) {
         Caption.SetCaption(markup, host);
         Caption.SetAlignment(alignment);
@@ -29,13 +29,13 @@ struct Drawn {
 };
 
 TEST(DrawCaption, RightAlignedRunsEndAtTheRightEdge) {
-    DibCanvas canvas(100, 20);
+    CaptionCanvas canvas(100, 20);
     Drawn right(canvas, "<r>right", canvas.Rect());
     const RECT ink = canvas.Ink();
     EXPECT_GE(ink.right, 97);  // glyph bearings may leave a pixel or two
     EXPECT_GE(ink.left, 100 - RunWidth(canvas, "right"));
 
-    DibCanvas both(200, 20);
+    CaptionCanvas both(200, 20);
     Drawn leftRight(both, "left<r>right", both.Rect());
     EXPECT_LE(both.Ink().left, 2);
     EXPECT_GE(both.Ink().right, 197);
@@ -45,10 +45,10 @@ TEST(DrawCaption, RightAlignedRunsEndAtTheRightEdge) {
 }
 
 TEST(DrawCaption, LinesAreCentredVertically) {
-    DibCanvas probe(10, 10);
+    CaptionCanvas probe(10, 10);
     const int32_t lineHeight = htmlwin::LineHeight(probe.Dc());
     ASSERT_GT(lineHeight, 8);
-    DibCanvas canvas(100, 10 * lineHeight);
+    CaptionCanvas canvas(100, 10 * lineHeight);
     Drawn two(canvas, "Hx<br>Hx", canvas.Rect());
     const int32_t top = (10 * lineHeight - 2 * lineHeight) / 2;
     const RECT ink = canvas.Ink();
@@ -57,13 +57,13 @@ TEST(DrawCaption, LinesAreCentredVertically) {
     EXPECT_NE(canvas.InkIn({0, top, 100, top + lineHeight}).right, 0);
     EXPECT_NE(canvas.InkIn({0, top + lineHeight, 100, top + 2 * lineHeight}).right, 0);
     // A rectangle too short for the lines draws those whose top lies inside.
-    DibCanvas flat(100, 4);
+    CaptionCanvas flat(100, 4);
     Drawn clipped(flat, "Hx<br>Hx<br>Hx", {0, 0, 100, 2});
     EXPECT_EQ(htmlwin::GetHeight(clipped.Caption, flat.Dc()), 3 * lineHeight);
 }
 
 TEST(DrawCaption, SolidAndDottedLinesPixelByPixel) {
-    DibCanvas canvas(100, 20);
+    CaptionCanvas canvas(100, 20);
     Drawn solid(canvas, "x<solidline>y", canvas.Rect());
     const int32_t lineHeight = htmlwin::LineHeight(canvas.Dc());
     const int32_t bottom = (20 - lineHeight) / 2 + lineHeight - 1;
@@ -74,7 +74,7 @@ TEST(DrawCaption, SolidAndDottedLinesPixelByPixel) {
 
     // Dotted from an odd left edge starts one pixel in; "<upline>" moves it up.
     for (int left : {3, 4}) {
-        DibCanvas dots(100, 20);
+        CaptionCanvas dots(100, 20);
         Drawn dotted(dots, "<upline><dotline>zzzz", {left, 0, 100, 20});
         const int32_t top = (20 - lineHeight) / 2;
         const int first = left + (left & 1);
@@ -86,7 +86,7 @@ TEST(DrawCaption, SolidAndDottedLinesPixelByPixel) {
 }
 
 TEST(DrawCaption, BoldAndLargerRunsShareTheBaseline) {
-    DibCanvas canvas(200, 60);
+    CaptionCanvas canvas(200, 60);
     Drawn runs(canvas, "x<b>x</b><font ;14>x</font>", canvas.Rect());
     const int32_t w1 = RunWidth(canvas, "x"), w2 = RunWidth(canvas, "<b>x</b>");
     const RECT plain = canvas.InkIn({0, 0, w1, 60});
@@ -101,7 +101,7 @@ TEST(DrawCaption, BoldAndLargerRunsShareTheBaseline) {
 TEST(DrawCaption, AnchorLooksFollowTheVisitedSet) {
     BlockHost host;
     const COLORREF blue = RGB(0, 0, 255), navy = RGB(0, 0, 128);
-    DibCanvas before(100, 20);
+    CaptionCanvas before(100, 20);
     Drawn link(before, "<a go;x=1>link</a>", before.Rect(), &host);
     EXPECT_GT(before.Count(blue), 0);
     EXPECT_EQ(before.Count(navy), 0);
@@ -116,12 +116,12 @@ TEST(DrawCaption, AnchorLooksFollowTheVisitedSet) {
     EXPECT_GE(longest, RunWidth(before, "link") - 1);
 
     host.MarkAnchorVisited("go");
-    DibCanvas after(100, 20);
+    CaptionCanvas after(100, 20);
     DrawCaption(link.Caption, after.Dc(), after.Rect());
     EXPECT_EQ(after.Count(blue), 0);
     EXPECT_GT(after.Count(navy), 0);
 
-    DibCanvas red(100, 20);
+    CaptionCanvas red(100, 20);
     Drawn own(red, "<a go><fgcolor=FF0000>t</fgcolor></a>", red.Rect(), &host);
     EXPECT_GT(red.Count(RGB(255, 0, 0)), 0);
     EXPECT_EQ(red.Count(navy), 0);
@@ -129,11 +129,11 @@ TEST(DrawCaption, AnchorLooksFollowTheVisitedSet) {
 
 TEST(DrawCaption, ColoursBackgroundsAndTheDisabledLook) {
     const COLORREF paper = RGB(128, 128, 0);
-    DibCanvas plain(100, 20, paper);
+    CaptionCanvas plain(100, 20, paper);
     Drawn text(plain, "x", plain.Rect());
     EXPECT_EQ(plain.Count(White), 0);  // text is drawn without painting its cell
 
-    DibCanvas painted(100, 20, paper);
+    CaptionCanvas painted(100, 20, paper);
     Drawn back(painted, "<bgcolor=00FF00><fgcolor=0000FF>x</fgcolor></bgcolor>", painted.Rect());
     EXPECT_GT(painted.Count(RGB(0, 255, 0)), 0);
     EXPECT_GT(painted.Count(RGB(0, 0, 255)), 0);
@@ -143,21 +143,21 @@ TEST(DrawCaption, ColoursBackgroundsAndTheDisabledLook) {
     base.BackColor = 0x01FF0000u;
     CHTMLCaption caption;
     caption.SetCaption("x");
-    DibCanvas skipped(100, 20, paper);
+    CaptionCanvas skipped(100, 20, paper);
     DrawCaption(caption, skipped.Dc(), skipped.Rect(), &base);
     EXPECT_EQ(skipped.Count(RGB(0, 0, 255)), 0);
     base.BackColor = 0x80000000u | COLOR_HIGHLIGHT;
-    DibCanvas system(100, 20, paper);
+    CaptionCanvas system(100, 20, paper);
     DrawCaption(caption, system.Dc(), system.Rect(), &base);
     EXPECT_GT(system.Count(GetSysColor(COLOR_HIGHLIGHT)), 0);
 
     caption.SetCaption("<fgcolor=0000FF>x</fgcolor>");
-    DibCanvas uncoloured(100, 20, paper);
+    CaptionCanvas uncoloured(100, 20, paper);
     DrawCaption(caption, uncoloured.Dc(), uncoloured.Rect(), nullptr, true, false);
     EXPECT_EQ(uncoloured.Count(RGB(0, 0, 255)), 0);
     EXPECT_GT(uncoloured.Count(Black), 0);
 
-    DibCanvas disabled(100, 20, paper);
+    CaptionCanvas disabled(100, 20, paper);
     Drawn greyed(disabled, "<fgcolor=0000FF>x</fgcolor>", disabled.Rect(), nullptr, false);
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
     const RECT dark = disabled.InkOf(shadow), lit = disabled.InkOf(light);
@@ -168,7 +168,7 @@ TEST(DrawCaption, ColoursBackgroundsAndTheDisabledLook) {
 }
 
 TEST(DrawCaption, HighlightRangeCrossesRuns) {
-    DibCanvas canvas(200, 20);
+    CaptionCanvas canvas(200, 20);
     CHTMLCaption caption;
     caption.SetCaption("<fgcolor=0000FF>ab<b>cd</b>ef</fgcolor>");
     DrawCaption(caption, canvas.Dc(), canvas.Rect(), nullptr, true, true, 1, 2);  // "b" and "c"
@@ -182,7 +182,7 @@ TEST(DrawCaption, HighlightRangeCrossesRuns) {
 
 TEST(DrawCaption, LeavesTheDeviceContextAsItFoundIt) {
     BlockHost host;
-    DibCanvas canvas(200, 20);
+    CaptionCanvas canvas(200, 20);
     HDC dc = canvas.Dc();
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, RGB(1, 2, 3));

@@ -2,14 +2,14 @@
 
 #include <random>
 
-#include "DibCanvas.h"
+#include "CaptionCanvas.h"
 #include "HTMLCaptionDraw.h"
 
 namespace {
 
 TEST(HitTests, ElementsImagesAndAnchorsUnderAPoint) {
     BlockHost host;
-    DibCanvas canvas(300, 20);
+    CaptionCanvas canvas(300, 20);
     CHTMLCaption caption;
     caption.SetCaption("ab<img>1</img><a go;row=2>link</a><r>end", &host);
     const RECT rect = canvas.Rect();
@@ -40,7 +40,7 @@ TEST(HitTests, AnchorLookWidensTheRunItMeasures) {
     // A larger anchor look makes the run wider: measuring uses the effective font.
     BlockHost host;
     host.SetAnchorStyle("<u><font ;20>#", 1);
-    DibCanvas canvas(300, 20);
+    CaptionCanvas canvas(300, 20);
     CHTMLCaption plain, large, link;
     plain.SetCaption("WWWWWWWW");
     large.SetCaption("<font ;20>WWWWWWWW</font>");
@@ -51,7 +51,7 @@ TEST(HitTests, AnchorLookWidensTheRunItMeasures) {
 }
 
 TEST(WordWrap, WrapsToTheRectangleWithDeviceWidths) {
-    DibCanvas canvas(300, 100);
+    CaptionCanvas canvas(300, 100);
     CHTMLCaption probe;
     probe.SetCaption("aaaa b");
     const int32_t width = htmlwin::MaxLineWidth(probe, canvas.Dc());
@@ -76,7 +76,7 @@ TEST(BadInput, RandomMarkupAndRectanglesNeverCrash) {
                             "<solidline>", "<dotline>", "<upline>", "\r\n", "word ", "\t", "<bgcolor=123456>",
                             "<fgcolor=GGGGGG>", "</font>", "<img>99999999999</img>", "xyz"};
     std::mt19937 random(7);
-    DibCanvas canvas(120, 40);
+    CaptionCanvas canvas(120, 40);
     const RECT rects[] = {{0, 0, 120, 40}, {50, 20, 10, 5}, {-1000, -1000, 5, 5}, {0, 0, 0, 0},
                           {INT32_MIN / 2, 0, INT32_MAX / 2, 40}};
     for (int round = 0; round < 200; ++round) {
@@ -102,7 +102,7 @@ TEST(BadInput, RandomMarkupAndRectanglesNeverCrash) {
 namespace {
 
 TEST(Fonts, AFaceComesFromItsOleFont) {
-    DibCanvas canvas(300, 40);
+    CaptionCanvas canvas(300, 40);
     auto width = [&](const char* markup) {
         CHTMLCaption caption;
         caption.SetCaption(markup);

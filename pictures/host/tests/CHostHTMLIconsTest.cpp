@@ -3,7 +3,7 @@
 #include <olectl.h>
 
 #include "CHostHTMLIcons.h"
-#include "DibCanvas.h"
+#include "CaptionCanvas.h"
 #include "HTMLCaptionDraw.h"
 #include "Variant.h"
 
@@ -13,7 +13,7 @@ constexpr COLORREF Magenta = RGB(255, 0, 255);
 
 // A solid magenta 16 x 16 icon (the caller destroys it).
 HICON MagentaIcon() {
-    DibCanvas colour(16, 16, Magenta);
+    CaptionCanvas colour(16, 16, Magenta);
     Bitmap image(CreateCompatibleBitmap(colour.Dc(), 16, 16));
     {
         COwnedDC dc(CreateCompatibleDC(colour.Dc()));
@@ -44,7 +44,7 @@ public:
 
 // A 20 x 10 picture object filled with colour.
 ComPtr<IPicture> SolidPicture(COLORREF colour) {
-    DibCanvas canvas(20, 10, colour);
+    CaptionCanvas canvas(20, 10, colour);
     Bitmap bitmap(CreateCompatibleBitmap(canvas.Dc(), 20, 10));
     {
         COwnedDC dc(CreateCompatibleDC(canvas.Dc()));
@@ -71,7 +71,7 @@ Variant ObjectValue(IPicture* picture) {
 
 TEST(CHostHTMLIcons, AnEmptyListDrawsNoIcons) {
     CHostHTMLIcons host;
-    DibCanvas canvas(60, 20);
+    CaptionCanvas canvas(60, 20);
     CHTMLCaption caption;
     caption.SetCaption("<img>1</img><img>2:30</img>", &host);
     htmlwin::DrawCaption(caption, canvas.Dc(), canvas.Rect());
@@ -81,7 +81,7 @@ TEST(CHostHTMLIcons, AnEmptyListDrawsNoIcons) {
 
 TEST(CHostHTMLIcons, IconNIsListIndexNMinusOne) {
     FilledHost host;
-    DibCanvas canvas(100, 20);
+    CaptionCanvas canvas(100, 20);
     CHTMLCaption caption;
     caption.SetCaption("<img>1</img><img>3:30</img><img>4</img>", &host);
     htmlwin::DrawCaption(caption, canvas.Dc(), canvas.Rect());
@@ -91,12 +91,12 @@ TEST(CHostHTMLIcons, IconNIsListIndexNMinusOne) {
     EXPECT_EQ(canvas.InkOf(Magenta).right, 18 + 16);
     EXPECT_EQ(canvas.InkOf(Magenta).bottom - canvas.InkOf(Magenta).top, 16);
 
-    DibCanvas none(20, 20);
+    CaptionCanvas none(20, 20);
     host.DrawIcon(none.Dc(), {0, 0, 16, 16}, 0, true);
     host.DrawIcon(none.Dc(), {0, 0, 16, 16}, -4, true);
     EXPECT_EQ(none.Ink().right, 0) << "there is no icon 0 or below";
 
-    DibCanvas greyed(40, 20);
+    CaptionCanvas greyed(40, 20);
     host.DrawIcon(greyed.Dc(), {2, 2, 18, 18}, 1, false);
     EXPECT_EQ(greyed.Count(Magenta), 0);  // the disabled look, not the icon's colours
     EXPECT_NE(greyed.Ink().right, 0);
@@ -122,7 +122,7 @@ TEST(CHostHTMLIcons, PictureObjectsAreStoredSizedAndDrawn) {
     EXPECT_NEAR(size.cy, 10, 1);
     EXPECT_EQ(host.GetPictureSize("Logo").cx, 0);  // keys are case-sensitive
 
-    DibCanvas canvas(100, 40);
+    CaptionCanvas canvas(100, 40);
     CHTMLCaption caption;
     caption.SetCaption("<img>logo:40</img>", &host);
     htmlwin::DrawCaption(caption, canvas.Dc(), canvas.Rect());

@@ -19,9 +19,9 @@ void Fill(CIconList& list, int n) {
 
 // The colour at the centre of icon `index` drawn on white.
 COLORREF CentreColour(const CIconList& list, int index) {
-    CDibCanvas canvas(16, 16);
+    DibCanvas canvas(16, 16);
     list.Draw(index, canvas.Dc(), RECT{0, 0, 16, 16}, true);
-    return canvas.Pixel(8, 8);
+    return canvas.At(8, 8);
 }
 
 struct ChangeCounter {
@@ -44,17 +44,11 @@ Variant TextVariant(const std::string& text) {
     return v;
 }
 
-TEST(CIconList, StartsEmptyWithItsOwnList) {
+TEST(CIconList, ReplaceIconAppendsWithMinusOneReplacesInPlaceAndShrinksLargeIcons) {
     CIconList list;
     EXPECT_NE(list.Handle(), nullptr);
-    EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.GetIcon(0), nullptr);
-    EXPECT_FALSE(list.IsValidIndex(0));
-}
-
-TEST(CIconList, ReplaceIconAppendsWithMinusOneAndReplacesInPlace) {
-    CIconList list;
-    CTestIcon red(16, RGB(255, 0, 0)), blue(16, RGB(0, 0, 255));
+    CTestIcon red(16, RGB(255, 0, 0)), blue(32, RGB(0, 0, 255));
     EXPECT_EQ(list.ReplaceIcon(red.Get(), -1), 0);
     EXPECT_EQ(list.ReplaceIcon(red.Get(), -1), 1);
     EXPECT_EQ(list.ReplaceIcon(blue.Get(), 0), 0);
@@ -64,55 +58,31 @@ TEST(CIconList, ReplaceIconAppendsWithMinusOneAndReplacesInPlace) {
     EXPECT_EQ(list.ReplaceIcon(blue.Get(), 7), -1);
     EXPECT_EQ(list.ReplaceIcon(nullptr, -1), -1);
     EXPECT_EQ(list.Count(), 2);
-}
-
-TEST(CIconList, LargeIconsAreStoredAtSixteenPixels) {
-    CIconList list;
-    CTestIcon big(32, RGB(0, 128, 0));
-    ASSERT_EQ(list.ReplaceIcon(big.Get(), -1), 0);
     HICON copy = list.GetIcon(0);
-    SIZE size = IconSize(copy);
+    EXPECT_EQ(IconSize(copy).cx, 16);
     DestroyIcon(copy);
-    EXPECT_EQ(size.cx, 16);
-    EXPECT_EQ(size.cy, 16);
 }
 
-TEST(CIconList, RemoveTakesOneIconAndIgnoresInvalidIndices) {
+TEST(CIconList, RemoveAndClearNotifyReplaceDoesNot) {
     CIconList list;
     Fill(list, 4);
     ChangeCounter counter;
     counter.Watch(list);
     list.Remove(4);
     list.Remove(-1);
+    CTestIcon icon(16, RGB(1, 2, 3));
+    list.ReplaceIcon(icon.Get(), 1);
     EXPECT_EQ(list.Count(), 4);
     EXPECT_EQ(counter.changes, 0);
     list.Remove(2);
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(CentreColour(list, 2), RGB(30, 100, 200));
     EXPECT_EQ(counter.changes, 1);
-}
-
-TEST(CIconList, RemovingTheLastIconLeavesAUsableEmptyList) {
-    CIconList list;
-    Fill(list, 1);
-    list.Remove(0);
-    EXPECT_NE(list.Handle(), nullptr);
-    EXPECT_EQ(list.Count(), 0);
-    CTestIcon icon(16, RGB(1, 2, 3));
-    EXPECT_EQ(list.ReplaceIcon(icon.Get(), -1), 0);
-}
-
-TEST(CIconList, ClearNotifiesReplaceDoesNot) {
-    CIconList list;
-    ChangeCounter counter;
-    counter.Watch(list);
-    Fill(list, 3);
-    CTestIcon icon(16, RGB(1, 2, 3));
-    list.ReplaceIcon(icon.Get(), 1);
-    EXPECT_EQ(counter.changes, 0);
     list.Clear();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(counter.changes, 1);
+    EXPECT_EQ(counter.changes, 2);
+    // An emptied list stays usable.
+    EXPECT_NE(list.Handle(), nullptr);
+    EXPECT_EQ(list.ReplaceIcon(icon.Get(), -1), 0);
 }
 
 TEST(CIconList, DrawCentresTheIconAndDrawIconCountsFromOne) {
@@ -120,23 +90,23 @@ TEST(CIconList, DrawCentresTheIconAndDrawIconCountsFromOne) {
     CTestIcon red(16, RGB(255, 0, 0)), blue(16, RGB(0, 0, 255));
     list.AddIcon(red.Get());
     list.AddIcon(blue.Get());
-    CDibCanvas canvas(40, 30);
+    DibCanvas canvas(40, 30);
     SetTextColor(canvas.Dc(), RGB(1, 2, 3));
     list.DrawIcon(canvas.Dc(), RECT{0, 0, 40, 30}, 2, true);
     // (40 - 16) / 2 = 12 and (30 - 16) / 2 = 7: the icon covers x 12..27, y 7..22.
-    EXPECT_EQ(canvas.Pixel(12, 7), RGB(0, 0, 255));
-    EXPECT_EQ(canvas.Pixel(27, 22), RGB(0, 0, 255));
-    EXPECT_EQ(canvas.Pixel(11, 7), RGB(255, 255, 255));
-    EXPECT_EQ(canvas.Pixel(28, 22), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(12, 7), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.At(27, 22), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.At(11, 7), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(28, 22), RGB(255, 255, 255));
     EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(1, 2, 3));
     // Disabled drawing greys the icon; numbers 0 and past the end draw nothing.
-    CDibCanvas greyed(16, 16);
+    DibCanvas greyed(16, 16);
     list.DrawIcon(greyed.Dc(), RECT{0, 0, 16, 16}, 1, false);
-    EXPECT_NE(greyed.Pixel(8, 8), RGB(255, 0, 0));
-    CDibCanvas untouched(16, 16);
+    EXPECT_NE(greyed.At(8, 8), RGB(255, 0, 0));
+    DibCanvas untouched(16, 16);
     list.DrawIcon(untouched.Dc(), RECT{0, 0, 16, 16}, 0, true);
     list.DrawIcon(untouched.Dc(), RECT{0, 0, 16, 16}, 3, true);
-    EXPECT_EQ(untouched.Pixel(8, 8), RGB(255, 255, 255));
+    EXPECT_EQ(untouched.At(8, 8), RGB(255, 255, 255));
 }
 
 TEST(CIconList, HandleOfThreeOverFiveLeavesThree) {
@@ -235,53 +205,36 @@ TEST(CIconList, ToolbarIconsComeFromModuleResources) {
     EXPECT_EQ(system.Count(), 2);
 }
 
-TEST(CIconList, AddFromFileTakesASixteenPixelIconAsItIs) {
-    CTempFile file("small.ico", MakeIco(16, RGB(200, 10, 10)));
-    CIconList list;
-    ChangeCounter counter;
-    counter.Watch(list);
-    EXPECT_TRUE(list.AddFromFile(file.Path()));
-    EXPECT_EQ(list.Count(), 1);
-    EXPECT_EQ(CentreColour(list, 0), RGB(200, 10, 10));
-    EXPECT_EQ(counter.changes, 1);
-}
-
-TEST(CIconList, AddFromFileGivesALargeIconFileItsSmallIcon) {
-    CTempFile file("large.ico", MakeIco(32, RGB(10, 10, 200)));
-    CIconList list;
-    EXPECT_TRUE(list.AddFromFile(file.Path()));
-    ASSERT_EQ(list.Count(), 1);
-    HICON copy = list.GetIcon(0);
-    EXPECT_EQ(IconSize(copy).cx, 16);
-    DestroyIcon(copy);
-    EXPECT_EQ(CentreColour(list, 0), RGB(10, 10, 200));
-}
-
-TEST(CIconList, AddFromFileTakesEverySmallIconOfALibrary) {
-    char path[MAX_PATH];
-    GetSystemDirectoryA(path, MAX_PATH);
-    const std::string library = std::string(path) + "\\shell32.dll";
-    const UINT icons = ExtractIconExA(library.c_str(), -1, nullptr, nullptr, 0);
-    ASSERT_GT(icons, 1u);
-    CIconList list;
-    EXPECT_TRUE(list.AddFromFile(library));
-    EXPECT_EQ(list.Count(), static_cast<int>(icons));
-}
-
-TEST(CIconList, AddFromFileGivesOtherFilesTheShellsIcon) {
-    CTempFile text("notes.txt", Bytes(10, 'x'));
-    CIconList list;
-    EXPECT_TRUE(list.AddFromFile(text.Path()));
-    EXPECT_EQ(list.Count(), 1);
-}
-
-TEST(CIconList, AddFromFileOfAMissingFileAddsNothing) {
-    CIconList list;
-    ChangeCounter counter;
-    counter.Watch(list);
-    EXPECT_FALSE(list.AddFromFile("C:\\no\\such\\folder\\missing.ico"));
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(counter.changes, 0);
+TEST(CIconList, AddFromFileTakesIconsOfEveryKindOfFile) {
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string library = std::string(system) + "\\shell32.dll";
+    CTempFile small("small.ico", MakeIco(16, RGB(200, 10, 10))), large("large.ico", MakeIco(32, RGB(10, 10, 200))),
+        text("notes.txt", Bytes(10, 'x'));
+    struct Case {
+        std::string path;
+        bool added;
+        int count;
+        COLORREF centre;  // 0: not checked
+    } cases[] = {
+        {small.Path(), true, 1, RGB(200, 10, 10)},
+        {large.Path(), true, 1, RGB(10, 10, 200)},  // its small icon
+        {library, true, static_cast<int>(ExtractIconExA(library.c_str(), -1, nullptr, nullptr, 0)), 0},
+        {text.Path(), true, 1, 0},  // the shell's icon for the file
+        {"C:\\no\\such\\folder\\missing.ico", false, 0, 0},
+    };
+    ASSERT_GT(cases[2].count, 1);
+    for (const Case& c : cases) {
+        CIconList list;
+        ChangeCounter counter;
+        counter.Watch(list);
+        EXPECT_EQ(list.AddFromFile(c.path), c.added) << c.path;
+        EXPECT_EQ(list.Count(), c.count) << c.path;
+        EXPECT_EQ(counter.changes, c.added ? 1 : 0) << c.path;
+        if (c.centre) {
+            EXPECT_EQ(CentreColour(list, 0), c.centre) << c.path;
+        }
+    }
 }
 
 // --- input that is not an image list ------------------------------------------

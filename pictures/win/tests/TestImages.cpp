@@ -215,24 +215,3 @@ SIZE IconSize(HICON icon) {
     GetObjectA(colour ? colour.Get() : mask.Get(), sizeof bm, &bm);
     return SIZE{bm.bmWidth, colour ? bm.bmHeight : bm.bmHeight / 2};
 }
-
-CDibCanvas::CDibCanvas(int width, int height) : m_width(width) {
-    m_dc.Reset(CreateCompatibleDC(nullptr));
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_bitmap.Reset(CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    m_bits = static_cast<DWORD*>(bits);
-    SelectObject(m_dc, m_bitmap.Get());
-    std::memset(m_bits, 0xFF, static_cast<size_t>(width) * height * 4);
-}
-
-COLORREF CDibCanvas::Pixel(int x, int y) const {
-    GdiFlush();
-    DWORD v = m_bits[y * m_width + x];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-}

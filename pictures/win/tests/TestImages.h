@@ -1,6 +1,7 @@
 #pragma once
-// Pictures, icons and files made at test time, and a DIB section to draw into.
+// Pictures, icons and files made at test time; DibCanvas to draw into.
 #include <windows.h>
+#include "DibCanvas.h"
 #include "Gdi.h"
 #include "MemoryStream.h"
 #include <string>
@@ -44,17 +45,3 @@ private:
 
 // Width and height of an icon's colour bitmap.
 SIZE IconSize(HICON icon);
-
-// A 32-bit top-down DIB section selected into a memory DC, cleared to white.
-class CDibCanvas {
-public:
-    CDibCanvas(int width, int height);
-    HDC Dc() const { return m_dc.Get(); }
-    COLORREF Pixel(int x, int y) const;
-
-private:
-    int m_width;
-    Bitmap m_bitmap;  // outlives the DC it is selected into
-    COwnedDC m_dc;
-    DWORD* m_bits = nullptr;
-};

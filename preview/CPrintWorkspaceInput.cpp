@@ -1,0 +1,150 @@
+// The workspace's scroll bars, keys, wheel and clicks: the rules live in ScrollRules; here
+// they meet the window.
+#include "CHostEMFPages.h"
+#include "CPrintWorkspace.h"
+#include "PageClipboard.h"
+#include "Magnifier.h"
+#include "ScrollRules.h"
+
+namespace {
+bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+}  // namespace
+
+void CPrintWorkspace::OnVScroll(int code) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(Handle(), SB_VERT, &si);
+    VScrollState s;
+    s.pos = si.nPos;
+    s.track = si.nTrackPos;
+    s.pageHeight = GetPageSize().cy;
+    s.overflowY = overflow_.cy;
+    s.xPages = context_.GetXPages();
+    s.firstPage = firstPage_;
+    const int pos = VScrollPosition(code, s);
+    if (pos == si.nPos || s.pageHeight <= 0) return;
+    SetScrollPos(Handle(), SB_VERT, pos, TRUE);
+    firstPage_ = GetScrollPos(Handle(), SB_VERT) / s.pageHeight;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CPrintWorkspace::OnHScroll(int code) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(Handle(), SB_HORZ, &si);
+    const int pos = HScrollPosition(code, si.nPos, si.nTrackPos, GetPageSize().cx);
+    if (pos == si.nPos) return;
+    SetScrollPos(Handle(), SB_HORZ, pos, TRUE);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CPrintWorkspace::OnKeyDown(WPARAM key) {
+    const int count = static_cast<int>(pages_.GetCount());
+    if (key == 'C' && KeyDown(VK_CONTROL)) {
+        if (currentPage_ >= 0 && currentPage_ < count)
+            CopyPageToClipboard(Handle(), pages_.GetPage(currentPage_).GetHandle());
+        return;
+    }
+    static const struct {
+        WPARAM vk;
+        WorkspaceKey key;
+    } keys[] = {{VK_PRIOR, WorkspaceKey::PageUp}, {VK_NEXT, WorkspaceKey::PageDown}, {VK_HOME, WorkspaceKey::Home},
+                {VK_END, WorkspaceKey::End},      {VK_LEFT, WorkspaceKey::Left},     {VK_RIGHT, WorkspaceKey::Right},
+                {VK_UP, WorkspaceKey::Up},        {VK_DOWN, WorkspaceKey::Down}};
+    for (const auto& k : keys) {
+        if (k.vk != key) continue;
+        KeyState s;
+        s.current = currentPage_;
+        s.pageCount = count;
+        s.pagesPerScreen = context_.GetPagesPerScreen();
+        s.xPages = context_.GetXPages();
+        s.overflowX = overflow_.cx;
+        s.overflowY = overflow_.cy;
+        const KeyResult r = PageAfterKey(k.key, s);
+        if (r.scrollBar)
+            PostMessageA(Handle(), r.scrollBar == 1 ? WM_HSCROLL : WM_VSCROLL, static_cast<WPARAM>(r.scrollCode), 0);
+        if (r.page != currentPage_) {
+            currentPage_ = r.page;
+            EnsureVisible(currentPage_, true, true);
+        }
+        return;
+    }
+}
+
+void CPrintWorkspace::OnMouseWheel(int delta) {
+    if (!(GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL)) return;
+    const WheelResult r = WheelScroll(delta, overflow_.cy);
+    for (int i = 0; i < r.count; ++i) SendMessageA(Handle(), WM_VSCROLL, static_cast<WPARAM>(r.code), 0);
+}
+
+void CPrintWorkspace::OnLButtonDown(POINT point) {
+    SetFocus(Handle());
+    const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
+    const int page = HitTestPage(point, nullptr);
+    if (control) {
+        pages_.TogglePage(page, shift);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return;
+    }
+    if (page < 0) return;
+    if (page != currentPage_ || magnifyZoom_ <= 0) {
+        currentPage_ = page;
+        EnsureVisible(page, false, true);
+        return;
+    }
+    Magnify(point);
+}
+
+bool CPrintWorkspace::IsPannable() {
+    const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+    return (style & WS_HSCROLL) || ((style & WS_VSCROLL) && overflow_.cy > 0);
+}
+
+void CPrintWorkspace::Magnify(POINT point) {
+    // A press on the current page: dragged, it pans; a short still click magnifies or restores.
+    RECT oldPage{};
+    HitTestPage(point, &oldPage);
+    const bool pannable = IsPannable();
+    const unsigned down = GetTickCount();
+    const ScrollPositions start{GetScrollPos(Handle(), SB_HORZ), GetScrollPos(Handle(), SB_VERT)};
+    const int pageHeight = GetPageSize().cy;
+    POINT last = point;
+    HCURSOR before = GetCursor();
+    TrackMouse(Handle(), VK_LBUTTON, [&](POINT p) {
+        last = p;
+        if (!pannable) return;
+        SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
+        const ScrollPositions to = PanPositions(start, {point.x, point.y}, {p.x, p.y}, pageHeight, overflow_.cy);
+        SetScrollPos(Handle(), SB_HORZ, to.h, TRUE);
+        SetScrollPos(Handle(), SB_VERT, to.v, TRUE);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        UpdateWindow(Handle());
+    });
+    SetCursor(before);
+    if (!PressIsClick(down, GetTickCount(), {point.x, point.y}, {last.x, last.y})) return;
+
+    const int zoom = GetZoomPercent();
+    if (!pannable && zoom != magnifyZoom_) {
+        savedFirstPage_ = firstPage_;
+        context_.Backup(zoom);
+        context_.SetZoom(magnifyZoom_, 0, 1);
+        Refresh(true, false);
+        EnsureVisible(currentPage_, true, true);
+    } else {
+        context_.Restore();
+        Refresh(true, false);
+        firstPage_ = savedFirstPage_;
+        SetScrollPos(Handle(), SB_VERT, firstPage_ * GetPageSize().cy, TRUE);
+    }
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const geometry::Size size = GetPageSize();
+    const ScrollPositions to =
+        ZoomAtPoint({point.x, point.y}, {oldPage.left, oldPage.top, oldPage.right, oldPage.bottom}, size.cx, size.cy,
+                    client.right, client.bottom, GetScrollPos(Handle(), SB_VERT), overflow_.cy);
+    SetScrollPos(Handle(), SB_HORZ, to.h, TRUE);
+    SetScrollPos(Handle(), SB_VERT, to.v, TRUE);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}

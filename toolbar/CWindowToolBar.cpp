@@ -1,0 +1,377 @@
+#include "toolbar/CWindowToolBar.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "html/win/HTMLCaptionDraw.h"
+#include "layout/CWindowListUnitPart.h"
+#include "platform/Library.h"
+
+namespace {
+
+using TrackMouseEventFn = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+
+// TrackMouseEvent, looked up once: systems without it simply get no leave notice.
+TrackMouseEventFn TrackMouse() {
+    static CLibrary user32("user32.dll");
+    static TrackMouseEventFn fn = user32.Proc<TrackMouseEventFn>("TrackMouseEvent");
+    return fn;
+}
+
+CWindow::ClassInfo g_class{CWindowToolBar::kClassName, nullptr, CS_DBLCLKS, 0, nullptr, nullptr};
+
+bool Contains(const LayoutRect& r, POINT pt) {
+    return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
+}
+
+}  // namespace
+
+CWindowToolBar::CWindowToolBar() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        m_font.Reset(CreateFontIndirectA(&metrics.lfMessageFont));
+}
+
+CWindowToolBar::~CWindowToolBar() { DestroyToolBar(); }
+
+HWND CWindowToolBar::CreateToolBar(HWND parent, HWND notify) {
+    if (IsWindow()) return Handle();
+    m_notify = notify ? notify : parent;
+    HWND hwnd = CWindow::Create(g_class, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                RECT{0, 0, 0, Height()}, parent);
+    if (!hwnd) return nullptr;
+    m_tooltip.Create(hwnd);
+    BeginUpdate();
+    MeasureItems();
+    EndUpdate();
+    return Handle();
+}
+
+void CWindowToolBar::DestroyToolBar() {
+    CWindow::Destroy();  // the rest goes in OnFinalMessage
+}
+
+int CWindowToolBar::Height() const {
+    CWindowListPartLevel* level = Handle() ? const_cast<CWindowToolBar*>(this)->GetLayout(m_text) : nullptr;
+    if (!level) return 31;
+    CWindowDC screen;
+    CSelectObject font(screen, m_font.Get());
+    TEXTMETRICA tm{};
+    GetTextMetricsA(screen, &tm);
+    return (std::max<int>(19, tm.tmHeight) + 6) * std::max(1, level->RowCount()) + 6;
+}
+
+void CWindowToolBar::SetLayoutText(const std::string& text) {
+    BeginUpdate();
+    m_text = text;
+    m_hot.clear();
+    m_pressed = m_keyItem = INT32_MIN;
+    MeasureItems();
+    EndUpdate();
+}
+
+void CWindowToolBar::EndUpdate() {
+    if (m_depth > 0 && --m_depth == 0 && Handle()) {
+        RecalcLayout();
+        InvalidateRect(Handle(), nullptr, FALSE);
+    }
+}
+
+void CWindowToolBar::RecalcLayout() {
+    if (!Handle()) return;
+    RECT r;
+    GetClientRect(Handle(), &r);
+    if (m_autoHeight && r.bottom - r.top != Height()) {
+        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        GetClientRect(Handle(), &r);
+    }
+    InflateRect(&r, -2, -2);
+    m_rect = ToLayoutRect(r);
+}
+
+void CWindowToolBar::MeasureItems() {
+    CWindowListPartLevel* level = Handle() ? GetLayout(m_text) : nullptr;
+    if (!level) return;
+    CWindowDC screen;
+    CSelectObject font(screen, m_font.Get());
+    for (CWindowListUnitPart* unit = level->FirstUnit(); unit; unit = unit->NextUnit()) {
+        if (!unit->IsItem()) continue;
+        if (unit->ItemNumber() < 0) {
+            unit->SetWidth(8);
+            continue;
+        }
+        std::string caption = ButtonCaption(unit->ItemNumber());
+        if (!caption.empty()) unit->SetWidth(htmlwin::MaxLineWidth(Caption(caption), screen) + 8);
+    }
+}
+
+bool CWindowToolBar::ItemRectOf(int32_t item, RECT& out) {
+    LayoutRect r;
+    if (m_text.empty() || !ItemRect(m_text, m_rect, item, r)) return false;
+    out = ToRECT(r);
+    return true;
+}
+
+int CWindowToolBar::State(int32_t item) const {
+    if (Handle() && !IsWindowEnabled(Handle())) return Disabled;
+    if (item == m_pressed && m_pressedLook) return Pressed;
+    if (m_hot.count(item) || (item == m_keyItem && GetFocus() == Handle())) return Hot;
+    return Normal;
+}
+
+void CWindowToolBar::DrawItem(CWindowListPartContext& context, const RECT& rect, int32_t item,
+                              const CWindowListPart& part) {
+    HDC dc = context.DC();
+    if (item < 0) {  // a separator: an etched band 2 pixels wide in its middle
+        RECT band{rect.left + (rect.right - rect.left - 2) / 2, rect.top + 2, 0, rect.bottom - 2};
+        band.right = band.left + 2;
+        DrawEdge(dc, &band, EDGE_ETCHED, BF_LEFT);
+        return;
+    }
+    const int state = State(item);
+    RECT content = rect;
+    if (state == Pressed) {
+        OffsetRect(&content, 2, 2);
+        DrawEdge(dc, const_cast<RECT*>(&rect), BDR_SUNKENOUTER, BF_RECT);
+    } else if (state == Hot) {
+        DrawEdge(dc, const_cast<RECT*>(&rect), BDR_RAISEDINNER, BF_RECT);
+    }
+    std::string text = ButtonCaption(item);
+    if (text.empty()) return;
+    CHTMLCaption& caption = Caption(text);
+    CSelectObject font(dc, m_font.Get());
+    const int32_t cx = htmlwin::MaxLineWidth(caption, dc), cy = htmlwin::GetHeight(caption, dc);
+    LayoutRect aligned = AlignContent(ToLayoutRect(content), cx, cy,
+                                      part.Unit() ? part.Unit()->Alignment() : CWindowListUnitPart::kDefaultAlignment);
+    htmlwin::DrawCaption(caption, dc, ToRECT(aligned), nullptr, state != Disabled);
+}
+
+void CWindowToolBar::Paint(HDC target) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    COwnedDC mem(CreateCompatibleDC(target));
+    Bitmap bitmap(CreateCompatibleBitmap(target, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom)));
+    {
+        CSelectObject select(mem, bitmap.Get());
+        FillRect(mem, &client, GetSysColorBrush(COLOR_BTNFACE));
+        SetBkMode(mem, TRANSPARENT);
+        if (!m_text.empty()) CWindowListPartFormatLevel::Paint(mem, m_text, ToRECT(m_rect));
+        RECT edge = client;
+        DrawEdge(mem, &edge, EDGE_ETCHED, BF_TOP);
+        DrawEdge(mem, &edge, EDGE_RAISED, BF_BOTTOM);
+        BitBlt(target, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+    }
+}
+
+int32_t CWindowToolBar::ItemAt(POINT pt) {
+    CWindowListPart part(nullptr, {});
+    if (m_text.empty() || !HitTest({pt.x, pt.y}, m_text, m_rect, part) || !part.IsItem()) return INT32_MIN;
+    return part.Unit()->ItemNumber();
+}
+
+void CWindowToolBar::InvalidateItem(int32_t item) {
+    RECT r;
+    if (Handle() && ItemRectOf(item, r)) InvalidateRect(Handle(), &r, FALSE);
+}
+
+void CWindowToolBar::SetHot(const std::set<int32_t>& hot) {
+    std::vector<int32_t> changed;
+    std::set_symmetric_difference(m_hot.begin(), m_hot.end(), hot.begin(), hot.end(), std::back_inserter(changed));
+    m_hot = hot;
+    for (int32_t item : changed) InvalidateItem(item);
+}
+
+void CWindowToolBar::MouseMove(POINT pt) {
+    if (!m_tracking && TrackMouse()) {
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
+        m_tracking = TrackMouse()(&tme) != FALSE;
+    }
+    if (m_pressed != INT32_MIN) {  // following a held button
+        bool look = ItemAt(pt) == m_pressed;
+        if (look != m_pressedLook) {
+            m_pressedLook = look;
+            InvalidateItem(m_pressed);
+        }
+        return;
+    }
+    ShowTip(ItemAt(pt));
+    std::set<int32_t> hot;
+    if (!m_text.empty())
+        ForEachPart(m_text, m_rect, [&](const CWindowListPart& part) {
+            if (part.IsItem() && part.Unit()->ItemNumber() >= 0 && Contains(part.Rect(), pt))
+                hot.insert(part.Unit()->ItemNumber());
+        });
+    SetHot(hot);
+}
+
+void CWindowToolBar::ShowTip(int32_t item) {
+    RECT r{};
+    const std::string tip = item >= 0 && ItemRectOf(item, r) && !IsRectEmpty(&r) ? ItemTip(item) : std::string();
+    if (tip.empty()) {
+        m_tooltip.Hide();
+        return;
+    }
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    m_tooltip.ShowAt(tip, POINT{r.right + 4, (r.top + r.bottom) / 2}, r);
+}
+
+void CWindowToolBar::ClickItem(int32_t item) {
+    RECT r{};
+    ItemRectOf(item, r);
+    Click(item, r);
+}
+
+void CWindowToolBar::Press(POINT pt) {
+    m_tooltip.Hide();
+    SetFocus(Handle());
+    const int32_t item = ItemAt(pt);
+    if (item == INT32_MIN) return;
+    switch (ItemStyle(item)) {
+    case ClickOnPress:
+        ClickItem(item);
+        break;
+    case DropDown: {
+        m_pressed = item;
+        m_pressedLook = true;
+        InvalidateItem(item);
+        UpdateWindow(Handle());
+        HWND self = Handle();
+        ClickItem(item);
+        if (self != Handle() || !::IsWindow(self)) return;  // the click closed the preview
+        m_pressed = INT32_MIN;
+        m_pressedLook = false;
+        InvalidateItem(item);
+        break;
+    }
+    case Button:
+    case ClickOnRelease:
+        m_pressed = item;
+        m_pressedLook = true;
+        SetCapture(Handle());
+        InvalidateItem(item);
+        break;
+    default:
+        break;
+    }
+}
+
+void CWindowToolBar::Release(POINT pt, bool cancel) {
+    const int32_t item = m_pressed;
+    if (item == INT32_MIN) return;
+    const bool click = !cancel && (pt.x == INT32_MIN || ItemAt(pt) == item);
+    m_pressed = INT32_MIN;
+    m_pressedLook = false;
+    if (GetCapture() == Handle()) ReleaseCapture();
+    HWND self = Handle();
+    if (click && ItemStyle(item) == ClickOnRelease) ClickItem(item);
+    if (self != Handle()) return;
+    InvalidateItem(item);
+    if (click && ItemStyle(item) == Button) {
+        UpdateWindow(Handle());
+        ClickItem(item);
+    }
+}
+
+void CWindowToolBar::Key(WPARAM key) {
+    if (m_pressed != INT32_MIN) {  // a key ends mouse tracking: Escape cancels, others release
+        if (key != VK_SHIFT && key != VK_CONTROL) Release({INT32_MIN, INT32_MIN}, key == VK_ESCAPE);
+        return;
+    }
+    RECT current{};
+    const bool hasCurrent = m_keyItem != INT32_MIN && ItemRectOf(m_keyItem, current);
+    if ((key == VK_RETURN || key == VK_SPACE) && hasCurrent) {
+        ClickItem(m_keyItem);
+        return;
+    }
+    if (key != VK_LEFT && key != VK_RIGHT && key != VK_UP && key != VK_DOWN) return;
+    LayoutRect next{};
+    bool found = false;
+    if (!hasCurrent) {  // the first button in reading order
+        found = !m_text.empty() && ForEachPart(m_text, m_rect, [&](const CWindowListPart& part) {
+            if (!found && part.IsItem() && part.Unit()->ItemNumber() >= 0) next = part.Rect(), found = true;
+        }) && found;
+    }
+    int32_t item = found ? ItemAt({(next.left + next.right) / 2, (next.top + next.bottom) / 2}) : INT32_MIN;
+    // Step over separators (and anything that is no button) in the same direction.
+    LayoutRect cur = ToLayoutRect(current);
+    for (int steps = 0; hasCurrent && item < 0 && steps < 256; ++steps) {
+        found = key == VK_LEFT    ? NeighbourLeft(m_text, m_rect, cur, next)
+                : key == VK_RIGHT ? NeighbourRight(m_text, m_rect, cur, next)
+                : key == VK_UP    ? NeighbourAbove(m_text, m_rect, cur, next)
+                                  : NeighbourBelow(m_text, m_rect, cur, next);
+        if (!found || (next.left == cur.left && next.top == cur.top && next.right == cur.right &&
+                       next.bottom == cur.bottom))
+            return;
+        cur = next;
+        item = ItemAt({(next.left + next.right) / 2, (next.top + next.bottom) / 2});
+    }
+    if (item < 0) return;
+    InvalidateItem(m_keyItem);
+    m_keyItem = item;
+    InvalidateItem(item);
+}
+
+void CWindowToolBar::OnFinalMessage() {
+    m_tooltip.Destroy();
+    m_hot.clear();
+    m_pressed = m_keyItem = INT32_MIN;
+}
+
+LRESULT CWindowToolBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        CPaintDC dc(Handle());
+        Paint(dc);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wp));
+        return 0;
+    case WM_SIZE:
+        RecalcLayout();
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_MOUSEMOVE:
+        MouseMove(pt);
+        return 0;
+    case WM_MOUSELEAVE:
+        m_tracking = false;
+        if (m_pressed == INT32_MIN) SetHot({});
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        Press(pt);
+        return 0;
+    case WM_LBUTTONUP:
+        Release(pt, false);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != Handle()) Release({INT32_MIN, INT32_MIN}, true);
+        return 0;
+    case WM_KEYDOWN:
+        if (wp != VK_CONTROL) m_tooltip.Hide();  // Control keeps a shown tooltip
+        Key(wp);
+        return 0;
+    case WM_KILLFOCUS:
+        m_tooltip.Hide();
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(m_font.Get());
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_CHAR:
+        return 0;
+    default:
+        return DefProc(msg, wp, lp);
+    }
+}

@@ -1,0 +1,92 @@
+#pragma once
+// A toolbar window whose buttons are the item units of a CRD layout: it measures, paints and
+// hit-tests them through the layout engine, tracks the hot and pressed items and turns a press
+// and release (or Enter / Space on the hot item) into Click. What a click does is the
+// derived class's business.
+#include <windows.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "pictures/win/CWindow_Comment.h"
+#include "platform/Gdi.h"
+#include "platform/Window.h"
+#include "toolbar/CWindowListPartFormatLevel.h"
+
+class CWindowToolBar : public CWindowListPartFormatLevel, public CWindow {
+public:
+    static constexpr const char* kClassName = "Koravel.ToolBar";
+    enum State { Normal = 0, Pressed = 1, Disabled = 2, Hot = 3 };
+    enum Style { NoReaction = 0, Button = 1, ClickOnRelease = 2, ClickOnPress = 3, DropDown = 4 };
+
+    CWindowToolBar();
+    ~CWindowToolBar() override;
+
+    HWND CreateToolBar(HWND parent, HWND notify);
+    void DestroyToolBar();
+    HWND Window() const { return Handle(); }
+    HWND NotifyWindow() const { return m_notify; }
+
+    // (max(19, font height) + 6) * rows + 6; 31 without a window or a layout.
+    int Height() const;
+    void SetAutoHeight(bool on) { m_autoHeight = on; }
+
+    const std::string& LayoutText() const { return m_text; }
+    // Any text; an empty one leaves the toolbar without buttons.
+    void SetLayoutText(const std::string& text);
+    // Arranges the items into the client rectangle less 2 pixels on every side.
+    void RecalcLayout();
+    // Sets every captioned item's width to its caption's width plus 8.
+    void MeasureItems();
+
+    void BeginUpdate() { ++m_depth; }
+    void EndUpdate();
+
+    void SetCaptionHost(IHTMLCaptionHostBase* host) { m_host = host; }
+    int32_t HotItem() const { return m_keyItem; }
+    bool ItemRectOf(int32_t item, RECT& out);
+    const CWindow_Comment& Tooltip() const { return m_tooltip; }
+
+    void DrawItem(CWindowListPartContext& context, const RECT& rect, int32_t item,
+                  const CWindowListPart& part) override;
+
+protected:
+    // The caption the button shows (mark-up); empty for none.
+    virtual std::string ButtonCaption(int32_t item) const = 0;
+    // The item's tooltip (mark-up); empty shows none.
+    virtual std::string ItemTip(int32_t) const { return {}; }
+    virtual int ItemStyle(int32_t item) const { return item >= 0 ? Button : NoReaction; }
+    // A click on a button; rect is its client rectangle.
+    virtual void Click(int32_t item, const RECT& rect) = 0;
+    IHTMLCaptionHostBase* CaptionHost() override { return m_host; }
+
+private:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnFinalMessage() override;
+    void Paint(HDC dc);
+    void MouseMove(POINT pt);
+    void Press(POINT pt);
+    void Release(POINT pt, bool cancel);
+    void Key(WPARAM key);
+    int32_t ItemAt(POINT pt);
+    void SetHot(const std::set<int32_t>& hot);
+    void InvalidateItem(int32_t item);
+    void ClickItem(int32_t item);
+    void ShowTip(int32_t item);
+    int State(int32_t item) const;
+
+    HWND m_notify = nullptr;
+    std::string m_text;
+    LayoutRect m_rect{};
+    std::set<int32_t> m_hot;
+    int32_t m_keyItem = INT32_MIN;
+    int32_t m_pressed = INT32_MIN;  // the item being tracked with the mouse held
+    bool m_pressedLook = false;
+    int m_depth = 0;
+    bool m_autoHeight = false;
+    bool m_tracking = false;
+    Font m_font;
+    CWindow_Comment m_tooltip;
+    IHTMLCaptionHostBase* m_host = nullptr;
+};

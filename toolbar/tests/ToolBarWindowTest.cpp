@@ -1,0 +1,273 @@
+// The preview toolbar as a window: real X clicks (xdotool) on its buttons reach a parent that
+// records the notifications, drop-downs ask the pop-ups, and painting draws the frames.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "DibCanvas.h"
+#include "GdiCount.h"
+#include "toolbar/CPrintToolBar.h"
+#include "toolbar/IToolBarPopups.h"
+#include "../../tests/support/RealInput.h"
+
+namespace {
+
+std::vector<std::string> g_log;
+LRESULT g_refuse = 0;
+
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    static const struct { const char* name; UINT id; } kNames[] = {
+        {"PM_TOOLBARCLICK", RegisterWindowMessageA("PM_TOOLBARCLICK")},
+        {"PM_MAGNIFYPAGES", RegisterWindowMessageA("PM_MAGNIFYPAGES")},
+        {"PM_PREMULTIPLYPAGES", RegisterWindowMessageA("PM_PREMULTIPLYPAGES")},
+        {"PM_MULTIPLYPAGES", RegisterWindowMessageA("PM_MULTIPLYPAGES")},
+    };
+    for (const auto& n : kNames)
+        if (msg == n.id) {
+            g_log.push_back(std::string(n.name) + " " + std::to_string(wp) + " " + std::to_string(lp));
+            if (n.id == kNames[0].id) return g_refuse;
+            return n.id == kNames[2].id ? MAKELONG(4, 1) : 0;
+        }
+    if (msg == WM_COMMAND) {
+        g_log.push_back("WM_COMMAND " + std::to_string(LOWORD(wp)));
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+class FakePopups : public IToolBarPopups {
+public:
+    int choose = 1;
+    bool ShowList(POINT, const std::vector<std::string>& entries, int& chosen) override {
+        g_log.push_back("list " + std::to_string(entries.size()) + " " + entries[size_t(choose)]);
+        chosen = choose;
+        return true;
+    }
+    bool ShowPages(POINT, long grid, long& chosen) override {
+        g_log.push_back("pages " + std::to_string(LOWORD(grid)) + "x" + std::to_string(HIWORD(grid)));
+        chosen = MAKELONG(2, 1);
+        return true;
+    }
+};
+
+void Pump(DWORD ms, size_t until) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms && g_log.size() < until;) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(5);
+    }
+}
+
+struct Fixture {
+    HWND parent;
+    CPrintToolBar bar;
+    FakePopups popups;
+    Fixture() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ParentProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "ToolBarTestParent";
+        RegisterClassA(&wc);
+        parent = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 100, 100, 500, 80,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+        bar.SetPopups(&popups);
+        bar.Create(parent, parent);
+        SetWindowPos(bar.Window(), nullptr, 0, 0, 500, bar.Height(), SWP_NOZORDER);
+        Pump(100, SIZE_MAX);
+    }
+    ~Fixture() {
+        bar.Destroy();
+        DestroyWindow(parent);
+    }
+    // A real click in the middle of the item; pumps until `expected` entries are logged.
+    void ClickItem(int item, size_t expected) {
+        RECT r{};
+        ASSERT_TRUE(bar.ItemRectOf(item, r)) << item;
+        std::thread input([args = ClickAt(bar.Window(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2})] {
+            Xdotool(args);
+        });
+        Pump(5000, expected);
+        input.join();
+        Pump(100, SIZE_MAX);
+    }
+};
+
+TEST(ToolBarWindow, IsAChildOfItsClassWithTheFormulaHeight) {
+    Fixture f;
+    char cls[64] = {};
+    GetClassNameA(f.bar.Window(), cls, sizeof cls);
+    EXPECT_STREQ(cls, "Koravel.ToolBar");
+    EXPECT_EQ(GetWindowLongA(f.bar.Window(), GWL_STYLE) & 0x7F000000, 0x56000000);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, reinterpret_cast<HFONT>(SendMessageA(f.bar.Window(), WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm{};
+    GetTextMetricsA(screen, &tm);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(f.bar.Height(), (std::max<int>(19, tm.tmHeight) + 6) + 6);
+    f.bar.SetFormat("1/2/3");
+    EXPECT_EQ(f.bar.Height(), (std::max<int>(19, tm.tmHeight) + 6) * 3 + 6);
+    EXPECT_EQ(SendMessageA(f.bar.Window(), WM_GETDLGCODE, 0, 0), 129);
+}
+
+TEST(ToolBarWindow, RealClicksNotifyTheParent) {
+    const struct {
+        const char* format;
+        int item;
+        const char* caption;  // null keeps the default
+        LRESULT refuse;
+        int choose;
+        std::vector<std::string> log;
+    } cases[] = {
+        {"200", 200, "Hello#5", 0, 0, {"PM_TOOLBARCLICK 200 5", "WM_COMMAND 200"}},
+        {"200", 200, "Hello#5", 1, 0, {"PM_TOOLBARCLICK 200 5"}},
+        {"-1,104", 104, "Print#7", 0, 0, {"PM_TOOLBARCLICK 104 7", "WM_COMMAND 104"}},
+        {"105", 105, "#", 0, 0, {"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}},
+        {"110", 110, "Pick\r\nOne\r\nTwo", 0, 1, {"list 2 Two", "PM_TOOLBARCLICK 110 1"}},
+        {"110", 110, "Pick\nOne#3\nTwo#9", 0, 1, {"list 2 Two", "PM_TOOLBARCLICK 110 9"}},
+        {"100", 100, nullptr, 0, 5, {"list 12  50%", "PM_TOOLBARCLICK 100 5", "PM_MAGNIFYPAGES 0 5"}},
+        {"100", 100, nullptr, 1, 5, {"list 12  50%", "PM_TOOLBARCLICK 100 5"}},
+        {"102", 102, nullptr, 0, 0,
+         {"PM_PREMULTIPLYPAGES 0 0", "pages 4x2", "PM_TOOLBARCLICK 102 65538", "PM_MULTIPLYPAGES 0 65538"}},
+    };
+    Fixture f;
+    for (const auto& c : cases) {
+        if (c.caption) f.bar.SetItemCaption(c.item, c.caption);
+        f.bar.SetFormat(c.format);
+        f.popups.choose = c.choose;
+        g_refuse = c.refuse;
+        g_log.clear();
+        f.ClickItem(c.item, c.log.size());
+        EXPECT_EQ(g_log, c.log) << c.format << " " << (c.caption ? c.caption : "");
+    }
+    g_refuse = 0;
+}
+
+// Polls until the tooltip window's visibility is `visible`; the milliseconds it took, or -1.
+long WaitForTip(bool visible, DWORD ms) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms;) {
+        HWND tip = FindWindowA("Koravel.Print.CommentWindow", nullptr);
+        if ((tip && IsWindowVisible(tip)) == visible) return long(GetTickCount() - start);
+        Pump(10, SIZE_MAX);
+    }
+    return -1;
+}
+
+TEST(ToolBarWindow, TooltipShowsAfterARestHidesLaterAndLetsClicksThrough) {
+    Fixture f;
+    f.bar.SetFormat("104,105");
+    f.bar.SetItemToolTip(105, "");
+    RECT print{}, close{};
+    ASSERT_TRUE(f.bar.ItemRectOf(104, print));
+    ASSERT_TRUE(f.bar.ItemRectOf(105, close));
+    auto moveTo = [&](const RECT& r) {
+        std::string args = ClickAt(f.bar.Window(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        Xdotool(args.substr(0, args.find(" click")));
+    };
+    moveTo(close);  // no tooltip text: nothing shows
+    EXPECT_EQ(WaitForTip(true, 900), -1);
+    moveTo(print);
+    const long shown = WaitForTip(true, 3000);
+    EXPECT_GE(shown, 350);
+    EXPECT_LE(shown, 1500);
+    HWND tip = FindWindowA("Koravel.Print.CommentWindow", nullptr);
+    ASSERT_NE(tip, nullptr);
+    RECT at{};
+    GetWindowRect(tip, &at);
+    POINT right{print.right + 4, 0};
+    ClientToScreen(f.bar.Window(), &right);
+    EXPECT_EQ(at.left, right.x);
+    const long hidden = WaitForTip(false, 8000);
+    EXPECT_GE(hidden, 3500);
+
+    // Shown again, a click on the tooltip reaches the button under it.
+    moveTo(close);
+    Pump(200, SIZE_MAX);  // leaving the button ends its tooltip
+    moveTo(print);
+    ASSERT_GE(WaitForTip(true, 3000), 0);
+    GetWindowRect(tip, &at);
+    g_log.clear();
+    POINT onTip{at.left + 3, (at.top + at.bottom) / 2};
+    ScreenToClient(f.bar.Window(), &onTip);
+    ASSERT_TRUE(PtInRect(&close, onTip)) << "the tooltip lies over the next button";
+    std::thread input([args = ClickAt(f.bar.Window(), onTip)] { Xdotool(args); });
+    Pump(3000, 2);
+    input.join();
+    EXPECT_EQ(g_log, (std::vector<std::string>{"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}));
+}
+
+TEST(ToolBarWindow, KeysMoveTheHotButtonAndClickItEscapeCancelsAPress) {
+    Fixture f;
+    f.bar.SetFormat("101,-1,104/105");
+    const struct {
+        WPARAM key;
+        int hot;
+        std::vector<std::string> log;
+    } steps[] = {
+        {VK_RIGHT, 101, {}},
+        {VK_RIGHT, 104, {}},  // over the separator
+        {VK_LEFT, 101, {}},
+        {VK_SPACE, 101, {"PM_TOOLBARCLICK 101 0", "WM_COMMAND 101"}},
+        {VK_DOWN, 105, {}},
+        {VK_RETURN, 105, {"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}},
+    };
+    for (const auto& s : steps) {
+        g_log.clear();
+        SendMessageA(f.bar.Window(), WM_KEYDOWN, s.key, 0);
+        EXPECT_EQ(f.bar.HotItem(), s.hot) << s.key;
+        EXPECT_EQ(g_log, s.log) << s.key;
+    }
+    RECT r{};
+    ASSERT_TRUE(f.bar.ItemRectOf(104, r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    g_log.clear();
+    SendMessageA(f.bar.Window(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(f.bar.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageA(f.bar.Window(), WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(g_log.empty());
+}
+
+TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
+    Fixture f;
+    f.bar.SetFormat("101,-1,105");
+    RECT client;
+    GetClientRect(f.bar.Window(), &client);
+    DibCanvas before(client.right, client.bottom, RGB(1, 2, 3));
+    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(before.Dc()), 0);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(before.At(client.right / 2, 0), GetSysColor(COLOR_BTNSHADOW));      // etched top
+    EXPECT_EQ(before.At(client.right / 2, client.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));  // raised bottom
+    RECT sep{};
+    ASSERT_TRUE(f.bar.ItemRectOf(-1, sep));
+    EXPECT_EQ(sep.right - sep.left, 8);
+    EXPECT_EQ(before.At(sep.left + 3, (sep.top + sep.bottom) / 2), GetSysColor(COLOR_BTNSHADOW));
+    RECT button{};
+    ASSERT_TRUE(f.bar.ItemRectOf(105, button));
+    EXPECT_EQ(before.At(button.left, (button.top + button.bottom) / 2), face);  // normal: no frame
+
+    POINT pt{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    SendMessageA(f.bar.Window(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    DibCanvas hot(client.right, client.bottom, RGB(1, 2, 3));
+    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(hot.Dc()), 0);
+    EXPECT_EQ(hot.At(button.left, (button.top + button.bottom) / 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(hot.At(button.right - 1, (button.top + button.bottom) / 2), GetSysColor(COLOR_BTNSHADOW));
+}
+
+TEST(ToolBarWindow, FiftyLayoutsLeaveNoGdiObjectBehind) {
+    Fixture f;
+    DibCanvas canvas(500, 40, RGB(1, 2, 3));
+    f.bar.SetFormat("1,2");
+    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.Dc()), 0);
+    const long before = GdiObjectCount();
+    for (int i = 0; i < 50; ++i) {
+        f.bar.SetFormat(std::to_string(100 + i % 6) + ",-1,(" + std::to_string(i) + "/" + std::to_string(-i) + ")");
+        SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.Dc()), 0);
+    }
+    f.bar.SetFormat("");
+    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.Dc()), 0);
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
+}  // namespace
