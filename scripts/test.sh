@@ -21,7 +21,7 @@ else
 
 if [ -f com/CMakeLists.txt ]; then
   echo "== Windows build (mingw-w64) $(date +%T)"
-  cmake -S . -B build-win -DCMAKE_BUILD_TYPE=Release \
+  cmake -S . -B build-win -DCMAKE_BUILD_TYPE=Release -DTAVRIN_WERROR=ON \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
   cmake --build build-win -j"$jobs"
   echo "== Windows tests under Wine $(date +%T)"
@@ -30,9 +30,9 @@ if [ -f com/CMakeLists.txt ]; then
   else
     summary+=("Windows tests failed"); fi
 
-  # The same sources for 32-bit hosts, tested with the 32-bit tools of the same prefix.
+  # The same sources for 32-bit hosts, tested in a prefix of their own with its 32-bit tools.
   echo "== Windows x86 build (mingw-w64 i686) $(date +%T)"
-  cmake -S . -B build-win32 -DCMAKE_BUILD_TYPE=Release \
+  cmake -S . -B build-win32 -DCMAKE_BUILD_TYPE=Release -DTAVRIN_WERROR=ON -DTAVRIN_X64_BUILD="$root/build-win" \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
   wine32_status=$(cat build-win32/wine32.status 2>/dev/null || echo "wine32 install was not attempted")
   # Without 32-bit Wine nothing could run the test executables: build the DLL alone.
@@ -46,13 +46,13 @@ if [ -f com/CMakeLists.txt ]; then
     else
       summary+=("Windows x86 tests failed"); fi
   else
-    skipped="32-bit suite did not run: $wine32_status (the x86 DLL was built)"
-    echo "== $skipped"
+    skipped="the 32-bit suite: $wine32_status (the x86 DLL was built)"
+    echo "== NOT RUN: $skipped"
   fi
 fi
 
 if [ ${#summary[@]} -gt 0 ]; then
   printf '%s\n' "${summary[@]}"; exit 1
 fi
-[ -n "${skipped:-}" ] && echo "SKIPPED: $skipped"
+[ -n "${skipped:-}" ] && echo "NOT RUN: $skipped"
 echo "all test suites passed"
