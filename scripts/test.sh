@@ -39,6 +39,10 @@ if [ -f com/CMakeLists.txt ]; then
   if [ "$wine32_status" = ok ]; then targets=(); else targets=(--target Tavrin); fi
   cmake --build build-win32 -j"$jobs" "${targets[@]}"
   objdump -f build-win32/com/Tavrin.DLL | grep -q 'file format pei-i386' || summary+=("Tavrin.DLL x86 is not PE32")
+  exports() { objdump -p "$1" | sed -n '/Ordinal\/Name Pointer/,/^$/p' | awk '/^[[:space:]]+\[/ {print $NF}'; }
+  x86_exports=$(exports build-win32/com/Tavrin.DLL)
+  [ -n "$x86_exports" ] && [ "$x86_exports" = "$(exports build-win/com/Tavrin.DLL)" ] ||
+    summary+=("Tavrin.DLL x86 and x64 export different functions")
   if [ "$wine32_status" = ok ]; then
     echo "== Windows x86 tests under 32-bit Wine $(date +%T)"
     if WINE_CTEST_DIR=build-win32 xvfb-run -a -s "-screen 0 1920x1080x24" bash scripts/wine-ctest.sh; then
