@@ -4,6 +4,7 @@
 #include "ContainerSite.h"
 #include "DibCanvas.h"
 #include "Tavrin_h.h"
+#include "Text.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,19 +47,9 @@ protected:
     }
     static std::wstring Caption(IUnknown* object) {
         ComPtr<ITavrin> print;
-        BSTR text = nullptr;
-        if (FAILED(object->QueryInterface(IID_ITavrin, print.PutVoid())) || FAILED(print->get_Caption(&text)))
-            return L"?";
-        std::wstring result(text ? text : L"");
-        SysFreeString(text);
-        return result;
-    }
-    static void SetCaption(IUnknown* object, const wchar_t* text) {
-        ComPtr<ITavrin> print;
-        ASSERT_EQ(object->QueryInterface(IID_ITavrin, print.PutVoid()), S_OK);
-        BSTR b = SysAllocString(text);
-        EXPECT_EQ(print->put_Caption(b), S_OK);
-        SysFreeString(b);
+        Bstr text;
+        object->QueryInterface(IID_ITavrin, print.PutVoid());
+        return print && SUCCEEDED(print->get_Caption(text.Put())) ? std::wstring(text.Get(), text.Length()) : L"?";
     }
 };
 
@@ -152,7 +143,9 @@ TEST_F(ContainerTest, SavesAndLoadsThroughStreamAndStorage) {
     ContainerSite site(S_OK, true);
     ComPtr<IOleObject> object = Embed(&site);
     ASSERT_TRUE(object);
-    SetCaption(object.Get(), L"<b>Embedded</b>");
+    ComPtr<ITavrin> print;
+    ASSERT_EQ(object.As(print), S_OK);
+    ASSERT_EQ(print->put_Caption(Bstr(L"<b>Embedded</b>").Get()), S_OK);
 
     // Stream: OleSaveToStream writes the class and the properties. OleLoadFromStream asks for
     // IPersistStream, which the control does not answer; a designer loads through IPersistStreamInit.
@@ -195,7 +188,7 @@ TEST_F(ContainerTest, SavesAndLoadsThroughStreamAndStorage) {
 
     readOnly.Reset();
     DeleteFileW(path);
-    persist.Reset(), copy.Reset(), persistStorage.Reset();
+    print.Reset(), persist.Reset(), copy.Reset(), persistStorage.Reset();
     Unembed(object);
     EXPECT_EQ(site.refs, 0);
     EXPECT_EQ(ModuleCanUnload(), S_OK);

@@ -3,9 +3,10 @@
 // lets a script compare what the two builds write and read.
 #include "ComPtr.h"
 #include "Tavrin_h.h"
+#include "Text.h"
+#include <shlwapi.h>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -16,39 +17,18 @@ std::wstring WinPath(const char* unix) {
     return std::wstring(path.begin(), path.end());
 }
 
-ComPtr<IStream> ReadFile(const std::wstring& path) {
-    std::vector<char> bytes;
-    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
-        char chunk[4096];
-        for (size_t n; (n = fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
-        fclose(f);
-    }
+// The file as a stream: read, or created anew for writing.
+ComPtr<IStream> FileStream(const char* path, bool write) {
     ComPtr<IStream> s;
-    CreateStreamOnHGlobal(nullptr, TRUE, s.Put());
-    s->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
-    const LARGE_INTEGER start{};
-    s->Seek(start, STREAM_SEEK_SET, nullptr);
+    SHCreateStreamOnFileEx(WinPath(path).c_str(), write ? STGM_CREATE | STGM_WRITE : STGM_READ, FILE_ATTRIBUTE_NORMAL,
+                           write, nullptr, s.Put());
     return s;
-}
-
-bool WriteFile(const std::wstring& path, IStream* s) {
-    HGLOBAL memory = nullptr;
-    STATSTG stat{};
-    if (FAILED(GetHGlobalFromStream(s, &memory)) || FAILED(s->Stat(&stat, STATFLAG_NONAME))) return false;
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return false;
-    const void* data = GlobalLock(memory);
-    size_t size = static_cast<size_t>(stat.cbSize.QuadPart);
-    bool ok = fwrite(data, 1, size, f) == size;
-    GlobalUnlock(memory);
-    return fclose(f) == 0 && ok;
 }
 
 // Properties off their defaults, of every kind the stream holds: text, numbers, colour, font.
 HRESULT SetProperties(ITavrin* print) {
-    BSTR caption = SysAllocString(L"<b>Across</b> builds"), range = SysAllocString(L"2-3"), face = SysAllocString(L"Arial");
-    HRESULT hr = print->put_Caption(caption);
-    if (SUCCEEDED(hr)) hr = print->put_PageRange(range);
+    HRESULT hr = print->put_Caption(Bstr(L"<b>Across</b> builds").Get());
+    if (SUCCEEDED(hr)) hr = print->put_PageRange(Bstr(L"2-3").Get());
     if (SUCCEEDED(hr)) hr = print->put_StartPageNumber(7);
     if (SUCCEEDED(hr)) hr = print->put_PageFrameColor(RGB(10, 20, 30));
     if (SUCCEEDED(hr)) hr = print->put_ShowMargins(VARIANT_FALSE);
@@ -56,9 +36,8 @@ HRESULT SetProperties(ITavrin* print) {
     ComPtr<IFont> font;
     if (SUCCEEDED(hr)) hr = print->get_Font(fontDisp.Put());
     if (SUCCEEDED(hr)) hr = fontDisp.As(font);
-    if (SUCCEEDED(hr)) hr = font->put_Name(face);
+    if (SUCCEEDED(hr)) hr = font->put_Name(Bstr(L"Arial").Get());
     if (SUCCEEDED(hr)) hr = font->put_Bold(TRUE);
-    SysFreeString(caption), SysFreeString(range), SysFreeString(face);
     return hr;
 }
 
@@ -73,11 +52,9 @@ HRESULT Run(int argc, char** argv) {
     HRESULT hr = getClassObject(CLSID_Print, IID_IClassFactory, factory.PutVoid());
     if (SUCCEEDED(hr)) hr = factory->CreateInstance(nullptr, IID_ITavrin, print.PutVoid());
     if (SUCCEEDED(hr)) hr = print.As(persist);
-    if (SUCCEEDED(hr)) hr = argc > 3 ? persist->Load(ReadFile(WinPath(argv[3])).Get()) : SetProperties(print.Get());
-    ComPtr<IStream> out;
-    if (SUCCEEDED(hr)) hr = CreateStreamOnHGlobal(nullptr, TRUE, out.Put());
-    if (SUCCEEDED(hr)) hr = persist->Save(out.Get(), TRUE);
-    if (SUCCEEDED(hr) && !WriteFile(WinPath(argv[2]), out.Get())) hr = STG_E_WRITEFAULT;
+    if (SUCCEEDED(hr)) hr = argc > 3 ? persist->Load(FileStream(argv[3], false).Get()) : SetProperties(print.Get());
+    ComPtr<IStream> out = FileStream(argv[2], true);
+    if (SUCCEEDED(hr)) hr = out ? persist->Save(out.Get(), TRUE) : STG_E_WRITEFAULT;
     return hr;
 }
 
