@@ -79,6 +79,14 @@ CMemDC::~CMemDC() {
     DeleteDC(dc_);
 }
 
+CUpdateCursor::~CUpdateCursor() {
+    SetCursor(saved_);
+    POINT p;
+    if (!::IsWindow(hwnd_) || !GetCursorPos(&p) || WindowFromPoint(p) != hwnd_) return;
+    const LRESULT hit = SendMessageA(hwnd_, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+    SendMessageA(hwnd_, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd_), MAKELPARAM(hit, WM_MOUSEMOVE));
+}
+
 bool TrackMouseLoop(HWND hwnd, int button, void (*onMove)(void*, POINT), void* context) {
     CCapture capture(hwnd);
     POINT last{LONG_MIN, LONG_MIN};

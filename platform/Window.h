@@ -76,6 +76,20 @@ private:
     HGDIOBJ oldBitmap_;
 };
 
+// Holds the cursor for a scope: at the end the old one is back and the window chooses
+// again through WM_SETCURSOR, as what lies under the pointer may have changed meanwhile.
+class CUpdateCursor {
+public:
+    explicit CUpdateCursor(HWND hwnd) : hwnd_(hwnd), saved_(GetCursor()) {}
+    ~CUpdateCursor();
+    CUpdateCursor(const CUpdateCursor&) = delete;
+    CUpdateCursor& operator=(const CUpdateCursor&) = delete;
+
+private:
+    HWND hwnd_;
+    HCURSOR saved_;
+};
+
 // Captures the mouse for the scope's life.
 class CCapture {
 public:

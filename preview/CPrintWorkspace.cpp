@@ -132,12 +132,14 @@ void CPrintWorkspace::PrintContext::Restore() {
     Zoom = saved_[2];
     ZoomFixed = saved_[3];
     PageWidth = saved_[4];
+    backedUp_ = false;
 }
 
 void CPrintWorkspace::PrintContext::Backup(int tag) {
     const int values[5] = {XPages, YPages, Zoom, ZoomFixed, PageWidth};
     std::copy(values, values + 5, saved_);
     tag_ = tag;
+    backedUp_ = true;
 }
 
 // --- geometry -------------------------------------------------------------------------
@@ -160,7 +162,8 @@ geometry::Size CPrintWorkspace::Paper() {
 
 geometry::Rect CPrintWorkspace::GetSpacing() const {
     using geometry::kSpacing;
-    return {kSpacing, kSpacing, kSpacing, kSpacing};
+    const int ruler = MarginGuidesShown() ? 19 : 0;  // room for the rulers
+    return {kSpacing + ruler, kSpacing + ruler, kSpacing, kSpacing};
 }
 
 geometry::Size CPrintWorkspace::GetPageSize100() {
@@ -298,13 +301,17 @@ void CPrintWorkspace::DrawPage(int index, HDC dc, const RECT& rect, const std::s
         }
         Tint(dc, page);
     }
-    if (pages_.pageFrameStyle_ == 0) DrawFocusRect(dc, &drawArea);
+    // The guides outline the margins of the current page themselves (a second focus
+    // rectangle would XOR the first away).
+    const bool guides = index == currentPage_ && MarginGuidesShown();
+    if (pages_.pageFrameStyle_ == 0 && !dragHandle_ && !guides) DrawFocusRect(dc, &drawArea);
     if (index == currentPage_) {
         RECT outline = page;
         FrameRect(dc, &outline, GetSysColorBrush(COLOR_HIGHLIGHT));
         InflateRect(&outline, -1, -1);
         FrameRect(dc, &outline, GetSysColorBrush(COLOR_HIGHLIGHT));
     }
+    if (guides) DrawMarginGuides(dc, page);
 }
 
 const std::set<int>& CPrintWorkspace::PrintSet() {
@@ -330,6 +337,7 @@ void CPrintWorkspace::DrawView(HDC dc, const RECT& client) {
         htmlwin::DrawCaption(caption, dc, where);
     }
     const std::set<int>& printSet = PrintSet();
+    guidesValid_ = false;  // until the current page is drawn with them
     for (const geometry::PlacedPage& p : VisiblePages()) DrawPage(p.index, dc, ToRect(p.rect), printSet);
 }
 
@@ -460,9 +468,20 @@ LRESULT CPrintWorkspace::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
         OnLButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
+        break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
     default:

@@ -7,6 +7,8 @@
 #include "IDefaultSettings.h"
 #include "PrintJob.h"
 #include "Window.h"
+#include "MarginHandles.h"
+#include "platform/Gdi.h"
 #include "WorkspaceGeometry.h"
 #include "printing/PageSetupDialog.h"
 
@@ -32,12 +34,16 @@ public:
         virtual void Load();
         virtual void Restore();
         virtual void Backup(int tag);
+        // A magnified view waits for its Restore; the zoom it was magnified from.
+        bool HasBackup() const { return backedUp_; }
+        int BackupZoom() const { return tag_; }
 
         int XPages = 1, YPages = 1, Zoom = 100, ZoomFixed = 0, PageWidth = 0;
 
     private:
         int saved_[5] = {1, 1, 100, 0, 0};
         int tag_ = 0;
+        bool backedUp_ = false;
     };
 
     // Zoom list index to zoom: a percent, or -1 Page Width, -2 Whole Page, -3 Two Pages.
@@ -103,9 +109,22 @@ private:
     void OnKeyDown(WPARAM key);
     void OnMouseWheel(int delta);
     void OnLButtonDown(POINT point);
+    void OnLButtonDblClk(POINT point);
+    void OnRButtonDown(POINT point);
+    void OnMouseMove(POINT point);
+    bool OnSetCursor();
     // The magnifier on the current page, and panning it (CPrintWorkspaceInput.cpp).
     void Magnify(POINT point);
     bool IsPannable();
+    // The margin guides on the current page (CPrintWorkspaceMargins.cpp).
+    bool MarginGuidesShown() const;
+    int HitTestMarginHandle(POINT point) const;
+    RECT GetMarginHandleRect(int handle) const;
+    void DragMargin(int handle, POINT point);
+    long MarginValueAt(int handle);
+    void StoreMargin(int handle, long value);
+    void DrawMarginGuides(HDC dc, const RECT& page);
+    void ShowMarginTip(POINT point);
     void SetPaneText(int pane, const std::string& text);
     void SetZoomCaption(int percent);
     void FitPagesToZoom();
@@ -131,6 +150,14 @@ private:
     geometry::Size overflow_;
     PrintSelection selection_;
     int scrollDepth_ = 0;
+    bool selecting_ = false;  // a right-button selection is being dragged
+    // The guides as last drawn (valid while they show), and the one being dragged with its
+    // place before the drag.
+    MarginGuides guides_;
+    bool guidesValid_ = false;
+    int dragHandle_ = 0;
+    MarginGuides dragReference_;
+    Bitmap handleBitmaps_[2];  // left/right and top/bottom handles, loaded on first use
     std::set<int> printSet_;  // of printSetText_ for printSetCount_ pages
     std::string printSetText_;
     int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo

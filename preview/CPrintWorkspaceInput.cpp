@@ -1,6 +1,7 @@
 // The workspace's scroll bars, keys, wheel and clicks: the rules live in ScrollRules; here
 // they meet the window.
 #include "CHostEMFPages.h"
+#include "Module.h"
 #include "CPrintWorkspace.h"
 #include "PageClipboard.h"
 #include "Magnifier.h"
@@ -82,6 +83,10 @@ void CPrintWorkspace::OnMouseWheel(int delta) {
 void CPrintWorkspace::OnLButtonDown(POINT point) {
     SetFocus(Handle());
     const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
+    if (const int handle = HitTestMarginHandle(point)) {
+        DragMargin(handle, point);
+        return;
+    }
     const int page = HitTestPage(point, nullptr);
     if (control) {
         pages_.TogglePage(page, shift);
@@ -111,7 +116,8 @@ void CPrintWorkspace::Magnify(POINT point) {
     const ScrollPositions start{GetScrollPos(Handle(), SB_HORZ), GetScrollPos(Handle(), SB_VERT)};
     const int pageHeight = GetPageSize().cy;
     POINT last = point;
-    HCURSOR before = GetCursor();
+    {
+    CUpdateCursor cursor(Handle());
     TrackMouse(Handle(), VK_LBUTTON, [&](POINT p) {
         last = p;
         if (!pannable) return;
@@ -122,7 +128,7 @@ void CPrintWorkspace::Magnify(POINT point) {
         InvalidateRect(Handle(), nullptr, FALSE);
         UpdateWindow(Handle());
     });
-    SetCursor(before);
+    }
     if (!PressIsClick(down, GetTickCount(), {point.x, point.y}, {last.x, last.y})) return;
 
     const int zoom = GetZoomPercent();
@@ -147,4 +153,80 @@ void CPrintWorkspace::Magnify(POINT point) {
     SetScrollPos(Handle(), SB_HORZ, to.h, TRUE);
     SetScrollPos(Handle(), SB_VERT, to.v, TRUE);
     InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CPrintWorkspace::OnLButtonDblClk(POINT point) {
+    const int handle = HitTestMarginHandle(point);
+    if (!handle) {
+        OnLButtonDown(point);
+        return;
+    }
+    if (!KeyDown(VK_CONTROL)) {
+        PostMessageA(Handle(), WM_COMMAND, 103, 0);  // the page-setup dialog
+        return;
+    }
+    // Ctrl: this margin takes the opposite one's value.
+    const RECT& m = settings_.Record().rtMargin;
+    const LONG values[5] = {0, m.left, m.right, m.top, m.bottom};
+    const LONG opposite = values[OppositeHandle(handle)];
+    if (opposite == values[handle]) return;
+    StoreMargin(handle, opposite);
+    Refresh(true, true);
+}
+
+void CPrintWorkspace::OnRButtonDown(POINT point) {
+    // A right-drag on a page selects the area to print; a small one (or ESC) selects nothing.
+    SetFocus(Handle());
+    RECT hit{};
+    selection_.page = HitTestPage(point, &hit);
+    if (selection_.page >= 0) {
+        const PlainRect page{hit.left, hit.top, hit.right - geometry::kShadow, hit.bottom - geometry::kShadow};
+        const PlainPoint anchor{point.x - page.left, point.y - page.top};
+        bool big = false;
+        auto select = [&](POINT p) {
+            const SelectionFractions f = SelectionFromDrag(anchor, {p.x, p.y}, page, &big);
+            selection_.left = f.left;
+            selection_.top = f.top;
+            selection_.right = f.right;
+            selection_.bottom = f.bottom;
+        };
+        select(point);
+        bool released;
+        {
+            CUpdateCursor cursor(Handle());
+            selecting_ = true;
+            SetCursor(LoadCursor(nullptr, IDC_CROSS));
+            released = TrackMouse(Handle(), VK_RBUTTON, [&](POINT p) {
+                select(p);
+                InvalidateRect(Handle(), nullptr, FALSE);
+                UpdateWindow(Handle());
+            });
+            selecting_ = false;
+        }
+        if (!released || !big) selection_.page = -1;
+    }
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CPrintWorkspace::OnMouseMove(POINT point) {
+    if (MarginGuidesShown()) ShowMarginTip(point);
+}
+
+bool CPrintWorkspace::OnSetCursor() {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(Handle(), &p);
+    HCURSOR cursor = nullptr;
+    if (selecting_) {
+        cursor = LoadCursor(nullptr, IDC_CROSS);
+    } else if (const int handle = dragHandle_ ? dragHandle_ : HitTestMarginHandle(p)) {
+        cursor = LoadCursor(nullptr, handle <= kRightHandle ? IDC_SIZEWE : IDC_SIZENS);
+    } else if (magnifyZoom_ > 0 && currentPage_ >= 0 && HitTestPage(p, nullptr) == currentPage_) {
+        const int saved = context_.HasBackup() ? context_.BackupZoom() : 0;
+        const bool in = MagnifiesIn(magnifyZoom_, GetZoomPercent(), saved);
+        cursor = LoadCursorA(CModule::Instance(), MAKEINTRESOURCEA(in ? 213 : 214));
+    }
+    if (!cursor) return false;
+    SetCursor(cursor);
+    return true;
 }

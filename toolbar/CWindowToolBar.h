@@ -47,6 +47,7 @@ public:
     int32_t HotItem() const { return m_keyItem; }
     bool ItemRectOf(int32_t item, RECT& out);
     const CWindow_Comment& Tooltip() const { return m_tooltip; }
+    CWindow_Comment& Tooltip() { return m_tooltip; }
 
     void DrawItem(CWindowListPartContext& context, const RECT& rect, int32_t item,
                   const CWindowListPart& part) override;

@@ -11,6 +11,7 @@
 
 class CEventSink : public IDispatch {
 public:
+    ~CEventSink() { Disconnect(); }  // a test that stops early must not leave the control a dead sink
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
         *out = nullptr;

@@ -5,6 +5,7 @@
 #include "ComPtr.h"
 #include "EventSink.h"
 #include "GdiCount.h"
+#include "DibCanvas.h"
 #include "RealInput.h"
 #include "Tavrin_h.h"
 #include "TavrinModule.h"
@@ -13,7 +14,10 @@
 #include <commctrl.h>
 #include <string>
 #include <thread>
+#include <algorithm>
 #include <atomic>
+#include <fstream>
+#include <memory>
 
 namespace {
 
@@ -36,6 +40,18 @@ std::string ClassOf(HWND w) {
     GetClassNameA(w, name, sizeof name);
     return name;
 }
+
+// Reads the workspace as it is on screen.
+class ScreenPixels {
+public:
+    explicit ScreenPixels(HWND w) : w_(w), dc_(GetDC(w)) {}
+    ~ScreenPixels() { ReleaseDC(w_, dc_); }
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+private:
+    HWND w_;
+    HDC dc_;
+};
 
 int ProfileValue(const char* name) { return static_cast<int>(GetProfileIntA(kSection, name, -999)); }
 
@@ -350,6 +366,232 @@ TEST_F(PreviewTest, MagnifierClickAndPan) {
     EXPECT_EQ(pageHeight(), fitted);
 }
 
+
+// The current page as its two highlight frames show it (the page without its shadow).
+RECT CurrentPageRect(HWND workspace) {
+    RECT client, page{-1, -1, -1, -1};
+    GetClientRect(workspace, &client);
+    ScreenPixels screen(workspace);
+    const COLORREF frame = GetSysColor(COLOR_HIGHLIGHT);
+    const int y = client.bottom / 2;
+    for (int x = 0; x < client.right; ++x)
+        if (screen.At(x, y) == frame) (page.left < 0 ? page.left : page.right) = x + 1;
+    --page.left;
+    for (int y2 = 0; y2 < client.bottom; ++y2)
+        if (screen.At(page.left + 30, y2) == frame) (page.top < 0 ? page.top : page.bottom) = y2 + 1;
+    --page.top;
+    return page;
+}
+
+// The workspace's client area copied off the screen.
+std::unique_ptr<DibCanvas> Snapshot(HWND w) {
+    RECT client;
+    GetClientRect(w, &client);
+    auto canvas = std::make_unique<DibCanvas>(client.right, client.bottom);
+    HDC dc = GetDC(w);
+    BitBlt(canvas->Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(w, dc);
+    return canvas;
+}
+
+// Runs a shell script on the Linux side and answers what it printed. Wine does not wait for a
+// Linux process, so the script's last line marks the end of its output.
+std::string UnixOutput(const std::string& script) {
+    const std::string id = std::to_string(GetCurrentProcessId()), marker = "--end--\n";
+    const std::string out = "Z:\\tmp\\tavrin-test-" + id + ".out", sh = "Z:\\tmp\\tavrin-test-" + id + ".sh";
+    std::ofstream(sh, std::ios::binary) << "exec > /tmp/tavrin-test-" << id << ".out 2>&1\n" << script << "\necho --end--\n";
+    RunUnix("/bin/sh /tmp/tavrin-test-" + id + ".sh");
+    std::string text;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(100)) {
+        std::ifstream in(out, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (text.size() >= marker.size() && text.compare(text.size() - marker.size(), marker.size(), marker) == 0) {
+            text.resize(text.size() - marker.size());
+            break;
+        }
+    }
+    DeleteFileA(sh.c_str());
+    DeleteFileA(out.c_str());
+    return text;
+}
+
+long Setting(ITavrin* print, FieldsEnum field) {
+    VARIANT v;
+    VariantInit(&v);
+    print->get_Settings(field, &v);
+    VariantChangeType(&v, &v, 0, VT_I4);
+    return v.lVal;
+}
+
+std::string At(POINT p, HWND w) {
+    ClientToScreen(w, &p);
+    return std::to_string(p.x) + " " + std::to_string(p.y);
+}
+
+
+// The margin guides of a single page: the cursor and the tooltip over a handle, a drag onto the
+// page's edge, Ctrl+double-click copying the opposite margin, double-click opening page setup.
+TEST_F(PreviewTest, MarginGuidesDragCopyAndPageSetup) {
+    CEventSink sink;
+    ASSERT_TRUE(sink.Connect(print.Get()));
+    Open();
+    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    UpdateWindow(Workspace());
+    Pump(100);
+    const RECT page = CurrentPageRect(Workspace());
+    ASSERT_GT(page.right - page.left, 100);
+    const long paperWidth = Setting(print.Get(), kvPaperWidth), paperHeight = Setting(print.Get(), kvPaperHeight);
+    const long right = Setting(print.Get(), kvRightMargin), top = Setting(print.Get(), kvTopMargin);
+    ASSERT_GT(Setting(print.Get(), kvLeftMargin), 0);
+    const POINT leftHandle{page.left + MulDiv(Setting(print.Get(), kvLeftMargin), page.right - page.left, paperWidth),
+                           page.top - 13};
+    const POINT topHandle{page.left - 13, page.top + MulDiv(top, page.bottom - page.top, paperHeight)};
+
+    HWND tip = FindWindowA("Koravel.Print.CommentWindow", nullptr);
+    RealInput("sleep 0.6 mousemove " + At(leftHandle, Workspace()) + " sleep 0.1 mousemove_relative 1 0",
+              [&] { return IsWindowVisible(tip) != FALSE; });
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEWE));
+    EXPECT_TRUE(IsWindowVisible(tip)) << "the margin's tooltip";
+
+    // Dragged past the page's left edge, the guide stops on it: margin 0, pages recorded anew.
+    sink.events.clear();
+    RealInput("mousemove " + At(leftHandle, Workspace()) + " mousedown 1 sleep 0.1 mousemove " +
+                  At({page.left - 30, page.top - 13}, Workspace()) + " sleep 0.1 mouseup 1",
+              [&] { return Setting(print.Get(), kvLeftMargin) == 0; });
+    EXPECT_EQ(Setting(print.Get(), kvLeftMargin), 0);
+    EXPECT_NE(std::find(sink.events.begin(), sink.events.end(), "Refresh"), sink.events.end());
+
+    // Ctrl+double-click on the left handle, now on the edge: the right margin comes over.
+    UpdateWindow(Workspace());
+    RealInput("sleep 0.6 mousemove " + At({page.left, page.top - 13}, Workspace()) +
+                  " sleep 0.2 keydown ctrl click --repeat 2 --delay 60 1 keyup ctrl",
+              [&] { return Setting(print.Get(), kvLeftMargin) != 0; });
+    EXPECT_EQ(Setting(print.Get(), kvLeftMargin), right);
+
+    // A double-click on the top handle opens the page-setup dialog; cancelled, nothing changes.
+    std::atomic<bool> dialogSeen{false};
+    std::thread closer([&] {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 15000 && !dialogSeen; Sleep(50)) {
+            HWND dialog = FindWindowA("#32770", nullptr);
+            if (dialog && GetWindow(dialog, GW_OWNER) == Frame()) {
+                dialogSeen = true;
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            }
+        }
+    });
+    RealInput("sleep 0.6 mousemove " + At(topHandle, Workspace()) + " sleep 0.2 click --repeat 2 --delay 60 1",
+              [&] { return dialogSeen.load(); });
+    closer.join();
+    Pump(200);
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_EQ(Setting(print.Get(), kvTopMargin), top);
+
+    // Two pages across: no guides, the page moves up into the rulers' place.
+    SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(2, 1));
+    UpdateWindow(Workspace());
+    Pump(100);
+    EXPECT_LT(CurrentPageRect(Workspace()).top, page.top);
+}
+
+// A right-drag on page 3 selects an area: framed on screen, and DoPrint prints that page with
+// only the area (the caption at the top stays blank). A 3 x 10 drag selects nothing again.
+TEST_F(PreviewTest, RightDragSelectsTheAreaToPrint) {
+    const std::string name = "tvrsel" + std::to_string(GetTickCount());
+    print->put_Caption(Bstr(std::wstring(name.begin(), name.end()).c_str()).Get());
+    Open();
+    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    for (int i = 0; i < 2; ++i) PostMessageA(Workspace(), WM_KEYDOWN, VK_NEXT, 0);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && PaneText(1) != "Page: 3/5";) Pump(20);
+    UpdateWindow(Workspace());
+    Pump(100);
+    const RECT page = CurrentPageRect(Workspace());
+    const int w = page.right - page.left, h = page.bottom - page.top;
+    const POINT from{page.left + w / 4, page.top + h * 3 / 10}, to{page.right - w / 4, page.top + h * 7 / 10};
+    const COLORREF frame = RGB(150, 217, 249);
+    RealInput("sleep 0.6 mousemove " + At(from, Workspace()) + " sleep 0.2 mousedown 3 mousemove " +
+                  At({from.x + 20, from.y + 20}, Workspace()) + " sleep 0.1 mousemove " + At(to, Workspace()) +
+                  " sleep 0.1 mouseup 3",
+              [] { return false; });
+    UpdateWindow(Workspace());
+    const std::unique_ptr<DibCanvas> selected = Snapshot(Workspace());
+    EXPECT_EQ(selected->At(from.x, (from.y + to.y) / 2), frame);
+    EXPECT_EQ(selected->At(from.x - 10, (from.y + to.y) / 2), RGB(255, 255, 255) & GetSysColor(COLOR_MENU))
+        << "tinted outside the selection";
+
+    VARIANT noUI;
+    VariantInit(&noUI);
+    noUI.vt = VT_BOOL;
+    noUI.boolVal = VARIANT_FALSE;
+    ASSERT_EQ(print->DoPrint(noUI), S_OK);
+    const std::string pdf = UnixOutput(
+        "dir=${HOME:-/root}/PDF; for i in $(seq 60); do f=$(ls -t $dir/" + name +
+        "* 2>/dev/null | head -n 1); [ -n \"$f\" ] && [ -z \"$(lpstat -o PDF 2>/dev/null)\" ] && break; sleep 0.5; done\n"
+        "sleep 1; pdfinfo \"$f\" | awk '/^Pages:/ {printf \"%s \", $2}'\n"
+        "pdftoppm -f 1 -l 1 -r 40 -gray \"$f\" | python3 -c 'import sys; d=sys.stdin.buffer.read().split(maxsplit=4); "
+        "w,h=int(d[1]),int(d[2]); band=d[4][:w*(h//20)]; print(\"ink\" if band and min(band)<128 else \"blank\")'\n"
+        "rm -f $dir/" + name + "*");
+    EXPECT_EQ(pdf, "1 blank\n") << "one page, its caption band outside the selection";
+
+    RealInput("sleep 0.6 mousemove " + At(from, Workspace()) + " sleep 0.2 mousedown 3 mousemove " +
+                  At({from.x + 3, from.y + 10}, Workspace()) + " sleep 0.1 mouseup 3",
+              [] { return false; });
+    UpdateWindow(Workspace());
+    EXPECT_EQ(Snapshot(Workspace())->Count(frame), 0) << "a 3 x 10 drag selects nothing";
+}
+
+
+// Work in the preview that goes wrong: drags cancelled with ESC or released far outside the
+// window, clicks on the rulers and off the pages with modifiers, wheel deltas of any size, keys
+// with one page and with none, Ctrl+C while the clipboard is held: nothing sticks or breaks.
+TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
+    static_cast<CTestProvider*>(provider.Get())->pages = 1;
+    Open();
+    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    UpdateWindow(Workspace());
+    Pump(100);
+    const RECT page = CurrentPageRect(Workspace());
+    const long left = Setting(print.Get(), kvLeftMargin), paper = Setting(print.Get(), kvPaperWidth);
+    const POINT handle{page.left + MulDiv(left, page.right - page.left, paper), page.top - 13};
+    const POINT middle{(page.left + page.right) / 2, (page.top + page.bottom) / 2};
+    const std::string drags[] = {
+        // the left guide dragged past the right one and beyond the screen, then ESC
+        "mousemove " + At(handle, Workspace()) + " mousedown 1 mousemove 1919 " + std::to_string(page.top) +
+            " sleep 0.1 key Escape mouseup 1",
+        // released far outside the window
+        "mousemove " + At(handle, Workspace()) + " mousedown 1 mousemove 1919 1079 sleep 0.1 mouseup 1",
+        // a selection cancelled with ESC
+        "mousemove " + At(middle, Workspace()) + " mousedown 3 mousemove_relative 80 80 sleep 0.1 key Escape mouseup 3",
+        // clicks on the rulers and off the pages, with every modifier
+        "mousemove " + At({page.left - 13, page.top - 13}, Workspace()) + " keydown ctrl keydown shift click 1 click 3 "
+            "keyup shift keyup ctrl mousemove " + At({2, 2}, Workspace()) + " keydown alt click 1 keyup alt",
+    };
+    for (const std::string& d : drags) {
+        fprintf(stderr, "drag %s\n", d.c_str());
+        RealInput("sleep 0.6 " + d, [] { return false; });
+        EXPECT_EQ(GetCapture(), nullptr) << d;
+        const long now = Setting(print.Get(), kvLeftMargin);
+        EXPECT_TRUE(now >= 0 && now + Setting(print.Get(), kvRightMargin) <= paper) << d << ": " << now;
+    }
+    UpdateWindow(Workspace());
+    EXPECT_EQ(Snapshot(Workspace())->Count(RGB(150, 217, 249)), 0) << "no selection left";
+
+    for (const short delta : {short(-32768), short(32767), short(1), short(-119)})
+        SendMessageA(Workspace(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));  // held: Ctrl+C must give up quietly
+    for (const long pages : {1L, 0L}) {
+        static_cast<CTestProvider*>(provider.Get())->pages = pages;
+        print->Refresh();
+        for (const WPARAM key : {VK_END, VK_NEXT, VK_DOWN, VK_RIGHT, VK_PRIOR, VK_UP, VK_LEFT, VK_HOME})
+            SendMessageA(Workspace(), WM_KEYDOWN, key, 0);
+        SetForegroundWindow(Frame());
+        SetFocus(Workspace());
+        RealInput("key ctrl+c", [] { return false; });
+        Pump(100);
+        EXPECT_EQ(PaneText(1), "Page: 1/" + std::to_string(pages)) << "the first page stays current";
+    }
+    CloseClipboard();
+}
+
 TEST_F(PreviewTest, ProgressTextWhileRecording) {
     ComPtr<IPrintExt> reader = Make<CProgressReader, IPrintExt>();
     static_cast<CProgressReader*>(reader.Get())->pages = 5;
@@ -455,17 +697,6 @@ TEST_F(PreviewTest, AutoReleaseDecidesWhetherAnOpenPreviewKeepsTheControl) {
     EXPECT_EQ(TavrinModule::Get().CanUnloadNow(), S_FALSE);  // the new control is alive
 }
 
-// Reads the workspace as it is on screen.
-class ScreenPixels {
-public:
-    explicit ScreenPixels(HWND w) : w_(w), dc_(GetDC(w)) {}
-    ~ScreenPixels() { ReleaseDC(w_, dc_); }
-    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-
-private:
-    HWND w_;
-    HDC dc_;
-};
 
 TEST_F(PreviewTest, PagesArePaintedWhiteWithShadowsAndTintedOutsideThePrintSet) {
     print->put_PageRange(Bstr(L"1").Get());

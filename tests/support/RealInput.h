@@ -5,8 +5,8 @@
 
 #include <string>
 
-inline void Xdotool(const std::string& args) {
-    std::string command = "/usr/bin/xdotool " + args;
+// Runs a Linux program (Wine starts it as any process); Wine may not wait for it to end.
+inline void RunUnix(std::string command) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -15,6 +15,8 @@ inline void Xdotool(const std::string& args) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 }
+
+inline void Xdotool(const std::string& args) { RunUnix("/usr/bin/xdotool " + args); }
 
 // "mousemove X Y click 1" at a window's client point.
 inline std::string ClickAt(HWND window, POINT client) {
