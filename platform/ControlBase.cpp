@@ -49,8 +49,23 @@ STDMETHODIMP CComControlBase::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LON
         if (site && !site_) site_ = site;
         if (!site_) return E_UNEXPECTED;
         if (FAILED(site_.As(inPlaceSite_))) return S_OK;  // not an in-place container: nothing to do
-        if (inPlaceSite_->CanInPlaceActivate() != S_OK) return S_OK;
-        inPlaceSite_->OnInPlaceActivate();
+        HRESULT hr = inPlaceSite_->CanInPlaceActivate();
+        if (hr != S_OK) {
+            inPlaceSite_.Reset();
+            return FAILED(hr) ? hr : S_OK;  // S_FALSE: the container declines, which is no error
+        }
+        // The control has no window of its own: a windowless site is told so, others get the classic call.
+        ComPtr<IOleInPlaceSiteWindowless> windowless;
+        if (SUCCEEDED(inPlaceSite_.As(windowless)) && windowless->CanWindowlessActivate() == S_OK) {
+            hr = windowless->OnInPlaceActivateEx(nullptr, ACTIVATE_WINDOWLESS);
+            windowless_ = SUCCEEDED(hr);
+        } else {
+            hr = inPlaceSite_->OnInPlaceActivate();
+        }
+        if (FAILED(hr)) {
+            inPlaceSite_.Reset();
+            return hr;
+        }
         inPlaceActive_ = true;
         if (pos) pos_ = *pos;
         return S_OK;
@@ -133,7 +148,12 @@ STDMETHODIMP CComControlBase::GetWindow(HWND* wnd) {
 STDMETHODIMP CComControlBase::InPlaceDeactivate() {
     if (!inPlaceActive_) return S_OK;
     inPlaceActive_ = false;
-    if (inPlaceSite_) inPlaceSite_->OnInPlaceDeactivate();
+    ComPtr<IOleInPlaceSiteWindowless> windowless;
+    if (windowless_ && SUCCEEDED(inPlaceSite_.As(windowless)))
+        windowless->OnInPlaceDeactivateEx(TRUE);
+    else if (inPlaceSite_)
+        inPlaceSite_->OnInPlaceDeactivate();
+    windowless_ = false;
     inPlaceSite_.Reset();
     return S_OK;
 }

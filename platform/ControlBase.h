@@ -124,4 +124,5 @@ private:
     DWORD viewFlags_ = 0;
     RECT pos_{};
     bool inPlaceActive_ = false;
+    bool windowless_ = false;  // activated through IOleInPlaceSiteWindowless
 };

@@ -188,6 +188,9 @@ TEST_F(EventsExportTest, PathsNameTheFilesOrCountNothing) {
 }
 
 TEST_F(EventsExportTest, ProviderThatThrowsAcrossTheDllKeepsItsPagesAndTheEvents) {
+    // x86 mingw unwinds with DWARF tables each module registers in its own static runtime: a throw
+    // in this program cannot find the DLL's handlers and ends in std::terminate before reaching them.
+    if (sizeof(void*) == 4) GTEST_SKIP() << "no C++ exception crosses modules on x86 mingw";
     noted->throwAt = 1;
     EXPECT_EQ(CopyTo(File("page%i.emf")), 3) << "the throwing page is kept with what it drew";
     EXPECT_EQ(sink.events, kOneRecording);

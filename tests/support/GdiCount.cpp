@@ -4,7 +4,8 @@
 
 namespace {
 
-// One entry of the GDI handle table the PEB points to (the layout Wine shares with Windows).
+// One entry of the GDI handle table the PEB points to: Wine keeps the 64-bit layout in 32-bit
+// processes too (fixed-size fields), so only the PEB offset depends on the pointer size.
 struct GdiHandleEntry {
     uint64_t object;
     uint32_t owner;
@@ -15,6 +16,23 @@ struct GdiHandleEntry {
 };
 static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle table entry");
 
+// A 32-bit process under Wine's 64-bit prefix leaves the table in its 64-bit PEB only: the 32-bit
+// TEB's WowTebOffset leads to the 64-bit TEB, whose PEB pointer is at 0x60.
+const GdiHandleEntry* WowHandleTable() {
+    if (sizeof(void*) != 4) return nullptr;
+    // mingw's x86 NtCurrentTeb reads fs:[0x18] through a zero-length array, which GCC flags.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+    const auto* teb = reinterpret_cast<const uint8_t*>(NtCurrentTeb());
+#pragma GCC diagnostic pop
+    const LONG wowTebOffset = *reinterpret_cast<const LONG*>(teb + 0xfdc);
+    if (!wowTebOffset) return nullptr;
+    const uint64_t peb64 = *reinterpret_cast<const uint64_t*>(teb + wowTebOffset + 0x60);
+    if (!peb64 || peb64 >> 32) return nullptr;
+    const uint64_t table = *reinterpret_cast<const uint64_t*>(static_cast<uintptr_t>(peb64) + 0xf8);
+    return table >> 32 ? nullptr : reinterpret_cast<const GdiHandleEntry*>(static_cast<uintptr_t>(table));
+}
+
 long CountHandleTable() {
     using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
     auto query = reinterpret_cast<QueryProcess>(
@@ -22,7 +40,9 @@ long CountHandleTable() {
     PROCESS_BASIC_INFORMATION basic{};
     if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
     const auto* peb = reinterpret_cast<const uint8_t*>(basic.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0xf8);  // GdiSharedHandleTable
+    constexpr size_t kTableOffset = sizeof(void*) == 8 ? 0xf8 : 0x94;  // GdiSharedHandleTable
+    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kTableOffset);
+    if (!table) table = WowHandleTable();
     if (!table) return -1;
     long count = 0;
     for (int i = 0; i < 0x10000; ++i)

@@ -1,0 +1,197 @@
+// The control embedded as a form designer embeds it: OleCreate through the registry,
+// windowless in-place activation, drawing, both persistence interfaces, and release.
+#include "ComPtr.h"
+#include "ContainerSite.h"
+#include "DibCanvas.h"
+#include "Tavrin_h.h"
+#include "Text.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// Objects and locks of the module alive; COM loaded it for OleCreate.
+HRESULT ModuleCanUnload() {
+    auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("Tavrin.DLL"), "DllCanUnloadNow")));
+    return canUnload ? canUnload() : E_UNEXPECTED;
+}
+
+class ContainerTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(OleInitialize(nullptr), S_OK); }
+    void TearDown() override { OleUninitialize(); }
+
+    // OleCreate needs a storage for the new object: a temporary compound file.
+    static ComPtr<IOleObject> Embed(IOleClientSite* site) {
+        ComPtr<IStorage> storage;
+        EXPECT_EQ(StgCreateDocfile(nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE,
+                                   0, storage.Put()), S_OK);
+        ComPtr<IOleObject> object;
+        EXPECT_EQ(OleCreate(CLSID_Print, IID_IOleObject, OLERENDER_NONE, nullptr, site, storage.Get(),
+                            object.PutVoid()), S_OK);
+        return object;
+    }
+    // What a designer does before it lets go of the object.
+    static void Unembed(ComPtr<IOleObject>& object) {
+        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+        object.Reset();
+    }
+    static COLORREF Drawn(IOleObject* object, const RECTL* bounds, int x, int y) {
+        ComPtr<IViewObject> view;
+        EXPECT_EQ(ComPtr<IOleObject>(object).As(view), S_OK);
+        DibCanvas canvas(100, 80, RGB(1, 2, 3));
+        EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.Dc(), bounds, nullptr, nullptr, 0),
+                  S_OK);
+        return canvas.At(x, y);
+    }
+    static std::wstring Caption(IUnknown* object) {
+        ComPtr<ITavrin> print;
+        Bstr text;
+        object->QueryInterface(IID_ITavrin, print.PutVoid());
+        return print && SUCCEEDED(print->get_Caption(text.Put())) ? std::wstring(text.Get(), text.Length()) : L"?";
+    }
+};
+
+TEST_F(ContainerTest, ActivatesInPlaceWindowlessDrawsInTheAmbientColourAndLeavesNothingBehind) {
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const RECT pos{10, 10, 60, 50};
+    struct Case {
+        const char* site;
+        HRESULT fail;
+        bool ambient;
+        HRESULT verb;
+        COLORREF fill;
+    } cases[] = {
+        {"designer", S_OK, true, S_OK, RGB(200, 40, 40)},
+        {"no ambient properties", S_OK, false, S_OK, window},
+        {"every call fails", E_FAIL, true, E_FAIL, window},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.site);
+        ContainerSite site(c.fail, c.ambient);
+        ComPtr<IOleObject> object = Embed(&site);
+        ASSERT_TRUE(object);
+        EXPECT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, nullptr, &pos), c.verb);
+        const bool active = c.verb == S_OK;
+        EXPECT_EQ(site.activatedWith, active ? DWORD(ACTIVATE_WINDOWLESS) : ~0u);
+        ComPtr<IOleInPlaceObjectWindowless> inPlace;
+        ASSERT_EQ(object.As(inPlace), S_OK);
+        HWND wnd = reinterpret_cast<HWND>(1);
+        EXPECT_EQ(inPlace->GetWindow(&wnd), E_FAIL);
+        EXPECT_EQ(wnd, nullptr);
+        // Active, the control draws into its position rectangle; else only where it is told.
+        const RECTL bounds{0, 0, 100, 80};
+        EXPECT_EQ(Drawn(object.Get(), active ? nullptr : &bounds, 55, 45), c.fill);
+        if (active) {
+            EXPECT_EQ(Drawn(object.Get(), nullptr, 70, 60), RGB(1, 2, 3)) << "outside the position";
+        }
+        EXPECT_NE(Drawn(object.Get(), &bounds, 16, 16), c.fill) << "the icon at the top-left corner";
+        inPlace.Reset();
+        Unembed(object);
+        EXPECT_EQ(site.activatedWith, ~0u);
+        EXPECT_EQ(site.refs, 0) << "the control keeps no reference to its site";
+        EXPECT_EQ(ModuleCanUnload(), S_OK);
+    }
+}
+
+TEST_F(ContainerTest, DesignerSwitchesToUserModeAndAsksForClassInformationAndData) {
+    ContainerSite site(S_OK, true);
+    ComPtr<IOleObject> object = Embed(&site);
+    ASSERT_TRUE(object);
+    ComPtr<IOleControl> control;
+    ASSERT_EQ(object.As(control), S_OK);
+    const RECTL bounds{0, 0, 100, 80};
+    for (bool user : {false, true}) {
+        site.userMode = user;
+        site.backColour = user ? RGB(30, 160, 90) : RGB(200, 40, 40);
+        EXPECT_EQ(control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE), S_OK);
+        EXPECT_EQ(control->OnAmbientPropertyChange(DISPID_AMBIENT_BACKCOLOR), S_OK);
+        EXPECT_EQ(Drawn(object.Get(), &bounds, 80, 60), site.backColour) << user;
+    }
+    ComPtr<IProvideClassInfo2> info;
+    ASSERT_EQ(object.As(info), S_OK);
+    GUID events{};
+    EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+    EXPECT_EQ(events, DIID__ITavrinEvents);
+    ComPtr<ITypeInfo> type;
+    ASSERT_EQ(info->GetClassInfo(type.Put()), S_OK);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(type->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->guid, CLSID_Print);
+    EXPECT_EQ(attr->typekind, TKIND_COCLASS);
+    type->ReleaseTypeAttr(attr);
+
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(object.As(data), S_OK);
+    FORMATETC emf{CF_ENHMETAFILE, nullptr, DVASPECT_CONTENT, -1, TYMED_ENHMF};
+    STGMEDIUM medium{};
+    ASSERT_EQ(data->GetData(&emf, &medium), S_OK);
+    EXPECT_EQ(medium.tymed, DWORD(TYMED_ENHMF));
+    EXPECT_GT(GetEnhMetaFileBits(medium.hEnhMetaFile, 0, nullptr), sizeof(ENHMETAHEADER));
+    ReleaseStgMedium(&medium);
+    ComPtr<IQuickActivate> quick;
+    EXPECT_EQ(object.As(quick), E_NOINTERFACE) << "quick activation is not among the control's interfaces";
+    type.Reset();
+    info.Reset(), control.Reset(), data.Reset();
+    Unembed(object);
+    EXPECT_EQ(site.refs, 0);
+    EXPECT_EQ(ModuleCanUnload(), S_OK);
+}
+
+TEST_F(ContainerTest, SavesAndLoadsThroughStreamAndStorage) {
+    ContainerSite site(S_OK, true);
+    ComPtr<IOleObject> object = Embed(&site);
+    ASSERT_TRUE(object);
+    ComPtr<ITavrin> print;
+    ASSERT_EQ(object.As(print), S_OK);
+    ASSERT_EQ(print->put_Caption(Bstr(L"<b>Embedded</b>").Get()), S_OK);
+
+    // Stream: OleSaveToStream writes the class and the properties. OleLoadFromStream asks for
+    // IPersistStream, which the control does not answer; a designer loads through IPersistStreamInit.
+    ComPtr<IPersistStreamInit> persist;
+    ASSERT_EQ(object.As(persist), S_OK);
+    ComPtr<IStream> stream;
+    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()), S_OK);
+    ASSERT_EQ(OleSaveToStream(reinterpret_cast<IPersistStream*>(persist.Get()), stream.Get()), S_OK);
+    const LARGE_INTEGER start{};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    void* loaded = nullptr;  // on failure Wine leaves the released object here: never touched
+    EXPECT_EQ(OleLoadFromStream(stream.Get(), IID_IUnknown, &loaded), E_NOINTERFACE);
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    CLSID clsid{};
+    ASSERT_EQ(ReadClassStm(stream.Get(), &clsid), S_OK);
+    ComPtr<IPersistStreamInit> copy;
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPersistStreamInit, copy.PutVoid()), S_OK);
+    EXPECT_EQ(copy->Load(stream.Get()), S_OK);
+    EXPECT_EQ(Caption(copy.Get()), L"<b>Embedded</b>");
+
+    // Storage: a compound file, then the same file opened read-only refuses a save.
+    wchar_t dir[MAX_PATH], path[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    ASSERT_TRUE(GetTempFileNameW(dir, L"tvr", 0, path));
+    ComPtr<IStorage> storage;
+    ASSERT_EQ(StgCreateDocfile(path, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, storage.Put()), S_OK);
+    ComPtr<IPersistStorage> persistStorage;
+    ASSERT_EQ(object.As(persistStorage), S_OK);
+    ASSERT_EQ(OleSave(persistStorage.Get(), storage.Get(), FALSE), S_OK);
+    EXPECT_EQ(persistStorage->SaveCompleted(nullptr), S_OK);
+    ComPtr<IOleObject> reloaded;
+    ASSERT_EQ(OleLoad(storage.Get(), IID_IOleObject, &site, reloaded.PutVoid()), S_OK);
+    EXPECT_EQ(Caption(reloaded.Get()), L"<b>Embedded</b>");
+    Unembed(reloaded);
+    storage.Reset();
+    ComPtr<IStorage> readOnly;
+    ASSERT_EQ(StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, readOnly.Put()), S_OK);
+    EXPECT_TRUE(FAILED(persistStorage->Save(readOnly.Get(), FALSE))) << "a read-only storage";
+    EXPECT_EQ(Caption(object.Get()), L"<b>Embedded</b>") << "a failed save changes nothing";
+
+    readOnly.Reset();
+    DeleteFileW(path);
+    print.Reset(), persist.Reset(), copy.Reset(), persistStorage.Reset();
+    Unembed(object);
+    EXPECT_EQ(site.refs, 0);
+    EXPECT_EQ(ModuleCanUnload(), S_OK);
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+// persist_across <Tavrin.DLL> <out> [<in>]: saves the property stream of a Print object of the
+// given DLL to <out>; with <in>, the object first loads that stream. Built for x86 and x64, it
+// lets a script compare what the two builds write and read.
+#include "ComPtr.h"
+#include "Tavrin_h.h"
+#include "Text.h"
+#include <shlwapi.h>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::wstring WinPath(const char* unix) {
+    std::string path = unix[0] == '/' ? std::string("Z:") + unix : unix;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return std::wstring(path.begin(), path.end());
+}
+
+// The file as a stream: read, or created anew for writing.
+ComPtr<IStream> FileStream(const char* path, bool write) {
+    ComPtr<IStream> s;
+    SHCreateStreamOnFileEx(WinPath(path).c_str(), write ? STGM_CREATE | STGM_WRITE : STGM_READ, FILE_ATTRIBUTE_NORMAL,
+                           write, nullptr, s.Put());
+    return s;
+}
+
+// Properties off their defaults, of every kind the stream holds: text, numbers, colour, font.
+HRESULT SetProperties(ITavrin* print) {
+    HRESULT hr = print->put_Caption(Bstr(L"<b>Across</b> builds").Get());
+    if (SUCCEEDED(hr)) hr = print->put_PageRange(Bstr(L"2-3").Get());
+    if (SUCCEEDED(hr)) hr = print->put_StartPageNumber(7);
+    if (SUCCEEDED(hr)) hr = print->put_PageFrameColor(RGB(10, 20, 30));
+    if (SUCCEEDED(hr)) hr = print->put_ShowMargins(VARIANT_FALSE);
+    ComPtr<IFontDisp> fontDisp;
+    ComPtr<IFont> font;
+    if (SUCCEEDED(hr)) hr = print->get_Font(fontDisp.Put());
+    if (SUCCEEDED(hr)) hr = fontDisp.As(font);
+    if (SUCCEEDED(hr)) hr = font->put_Name(Bstr(L"Arial").Get());
+    if (SUCCEEDED(hr)) hr = font->put_Bold(TRUE);
+    return hr;
+}
+
+HRESULT Run(int argc, char** argv) {
+    HMODULE module = LoadLibraryW(WinPath(argv[1]).c_str());
+    auto getClassObject = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+        reinterpret_cast<void*>(module ? GetProcAddress(module, "DllGetClassObject") : nullptr));
+    if (!getClassObject) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    ComPtr<IClassFactory> factory;
+    ComPtr<ITavrin> print;
+    ComPtr<IPersistStreamInit> persist;
+    HRESULT hr = getClassObject(CLSID_Print, IID_IClassFactory, factory.PutVoid());
+    if (SUCCEEDED(hr)) hr = factory->CreateInstance(nullptr, IID_ITavrin, print.PutVoid());
+    if (SUCCEEDED(hr)) hr = print.As(persist);
+    if (SUCCEEDED(hr)) hr = argc > 3 ? persist->Load(FileStream(argv[3], false).Get()) : SetProperties(print.Get());
+    ComPtr<IStream> out = FileStream(argv[2], true);
+    if (SUCCEEDED(hr)) hr = out ? persist->Save(out.Get(), TRUE) : STG_E_WRITEFAULT;
+    return hr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        fprintf(stderr, "usage: persist_across <Tavrin.DLL> <out> [<in>]\n");
+        return 2;
+    }
+    CoInitialize(nullptr);
+    HRESULT hr = Run(argc, argv);
+    CoUninitialize();
+    printf("persist_across (%d-bit): 0x%08lx\n", int(sizeof(void*) * 8), static_cast<unsigned long>(hr));
+    return SUCCEEDED(hr) ? 0 : 1;
+}
