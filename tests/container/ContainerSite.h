@@ -81,15 +81,9 @@ public:
         if (FAILED(fail_)) return fail_;
         if (!result) return E_POINTER;
         VariantInit(result);
-        if (id == DISPID_AMBIENT_BACKCOLOR) {
-            V_VT(result) = VT_I4;
-            V_I4(result) = static_cast<LONG>(backColour);
-        } else if (id == DISPID_AMBIENT_USERMODE) {
-            V_VT(result) = VT_BOOL;
-            V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
-        } else {
-            return DISP_E_MEMBERNOTFOUND;
-        }
+        if (id == DISPID_AMBIENT_BACKCOLOR) V_VT(result) = VT_I4, V_I4(result) = LONG(backColour);
+        else if (id == DISPID_AMBIENT_USERMODE) V_VT(result) = VT_BOOL, V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
+        else return DISP_E_MEMBERNOTFOUND;
         return S_OK;
     }
 

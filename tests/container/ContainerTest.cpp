@@ -31,11 +31,16 @@ protected:
                             object.PutVoid()), S_OK);
         return object;
     }
-    // What a designer does before it lets go of the object.
-    static void Unembed(ComPtr<IOleObject>& object) {
+    // What a designer does before it lets go of the object; after the last object nothing
+    // may hold the site or the module.
+    static void Unembed(ComPtr<IOleObject>& object, const ContainerSite* last = nullptr) {
         EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
         EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
         object.Reset();
+        if (!last) return;
+        EXPECT_EQ(last->activatedWith, ~0u);
+        EXPECT_EQ(last->refs, 0) << "the control keeps no reference to its site";
+        EXPECT_EQ(ModuleCanUnload(), S_OK);
     }
     static COLORREF Drawn(IOleObject* object, const RECTL* bounds, int x, int y) {
         ComPtr<IViewObject> view;
@@ -88,10 +93,7 @@ TEST_F(ContainerTest, ActivatesInPlaceWindowlessDrawsInTheAmbientColourAndLeaves
         }
         EXPECT_NE(Drawn(object.Get(), &bounds, 16, 16), c.fill) << "the icon at the top-left corner";
         inPlace.Reset();
-        Unembed(object);
-        EXPECT_EQ(site.activatedWith, ~0u);
-        EXPECT_EQ(site.refs, 0) << "the control keeps no reference to its site";
-        EXPECT_EQ(ModuleCanUnload(), S_OK);
+        Unembed(object, &site);
     }
 }
 
@@ -123,20 +125,17 @@ TEST_F(ContainerTest, DesignerSwitchesToUserModeAndAsksForClassInformationAndDat
     type->ReleaseTypeAttr(attr);
 
     ComPtr<IDataObject> data;
-    ASSERT_EQ(object.As(data), S_OK);
     FORMATETC emf{CF_ENHMETAFILE, nullptr, DVASPECT_CONTENT, -1, TYMED_ENHMF};
     STGMEDIUM medium{};
+    ASSERT_EQ(object.As(data), S_OK);
     ASSERT_EQ(data->GetData(&emf, &medium), S_OK);
     EXPECT_EQ(medium.tymed, DWORD(TYMED_ENHMF));
     EXPECT_GT(GetEnhMetaFileBits(medium.hEnhMetaFile, 0, nullptr), sizeof(ENHMETAHEADER));
     ReleaseStgMedium(&medium);
-    ComPtr<IQuickActivate> quick;
-    EXPECT_EQ(object.As(quick), E_NOINTERFACE) << "quick activation is not among the control's interfaces";
-    type.Reset();
-    info.Reset(), control.Reset(), data.Reset();
-    Unembed(object);
-    EXPECT_EQ(site.refs, 0);
-    EXPECT_EQ(ModuleCanUnload(), S_OK);
+    ComPtr<IQuickActivate> quick;  // not among the control's interfaces
+    EXPECT_EQ(object.As(quick), E_NOINTERFACE);
+    type.Reset(), info.Reset(), control.Reset(), data.Reset();
+    Unembed(object, &site);
 }
 
 TEST_F(ContainerTest, SavesAndLoadsThroughStreamAndStorage) {
@@ -189,9 +188,7 @@ TEST_F(ContainerTest, SavesAndLoadsThroughStreamAndStorage) {
     readOnly.Reset();
     DeleteFileW(path);
     print.Reset(), persist.Reset(), copy.Reset(), persistStorage.Reset();
-    Unembed(object);
-    EXPECT_EQ(site.refs, 0);
-    EXPECT_EQ(ModuleCanUnload(), S_OK);
+    Unembed(object, &site);
 }
 
 }  // namespace

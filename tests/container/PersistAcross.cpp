@@ -10,14 +10,12 @@
 
 namespace {
 
+// A Unix path as Wine's Z: drive sees it; the file as a stream, read or created anew for writing.
 std::wstring WinPath(const char* unix) {
-    std::string path = unix[0] == '/' ? std::string("Z:") + unix : unix;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return std::wstring(path.begin(), path.end());
+    std::wstring path = unix[0] == '/' ? L"Z:" : L"";
+    for (const char* c = unix; *c; ++c) path += *c == '/' ? L'\\' : wchar_t(*c);
+    return path;
 }
-
-// The file as a stream: read, or created anew for writing.
 ComPtr<IStream> FileStream(const char* path, bool write) {
     ComPtr<IStream> s;
     SHCreateStreamOnFileEx(WinPath(path).c_str(), write ? STGM_CREATE | STGM_WRITE : STGM_READ, FILE_ATTRIBUTE_NORMAL,
@@ -27,18 +25,16 @@ ComPtr<IStream> FileStream(const char* path, bool write) {
 
 // Properties off their defaults, of every kind the stream holds: text, numbers, colour, font.
 HRESULT SetProperties(ITavrin* print) {
-    HRESULT hr = print->put_Caption(Bstr(L"<b>Across</b> builds").Get());
-    if (SUCCEEDED(hr)) hr = print->put_PageRange(Bstr(L"2-3").Get());
-    if (SUCCEEDED(hr)) hr = print->put_StartPageNumber(7);
-    if (SUCCEEDED(hr)) hr = print->put_PageFrameColor(RGB(10, 20, 30));
-    if (SUCCEEDED(hr)) hr = print->put_ShowMargins(VARIANT_FALSE);
     ComPtr<IFontDisp> fontDisp;
     ComPtr<IFont> font;
-    if (SUCCEEDED(hr)) hr = print->get_Font(fontDisp.Put());
+    HRESULT hr = S_OK;
+    for (HRESULT step : {print->put_Caption(Bstr(L"<b>Across</b> builds").Get()), print->put_PageRange(Bstr(L"2-3").Get()),
+                         print->put_StartPageNumber(7), print->put_PageFrameColor(RGB(10, 20, 30)),
+                         print->put_ShowMargins(VARIANT_FALSE), print->get_Font(fontDisp.Put())})
+        if (FAILED(step)) hr = step;
     if (SUCCEEDED(hr)) hr = fontDisp.As(font);
     if (SUCCEEDED(hr)) hr = font->put_Name(Bstr(L"Arial").Get());
-    if (SUCCEEDED(hr)) hr = font->put_Bold(TRUE);
-    return hr;
+    return SUCCEEDED(hr) ? font->put_Bold(TRUE) : hr;
 }
 
 HRESULT Run(int argc, char** argv) {

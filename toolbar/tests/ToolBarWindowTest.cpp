@@ -83,18 +83,26 @@ struct Fixture {
         bar.Destroy();
         DestroyWindow(parent);
     }
-    // A real click in the middle of the item; pumps until `expected` entries are logged.
-    void ClickItem(int item, size_t expected) {
+    RECT Item(int item) {
         RECT r{};
-        ASSERT_TRUE(bar.ItemRectOf(item, r)) << item;
-        std::thread input([args = ClickAt(bar.Window(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2})] {
-            Xdotool(args);
-        });
+        EXPECT_TRUE(bar.ItemRectOf(item, r)) << item;
+        return r;
+    }
+    // The pointer moved onto a client point without a click.
+    void MoveTo(POINT at) {
+        const std::string args = ClickAt(bar.Window(), at);
+        Xdotool(args.substr(0, args.find(" click")));
+    }
+    // A real click at the client point; pumps until `expected` entries are logged.
+    void Click(POINT at, size_t expected) {
+        std::thread input([args = ClickAt(bar.Window(), at)] { Xdotool(args); });
         Pump(5000, expected);
         input.join();
         Pump(100, SIZE_MAX);
     }
 };
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 TEST(ToolBarWindow, IsAChildOfItsClassWithTheFormulaHeight) {
     Fixture f;
@@ -102,15 +110,14 @@ TEST(ToolBarWindow, IsAChildOfItsClassWithTheFormulaHeight) {
     GetClassNameA(f.bar.Window(), cls, sizeof cls);
     EXPECT_STREQ(cls, "Koravel.ToolBar");
     EXPECT_EQ(GetWindowLongA(f.bar.Window(), GWL_STYLE) & 0x7F000000, 0x56000000);
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, reinterpret_cast<HFONT>(SendMessageA(f.bar.Window(), WM_GETFONT, 0, 0)));
+    DibCanvas screen(1, 1);
+    SelectObject(screen.Dc(), HFONT(SendMessageA(f.bar.Window(), WM_GETFONT, 0, 0)));
     TEXTMETRICA tm{};
-    GetTextMetricsA(screen, &tm);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(f.bar.Height(), (std::max<int>(19, tm.tmHeight) + 6) + 6);
-    f.bar.SetFormat("1/2/3");
-    EXPECT_EQ(f.bar.Height(), (std::max<int>(19, tm.tmHeight) + 6) * 3 + 6);
+    GetTextMetricsA(screen.Dc(), &tm);
+    for (int lines : {1, 3}) {
+        f.bar.SetFormat(lines == 1 ? "1" : "1/2/3");
+        EXPECT_EQ(f.bar.Height(), (std::max<int>(19, tm.tmHeight) + 6) * lines + 6);
+    }
     EXPECT_EQ(SendMessageA(f.bar.Window(), WM_GETDLGCODE, 0, 0), 129);
 }
 
@@ -141,7 +148,7 @@ TEST(ToolBarWindow, RealClicksNotifyTheParent) {
         f.popups.choose = c.choose;
         g_refuse = c.refuse;
         g_log.clear();
-        f.ClickItem(c.item, c.log.size());
+        f.Click(Centre(f.Item(c.item)), c.log.size());
         EXPECT_EQ(g_log, c.log) << c.format << " " << (c.caption ? c.caption : "");
     }
     g_refuse = 0;
@@ -161,16 +168,10 @@ TEST(ToolBarWindow, TooltipShowsAfterARestHidesLaterAndLetsClicksThrough) {
     Fixture f;
     f.bar.SetFormat("104,105");
     f.bar.SetItemToolTip(105, "");
-    RECT print{}, close{};
-    ASSERT_TRUE(f.bar.ItemRectOf(104, print));
-    ASSERT_TRUE(f.bar.ItemRectOf(105, close));
-    auto moveTo = [&](const RECT& r) {
-        std::string args = ClickAt(f.bar.Window(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        Xdotool(args.substr(0, args.find(" click")));
-    };
-    moveTo(close);  // no tooltip text: nothing shows
+    const RECT print = f.Item(104), close = f.Item(105);
+    f.MoveTo(Centre(close));  // no tooltip text: nothing shows
     EXPECT_EQ(WaitForTip(true, 900), -1);
-    moveTo(print);
+    f.MoveTo(Centre(print));
     const long shown = WaitForTip(true, 3000);
     EXPECT_GE(shown, 350);
     EXPECT_LE(shown, 1500);
@@ -181,22 +182,19 @@ TEST(ToolBarWindow, TooltipShowsAfterARestHidesLaterAndLetsClicksThrough) {
     POINT right{print.right + 4, 0};
     ClientToScreen(f.bar.Window(), &right);
     EXPECT_EQ(at.left, right.x);
-    const long hidden = WaitForTip(false, 8000);
-    EXPECT_GE(hidden, 3500);
+    EXPECT_GE(WaitForTip(false, 8000), 3500);
 
     // Shown again, a click on the tooltip reaches the button under it.
-    moveTo(close);
+    f.MoveTo(Centre(close));
     Pump(200, SIZE_MAX);  // leaving the button ends its tooltip
-    moveTo(print);
+    f.MoveTo(Centre(print));
     ASSERT_GE(WaitForTip(true, 3000), 0);
     GetWindowRect(tip, &at);
     g_log.clear();
     POINT onTip{at.left + 3, (at.top + at.bottom) / 2};
     ScreenToClient(f.bar.Window(), &onTip);
     ASSERT_TRUE(PtInRect(&close, onTip)) << "the tooltip lies over the next button";
-    std::thread input([args = ClickAt(f.bar.Window(), onTip)] { Xdotool(args); });
-    Pump(3000, 2);
-    input.join();
+    f.Click(onTip, 2);
     EXPECT_EQ(g_log, (std::vector<std::string>{"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}));
 }
 
@@ -221,9 +219,8 @@ TEST(ToolBarWindow, KeysMoveTheHotButtonAndClickItEscapeCancelsAPress) {
         EXPECT_EQ(f.bar.HotItem(), s.hot) << s.key;
         EXPECT_EQ(g_log, s.log) << s.key;
     }
-    RECT r{};
-    ASSERT_TRUE(f.bar.ItemRectOf(104, r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const POINT press = Centre(f.Item(104));
+    const LPARAM at = MAKELPARAM(press.x, press.y);
     g_log.clear();
     SendMessageA(f.bar.Window(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(f.bar.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -239,18 +236,13 @@ TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
     GetClientRect(f.bar.Window(), &client);
     DibCanvas before(client.right, client.bottom, RGB(1, 2, 3));
     SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(before.Dc()), 0);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
     EXPECT_EQ(before.At(client.right / 2, 0), GetSysColor(COLOR_BTNSHADOW));      // etched top
     EXPECT_EQ(before.At(client.right / 2, client.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));  // raised bottom
-    RECT sep{};
-    ASSERT_TRUE(f.bar.ItemRectOf(-1, sep));
+    const RECT sep = f.Item(-1), button = f.Item(105);
     EXPECT_EQ(sep.right - sep.left, 8);
     EXPECT_EQ(before.At(sep.left + 3, (sep.top + sep.bottom) / 2), GetSysColor(COLOR_BTNSHADOW));
-    RECT button{};
-    ASSERT_TRUE(f.bar.ItemRectOf(105, button));
-    EXPECT_EQ(before.At(button.left, (button.top + button.bottom) / 2), face);  // normal: no frame
-
-    POINT pt{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    const POINT pt = Centre(button);
+    EXPECT_EQ(before.At(button.left, pt.y), GetSysColor(COLOR_BTNFACE));  // normal: no frame
     SendMessageA(f.bar.Window(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
     DibCanvas hot(client.right, client.bottom, RGB(1, 2, 3));
     SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(hot.Dc()), 0);
@@ -267,8 +259,7 @@ TEST(ToolBarWindow, PartColoursFillBehindButtonsAndTheOleFontSizesThem) {
     f.bar.SetFormat("101,105");
     f.bar.SetPartColor(105, RGB(200, 0, 0));
     const int height = f.bar.Height();
-    RECT before{}, button{};
-    ASSERT_TRUE(f.bar.ItemRectOf(105, before));
+    const RECT before = f.Item(105);
     FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {{200000}}, FW_NORMAL, ANSI_CHARSET, 0, 0, 0};
     ComPtr<IFont> big;  // 20 points
     ASSERT_EQ(OleCreateFontIndirect(&desc, IID_IFont, big.PutVoid()), S_OK);
@@ -277,7 +268,7 @@ TEST(ToolBarWindow, PartColoursFillBehindButtonsAndTheOleFontSizesThem) {
     big->get_hFont(&handle);
     EXPECT_EQ(HFONT(SendMessageA(f.bar.Window(), WM_GETFONT, 0, 0)), handle);
     EXPECT_GT(f.bar.Height(), height);
-    ASSERT_TRUE(f.bar.ItemRectOf(105, button));
+    const RECT button = f.Item(105);
     EXPECT_GT(button.right - button.left, before.right - before.left) << "measured again with the new font";
     DibCanvas canvas(500, f.bar.Height());
     SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.Dc()), 0);
@@ -314,8 +305,7 @@ TEST(ToolBarWindow, BadInputIsAbsorbedAndFiftyLayoutsLeaveNothingBehind) {
     for (const std::string& layout : layouts) use(layout);  // caches filled
     SetForegroundWindow(f.parent);
     use("200");
-    const std::string move = ClickAt(f.bar.Window(), {8, 12});
-    Xdotool(move.substr(0, move.find(" click")));  // the pointer must rest on the button
+    f.MoveTo({8, 12});  // the pointer must rest on the button
     Pump(900, SIZE_MAX);
     EXPECT_TRUE(IsWindowVisible(f.bar.Tooltip().Window())) << "the 100 kB tooltip";
     use("");

@@ -25,19 +25,19 @@ TEST(Magnifier, PanStaysWithinTheScreenful) {
 }
 
 TEST(Magnifier, ZoomAtPointBringsTheClickedSpotToTheMiddle) {
-    // A 200 x 283 page at (10, 10) becomes 800 x 1132 in a 600 x 400 client area.
+    // A 200 x 283 page at (10, 10) becomes 800 x 1132 in a 600 x 400 client area; v0 is the old position.
     const PlainRect old{10, 10, 210, 293};
-    ScrollPositions p = ZoomAtPoint(PlainPoint{110, 150}, old, 800, 1132, 600, 400, 0, 732);
-    EXPECT_EQ(p.h, 428 - 300);
-    EXPECT_EQ(p.v, 588 - 200);
-    p = ZoomAtPoint(PlainPoint{10, 10}, old, 800, 1132, 600, 400, 0, 732);
-    EXPECT_EQ(p.v, 0) << "never above the screenful";
-    p = ZoomAtPoint(PlainPoint{200, 290}, old, 800, 1132, 600, 400, 2000, 732);
-    EXPECT_EQ(p.v, 2732) << "never past its overflow";
-    p = ZoomAtPoint(PlainPoint{200, 290}, old, 800, 1132, 600, 400, 0, -50);
-    EXPECT_EQ(p.v, 0) << "no overflow: no vertical move";
-    p = ZoomAtPoint(PlainPoint{5, 5}, PlainRect{}, 800, 1132, 600, 400, 0, 10);
-    EXPECT_EQ(p.v, 0) << "empty old page: no crash";
+    struct Case { PlainPoint at; PlainRect old; int v0, overflow, h, v; const char* why; };
+    const Case cases[] = {{{110, 150}, old, 0, 732, 428 - 300, 588 - 200, "the middle"},
+                          {{10, 10}, old, 0, 732, 28 - 300, 0, "never above the screenful"},
+                          {{200, 290}, old, 2000, 732, 788 - 300, 2732, "never past its overflow"},
+                          {{200, 290}, old, 0, -50, 788 - 300, 0, "no overflow: no vertical move"},
+                          {{5, 5}, PlainRect{}, 0, 10, 0, 0, "empty old page: no crash"}};
+    for (const Case& c : cases) {
+        const ScrollPositions p = ZoomAtPoint(c.at, c.old, 800, 1132, 600, 400, c.v0, c.overflow);
+        EXPECT_EQ(p.v, c.v) << c.why;
+        if (c.old.right) EXPECT_EQ(p.h, c.h) << c.why;
+    }
 }
 
 TEST(Magnifier, CursorFollowsTheZoom) {

@@ -2,29 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // An A4 page (8263 x 11692 thousandths of an inch) drawn 400 x 566 at (23, 23), margins 0.5".
 const PlainRect kPage{23, 23, 423, 589};
 MarginGuides Half() { return GuidesForMargins(kPage, 8263, 11692, PlainRect{500, 500, 500, 500}); }
+std::tuple<int, int, int, int> Tie(const PlainRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 TEST(MarginHandles, GuidesAndHandleRectangles) {
     const MarginGuides g = Half();
-    EXPECT_EQ(g.left, 23 + 24);
-    EXPECT_EQ(g.right, 423 - 24);
-    EXPECT_EQ(g.top, 23 + 24);
-    EXPECT_EQ(g.bottom, 589 - 24);
+    EXPECT_EQ(Tie(PlainRect{g.left, g.top, g.right, g.bottom}), Tie(PlainRect{23 + 24, 23 + 24, 423 - 24, 589 - 24}));
     struct Case { int handle; PlainRect rect; };
     const Case cases[] = {{kLeftHandle, {38, 0, 57, 19}},   {kRightHandle, {390, 0, 409, 19}},
                           {kTopHandle, {0, 38, 19, 57}},    {kBottomHandle, {0, 556, 19, 575}},
                           {kNoHandle, {0, 0, 0, 0}},        {7, {0, 0, 0, 0}}};
-    for (const Case& c : cases) {
-        const PlainRect r = MarginHandleRect(g, c.handle);
-        EXPECT_EQ(r.left, c.rect.left) << c.handle;
-        EXPECT_EQ(r.top, c.rect.top) << c.handle;
-        EXPECT_EQ(r.right, c.rect.right) << c.handle;
-        EXPECT_EQ(r.bottom, c.rect.bottom) << c.handle;
-    }
+    for (const Case& c : cases) EXPECT_EQ(Tie(MarginHandleRect(g, c.handle)), Tie(c.rect)) << c.handle;
 }
 
 TEST(MarginHandles, HitTestTakesTheFirstHandleHoldingThePoint) {
@@ -70,9 +64,8 @@ TEST(MarginHandles, MarginValueForBothReferences) {
     flat.page.right = flat.page.left;
     EXPECT_EQ(MarginValueAt(flat, flat, kLeftHandle, 8263, 11692, 321), 321);
     EXPECT_EQ(MarginValueAt(moved, before, 0, 8263, 11692, 321), 321);
-    for (int h = 1; h <= 4; ++h) EXPECT_EQ(OppositeHandle(OppositeHandle(h)), h);
-    EXPECT_EQ(OppositeHandle(kLeftHandle), kRightHandle);
-    EXPECT_EQ(OppositeHandle(kTopHandle), kBottomHandle);
+    const int opposite[] = {0, kRightHandle, kLeftHandle, kBottomHandle, kTopHandle};
+    for (int h = 1; h <= 4; ++h) EXPECT_EQ(OppositeHandle(h), opposite[h]) << h;
 }
 
 }  // namespace
