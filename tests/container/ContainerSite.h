@@ -82,7 +82,8 @@ public:
         if (!result) return E_POINTER;
         VariantInit(result);
         if (id == DISPID_AMBIENT_BACKCOLOR) V_VT(result) = VT_I4, V_I4(result) = LONG(backColour);
-        else if (id == DISPID_AMBIENT_USERMODE) V_VT(result) = VT_BOOL, V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
+        else if (id == DISPID_AMBIENT_USERMODE)
+            V_VT(result) = VT_BOOL, V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
         else return DISP_E_MEMBERNOTFOUND;
         return S_OK;
     }

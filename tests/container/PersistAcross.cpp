@@ -28,8 +28,8 @@ HRESULT SetProperties(ITavrin* print) {
     ComPtr<IFontDisp> fontDisp;
     ComPtr<IFont> font;
     HRESULT hr = S_OK;
-    for (HRESULT step : {print->put_Caption(Bstr(L"<b>Across</b> builds").Get()), print->put_PageRange(Bstr(L"2-3").Get()),
-                         print->put_StartPageNumber(7), print->put_PageFrameColor(RGB(10, 20, 30)),
+    for (HRESULT step : {print->put_Caption(Bstr(L"<b>Across</b> builds").Get()),
+                         print->put_PageRange(Bstr(L"2-3").Get()), print->put_StartPageNumber(7), print->put_PageFrameColor(RGB(10, 20, 30)),
                          print->put_ShowMargins(VARIANT_FALSE), print->get_Font(fontDisp.Put())})
         if (FAILED(step)) hr = step;
     if (SUCCEEDED(hr)) hr = fontDisp.As(font);

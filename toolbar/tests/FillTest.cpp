@@ -57,7 +57,9 @@ TEST(DefaultFill, BlackAfterTranslationIsHatchedOverWhatLiesBelow) {
         EXPECT_LE(black, canvas.Area(r) / 4);
         for (int y = r.top + 1; y < r.bottom; ++y)
             for (int x = r.left; x + 1 < r.right; ++x)
-                if (canvas.At(x, y) == RGB(0, 0, 0)) ASSERT_EQ(canvas.At(x + 1, y - 1), RGB(0, 0, 0)) << x << "," << y;
+                if (canvas.At(x, y) == RGB(0, 0, 0)) {
+                    ASSERT_EQ(canvas.At(x + 1, y - 1), RGB(0, 0, 0)) << x << "," << y;
+                }
         EXPECT_EQ(canvas.Count(RECT{0, 0, 48, r.top}, kCanvas), 48 * r.top);
         EXPECT_EQ(GetBkMode(canvas.Dc()), layout ? OPAQUE : TRANSPARENT);
     }

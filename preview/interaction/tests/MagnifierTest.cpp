@@ -36,7 +36,7 @@ TEST(Magnifier, ZoomAtPointBringsTheClickedSpotToTheMiddle) {
     for (const Case& c : cases) {
         const ScrollPositions p = ZoomAtPoint(c.at, c.old, 800, 1132, 600, 400, c.v0, c.overflow);
         EXPECT_EQ(p.v, c.v) << c.why;
-        if (c.old.right) EXPECT_EQ(p.h, c.h) << c.why;
+        if (c.old.right) { EXPECT_EQ(p.h, c.h) << c.why; }
     }
 }
 
