@@ -259,7 +259,9 @@ TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
     f.bar.SetThemed(true);  // with the system's visual styles on: the theme's hot frame
     SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(hot.Dc()), 0);
     EXPECT_EQ(f.bar.DrawsThemed(), CTheme::Active());
-    if (CTheme::Active()) EXPECT_NE(hot.At(button.left, pt.y), GetSysColor(COLOR_BTNHIGHLIGHT));
+    if (CTheme::Active()) {
+        EXPECT_NE(hot.At(button.left, pt.y), GetSysColor(COLOR_BTNHIGHLIGHT));
+    }
 }
 
 TEST(ToolBarWindow, PartColoursFillBehindButtonsAndTheOleFontSizesThem) {
@@ -269,7 +271,12 @@ TEST(ToolBarWindow, PartColoursFillBehindButtonsAndTheOleFontSizesThem) {
     const int height = f.bar.Height();
     RECT before{}, button{};
     ASSERT_TRUE(f.bar.ItemRectOf(105, before));
-    FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {{200000}}, FW_NORMAL, ANSI_CHARSET, 0, 0, 0};
+    FONTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.lpstrName = const_cast<LPOLESTR>(L"Arial");
+    desc.cySize.int64 = 200000;
+    desc.sWeight = FW_NORMAL;
+    desc.sCharset = ANSI_CHARSET;
     ComPtr<IFont> big;  // 20 points
     ASSERT_EQ(OleCreateFontIndirect(&desc, IID_IFont, big.PutVoid()), S_OK);
     f.bar.SetFont(big.Get());
