@@ -46,7 +46,9 @@ TEST_F(PageSetupDialogTest, FreshRecordLoadsTheDefaultPrinterOnFirstUse) {
                                     nullptr, nullptr, nullptr, nullptr, "PaperWidth = 8263", "PaperHeight = 11692"};
     ASSERT_EQ(lines.size(), 14u);
     for (size_t i = 0; i < lines.size(); ++i)
-        if (expected[i]) EXPECT_EQ(lines[i], expected[i]);
+        if (expected[i]) {
+            EXPECT_EQ(lines[i], expected[i]);
+        }
 }
 
 TEST_F(PageSetupDialogTest, NullOutPointerAndUnknownFields) {

@@ -175,7 +175,9 @@ TEST_F(EventsExportTest, PathsNameTheFilesOrCountNothing) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CopyTo(folder + c.pattern), c.written) << c.pattern;
-        if (c.file) EXPECT_NE(GetFileAttributesA(File(c.file).c_str()), INVALID_FILE_ATTRIBUTES) << c.file;
+        if (c.file) {
+            EXPECT_NE(GetFileAttributesA(File(c.file).c_str()), INVALID_FILE_ATTRIBUTES) << c.file;
+        }
     }
     EXPECT_TRUE(Contains(FileTexts(File("all.emf")), "P2"));
     EXPECT_FALSE(Contains(FileTexts(File("all.emf")), "P0"));

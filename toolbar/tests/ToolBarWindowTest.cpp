@@ -259,7 +259,8 @@ TEST(ToolBarWindow, PartColoursFillBehindButtonsAndTheOleFontSizesThem) {
     f.bar.SetPartColor(105, RGB(200, 0, 0));
     const int height = f.bar.Height();
     const RECT before = f.Item(105);
-    FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {{200000}}, FW_NORMAL, ANSI_CHARSET, 0, 0, 0};
+    FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {}, FW_NORMAL, ANSI_CHARSET, 0, 0, 0};
+    desc.cySize.int64 = 200000;
     ComPtr<IFont> big;  // 20 points
     ASSERT_EQ(OleCreateFontIndirect(&desc, IID_IFont, big.PutVoid()), S_OK);
     f.bar.SetFont(big.Get());

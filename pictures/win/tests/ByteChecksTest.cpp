@@ -8,7 +8,7 @@ namespace {
 
 // `bytes` with the 32-bit little-endian value at `at` replaced.
 Bytes Patched(Bytes bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = (value >> (8 * i)) & 0xFF;
+    for (size_t i = 0; i < 4 && at + i < bytes.size(); ++i) bytes.at(at + i) = (value >> (8 * i)) & 0xFF;
     return bytes;
 }
 Bytes Cut(Bytes bytes, size_t by) { return Bytes(bytes.begin(), bytes.end() - by); }
