@@ -50,6 +50,7 @@ public:
     CPaintDC& operator=(const CPaintDC&) = delete;
     HDC Get() const { return dc_; }
     operator HDC() const { return dc_; }
+    const RECT& Area() const { return ps_.rcPaint; }  // what needs painting
 
 private:
     HWND hwnd_;

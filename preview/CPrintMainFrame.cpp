@@ -105,11 +105,9 @@ void CPrintMainFrame::OnClose() {
 }
 
 void CPrintMainFrame::OnPaint() {
+    // Only the borders around the children show: a plain fill needs no memory bitmap.
     CPaintDC paint(Handle());
-    RECT client;
-    GetClientRect(Handle(), &client);
-    CMemDC memory(paint, client);
-    FillRect(memory, &client, GetSysColorBrush(COLOR_MENU));
+    FillRect(paint, &paint.Area(), GetSysColorBrush(COLOR_MENU));
 }
 
 void CPrintMainFrame::OnFinalMessage() {

@@ -108,6 +108,13 @@ protected:
         ASSERT_TRUE(IsWindow(Frame()));
         Pump(150);
     }
+    // Open, on top of everything at 900 x 700 (real input must reach it), and painted.
+    void OpenOnTop() {
+        Open();
+        SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+        UpdateWindow(Workspace());
+        Pump(100);
+    }
     void Close() {
         SendMessageA(Frame(), WM_CLOSE, 0, 0);
         EXPECT_EQ(Frame(), nullptr);

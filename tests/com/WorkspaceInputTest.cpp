@@ -7,8 +7,7 @@ namespace {
 // With real X input: Ctrl and Ctrl+Shift clicks rewrite the page range, a click makes a page
 // current, keys move the current page, Ctrl+C leaves the current page on the clipboard.
 TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
-    Open();
-    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    OpenOnTop();
     SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 2));
     UpdateWindow(Workspace());
     Pump(100);
@@ -93,10 +92,7 @@ TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
 // A click on the current page magnifies it to 100%; a press held 400 ms pans instead; the next
 // click goes back to the fitted view.
 TEST_F(PreviewTest, MagnifierClickAndPan) {
-    Open();
-    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
-    UpdateWindow(Workspace());
-    Pump(100);
+    OpenOnTop();
     auto pageHeight = [this] { return static_cast<int>(VScroll().nPage); };
     RECT client;
     GetClientRect(Workspace(), &client);
@@ -121,10 +117,7 @@ TEST_F(PreviewTest, MagnifierClickAndPan) {
 TEST_F(PreviewTest, MarginGuidesDragCopyAndPageSetup) {
     CEventSink sink;
     ASSERT_TRUE(sink.Connect(print.Get()));
-    Open();
-    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
-    UpdateWindow(Workspace());
-    Pump(100);
+    OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
     ASSERT_GT(page.right - page.left, 100);
     const long paperWidth = Setting(print.Get(), kvPaperWidth), paperHeight = Setting(print.Get(), kvPaperHeight);
@@ -201,8 +194,7 @@ TEST_F(PreviewTest, MarginGuidesDragCopyAndPageSetup) {
 TEST_F(PreviewTest, RightDragSelectsTheAreaToPrint) {
     const std::string name = "tvrsel" + std::to_string(GetTickCount());
     print->put_Caption(Bstr(std::wstring(name.begin(), name.end()).c_str()).Get());
-    Open();
-    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    OpenOnTop();
     for (int i = 0; i < 2; ++i) PostMessageA(Workspace(), WM_KEYDOWN, VK_NEXT, 0);
     for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && PaneText(1) != "Page: 3/5";) Pump(20);
     UpdateWindow(Workspace());
@@ -246,10 +238,7 @@ TEST_F(PreviewTest, RightDragSelectsTheAreaToPrint) {
 // with one page and with none, Ctrl+C while the clipboard is held: nothing sticks or breaks.
 TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
     static_cast<CTestProvider*>(provider.Get())->pages = 1;
-    Open();
-    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
-    UpdateWindow(Workspace());
-    Pump(100);
+    OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
     const long left = Setting(print.Get(), kvLeftMargin), paper = Setting(print.Get(), kvPaperWidth);
     const POINT handle{page.left + MulDiv(left, page.right - page.left, paper), page.top - 13};
@@ -295,8 +284,7 @@ TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
 // Scrolling five pages: whole pages per step in a fitted view, four pages per Page Down in a
 // 2 x 2 grid.
 TEST_F(PreviewTest, ScrollingLandsOnScreenfuls) {
-    Open();
-    SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
+    OpenOnTop();
     const int page = static_cast<int>(VScroll().nPage);
     ASSERT_GT(page, 100);
     const struct {
