@@ -123,6 +123,8 @@ private:
     void DragMargin(int handle, POINT point);
     long MarginValueAt(int handle);
     void StoreMargin(int handle, long value);
+    // Ctrl+double-click on a handle: this margin takes the opposite one's value.
+    void CopyOppositeMargin(int handle);
     void DrawMarginGuides(HDC dc, const RECT& page);
     void ShowMarginTip(POINT point);
     void SetPaneText(int pane, const std::string& text);

@@ -165,13 +165,7 @@ void CPrintWorkspace::OnLButtonDblClk(POINT point) {
         PostMessageA(Handle(), WM_COMMAND, 103, 0);  // the page-setup dialog
         return;
     }
-    // Ctrl: this margin takes the opposite one's value.
-    const RECT& m = settings_.Record().rtMargin;
-    const LONG values[5] = {0, m.left, m.right, m.top, m.bottom};
-    const LONG opposite = values[OppositeHandle(handle)];
-    if (opposite == values[handle]) return;
-    StoreMargin(handle, opposite);
-    Refresh(true, true);
+    CopyOppositeMargin(handle);
 }
 
 void CPrintWorkspace::OnRButtonDown(POINT point) {

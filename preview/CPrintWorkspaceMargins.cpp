@@ -124,6 +124,14 @@ void CPrintWorkspace::StoreMargin(int handle, long value) {
     settings_.PutSettings(kMarginField[handle], v);
 }
 
+void CPrintWorkspace::CopyOppositeMargin(int handle) {
+    const RECT& margins = settings_.Record().rtMargin;
+    const LONG opposite = MarginOf(margins, OppositeHandle(handle));
+    if (opposite == MarginOf(margins, handle)) return;
+    StoreMargin(handle, opposite);
+    Refresh(true, true);
+}
+
 void CPrintWorkspace::DragMargin(int handle, POINT) {
     if (!guidesValid_ || handle < kLeftHandle || handle > kBottomHandle) return;
     CUpdateCursor cursor(Handle());
@@ -170,16 +178,16 @@ void CPrintWorkspace::DrawMarginGuides(HDC dc, const RECT& page) {
     if (!dragHandle_) return;
 
     // The dragged margin: its distance from the page edge, and its value beside it.
-    const int x = g.Position(dragHandle_), y = g.Position(dragHandle_);
+    const int position = g.Position(dragHandle_);
     const int midX = (page.left + page.right) / 2, midY = (page.top + page.bottom) / 2;
     const bool across = dragHandle_ <= kRightHandle;
     POINT from, to;
     if (across) {
         from = {dragHandle_ == kLeftHandle ? page.left : page.right, midY};
-        to = {x, midY};
+        to = {position, midY};
     } else {
         from = {midX, dragHandle_ == kTopHandle ? page.top : page.bottom};
-        to = {midX, y};
+        to = {midX, position};
     }
     DrawDistance(dc, from, to);
     const std::string text = MarginText(MarginValueAt(dragHandle_), settings_.IsInch());
