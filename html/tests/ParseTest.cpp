@@ -45,24 +45,21 @@ TEST(Parse, RunsAndLines) {
 }
 
 TEST(Parse, TagsApplyWhenTheyClose) {
-    Parsed crossed("<b><i>x</b></i>");
+    Parsed crossed("<b><i>x</b></i><U>u</U><s><b>&lt;</b></s>");
     EXPECT_TRUE(crossed.at(0, 0).Bold && crossed.at(0, 0).Italic);
+    EXPECT_TRUE(crossed.at(0, 1).Underline);
+    EXPECT_TRUE(crossed.at(0, 2).Strikeout && crossed.at(0, 2).Bold);
     Parsed stray("<b>a</i>b</b>c");
     EXPECT_TRUE(stray.at(0, 1).Bold);
     EXPECT_FALSE(stray.at(0, 2).Bold);
     Parsed broken("<b>x<br>y</b>");
     EXPECT_TRUE(broken.at(0, 0).Bold);
     EXPECT_FALSE(broken.at(1, 0).Bold);
-    Parsed flags("<U>u</U><s><b>&lt;</b></s>");
-    EXPECT_TRUE(flags.at(0, 0).Underline);
-    EXPECT_TRUE(flags.at(0, 1).Strikeout && flags.at(0, 1).Bold);
-    EXPECT_EQ(&flags.at(0, 0).Owner(), &flags.caption);
 
-    Parsed colours("<fgcolor=FF0000>r<fgcolor=00FF00>g</fgcolor></fgcolor><bgcolor=123456>x");
+    Parsed colours("<fgcolor=FF0000>r<fgcolor=00ff00>g</fgcolor></fgcolor><bgcolor=123456>x");
     EXPECT_EQ(colours.at(0, 1).TextColor, Red);  // the outer colour wins
     EXPECT_EQ(colours.at(0, 2).BackColor, 0x563412u);
     EXPECT_FALSE(colours.at(0, 2).TextColor);
-    EXPECT_EQ(Parsed("<fgcolor=00ff00>x").at(0, 0).TextColor, Green);
 
     Parsed lines("<solidline>abc<br>x<upline><dotline>z<r>right");
     EXPECT_EQ(lines.at(0, 0).LineStyle(), 1);
@@ -70,14 +67,10 @@ TEST(Parse, TagsApplyWhenTheyClose) {
     EXPECT_TRUE(lines.at(1, 1).IsUpperLine() && lines.at(1, 1).LineStyle() == 2);
     EXPECT_FALSE(lines.at(1, 1).IsRightAligned());
     EXPECT_TRUE(lines.at(1, 2).IsRightAligned());
-}
 
-TEST(Parse, OnlyTheFirst2048CharactersAreRead) {
-    Parsed p(std::string(3000, 'a'));
-    EXPECT_EQ(p.caption.GetPlainText().size(), 2048u);
-    EXPECT_EQ(p.caption.CaptionLength(), 3000u);
-    Parsed cut(std::string(2046, 'a') + "<b>x</b>");  // the tag is cut to "<b"
+    Parsed cut(std::string(2046, 'a') + "<b>x</b>");  // only 2048 characters are read
     EXPECT_EQ(cut.caption.GetPlainText(), std::string(2046, 'a') + "<b");
+    EXPECT_EQ(cut.caption.CaptionLength(), 2054u);
 }
 
 TEST(Parse, Images) {
@@ -85,25 +78,20 @@ TEST(Parse, Images) {
     host.Pictures["logo"] = {200, 100};
     Parsed p("<img>5:24</img><img>logo</img><img>logo:100</img><img>7</img>", &host);
     EXPECT_EQ(p.at(0, 0).IconNumber(), 5);
-    EXPECT_FALSE(p.at(0, 0).HasPictureKey());
     EXPECT_EQ(p.at(0, 0).ImageWidth(), 24);
     EXPECT_EQ(p.at(0, 1).PictureKey(), "logo");
     EXPECT_EQ(p.at(0, 1).ImageWidth(), 200);
     EXPECT_EQ(p.at(0, 2).ImageWidth(), 100);
     EXPECT_EQ(p.at(0, 3).ImageWidth(), 18);
     EXPECT_EQ(p.at(0, 3).ElementNumber(), 3);
-    EXPECT_EQ(p.at(0, 3).Text(), "");
     EXPECT_EQ(host.Asked, (Strings{"logo", "logo"}));
-    p.caption.Parse();  // every parse numbers from 0
-    EXPECT_EQ(p.at(0, 0).ElementNumber(), 0);
+    EXPECT_EQ(Parsed("a<br>b<img>9:30</img><img>4</img>").caption.FirstIconNumber(), 9);
+    EXPECT_EQ(Parsed("plain").caption.FirstIconNumber(), -1);
 
     EXPECT_FALSE(Parsed("<img>0</img>").at(0, 0).IsImage());
-    EXPECT_FALSE(Parsed("<img>-3</img>").at(0, 0).IsImage());
-    EXPECT_EQ(Parsed("<img>5:abc</img>").at(0, 0).ImageWidth(), 18);
     EXPECT_EQ(Parsed("<img>5:-40</img>").at(0, 0).ImageWidth(), 18);
     EXPECT_EQ(Parsed("<img>5:99999999999</img>").at(0, 0).ImageWidth(), INT32_MAX);
     EXPECT_EQ(Parsed("<img>05</img>").at(0, 0).PictureKey(), "05");
-    EXPECT_EQ(Parsed("<img>unclosed").at(0, 0).PictureKey(), "unclosed");
     EXPECT_EQ(Parsed("<img>logo:-5</img>", &host).at(0, 0).ImageWidth(), 200);
     EXPECT_EQ(Parsed("<img>missing</img>", &host).at(0, 0).ImageWidth(), 0);
     EXPECT_EQ(Parsed("<img><img>3</img></img>").at(0, 0).IconNumber(), 3);  // the inner image stays
@@ -112,7 +100,6 @@ TEST(Parse, Images) {
 TEST(Parse, FontsAndAnchorsInnerWins) {
     Parsed f("<font Arial;12>x</font><font ;14>y</font><font Outer;30><font  Times New Roman ; 9 ;4>z</font></font>");
     EXPECT_EQ(f.at(0, 0).Face->Name, "Arial");
-    EXPECT_EQ(f.at(0, 0).Size, 12);
     EXPECT_FALSE(f.at(0, 1).Face);
     EXPECT_EQ(f.at(0, 1).Size, 14);
     EXPECT_EQ(f.at(0, 2).Face->Name, "Times New Roman");
@@ -120,12 +107,10 @@ TEST(Parse, FontsAndAnchorsInnerWins) {
     EXPECT_FALSE(Parsed("<font>e</font><font;>f").at(0, 1).HasAttributes());
 
     Parsed a("<a 1;row=2>t</a><a outer;o><a  in ; x;y >u</a></a><a>v</a>w");
-    EXPECT_EQ(a.at(0, 0).AnchorId(), "1");
     EXPECT_EQ(a.at(0, 0).AnchorOptions(), "row=2");
     EXPECT_EQ(a.at(0, 1).AnchorId(), "in");
     EXPECT_EQ(a.at(0, 1).AnchorOptions(), "x;y");
     EXPECT_TRUE(a.at(0, 2).IsAnchor());
-    EXPECT_EQ(a.at(0, 2).AnchorId(), "");
     EXPECT_FALSE(a.at(0, 3).IsAnchor());
 }
 
@@ -156,21 +141,14 @@ TEST(SetCaption, LineBreaksAreDroppedWhileBothFlagsAreClear) {
     FixedMeasure m;
     CHTMLCaption c;
     c.SetCaption("x<br>y");
-    EXPECT_TRUE(c.IsMultiLine());
     EXPECT_EQ(c.GetPlainText(), "x\r\ny");
     c.SetWordWrap(false, m, {0, 0, 100, 100});
     EXPECT_EQ(Runs(c.CurrentLines()), (Strings{"x|y"}));
     c.SetCaption("a");
     EXPECT_FALSE(c.IsWordWrap());
     EXPECT_TRUE(c.IsLineBreak());
-}
-
-TEST(Caption, FirstIconNumberAndReset) {
-    EXPECT_EQ(Parsed("a<br>b<img>9:30</img><img>4</img>").caption.FirstIconNumber(), 9);
-    EXPECT_EQ(Parsed("plain").caption.FirstIconNumber(), -1);
-    Parsed p("x<br>y");
-    p.caption.ResetLayout();
-    EXPECT_EQ(p.caption.GetPlainText(), "");
+    c.ResetLayout();
+    EXPECT_EQ(c.GetPlainText(), "");
 }
 
 TEST(Element, EffectiveFontMergesBaseOwnAndAnchorLook) {

@@ -36,9 +36,7 @@ TEST(CHMLAllTagElement, FindOpenTag) {
 
 TEST(CHMLAllTagElement, FindCloseTag) {
     const TagCase cases[] = {
-        {"</b>x", 0, "</b>"}, {"</FgColor>", 4, "</FgColor>"}, {"</bgcolor>", 5, "</bgcolor>"},
-        {"</img>", 13, "</img>"}, {"</font>", 14, "</font>"}, {"</a>", 15, "</a>"},
-        {"</br>", -1, ""}, {"</solidline>", -1, ""}, {"</b", -1, ""}, {"", -1, ""},
+        {"</FgColor>", 4, "</FgColor>"}, {"</a>", 15, "</a>"}, {"</br>", -1, ""}, {"</b", -1, ""},
     };
     for (const TagCase& c : cases) {
         int32_t index = 99;

@@ -11,34 +11,22 @@ namespace {
 
 const LayoutRect kArea{10, 20, 110, 40};  // 100 x 20, moved away from the origin
 
-TEST(CrdEngine, LayoutsAreParsedOncePerText) {
+TEST(CrdEngine, ArrangeIntoParsesOnceAndMovesPartsToTheRectangle) {
     CWindowListPartFormatCore core;
     EXPECT_EQ(core.GetLayout(""), nullptr);
-    CWindowListPartLevel* a = core.GetLayout("1,2");
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(core.GetLayout("1,2"), a);
-    EXPECT_NE(core.GetLayout("1,2 "), a);  // exact bytes
-    EXPECT_EQ(core.LayoutCount(), 2u);
-    EXPECT_NE(core.GetLayout("1,(2"), nullptr);  // no lines, but a layout
-}
-
-TEST(CrdEngine, ArrangeIntoMovesPartsToTheRectangle) {
-    CWindowListPartFormatCore core;
+    CWindowListPartLevel* a = core.GetLayout("1,2:30");
+    EXPECT_EQ(core.GetLayout("1,2:30"), a);
+    EXPECT_NE(core.GetLayout("1,2:30 "), a);  // exact bytes
     CWindowListPartCache cache;
     ASSERT_TRUE(core.ArrangeInto("1,2:30", kArea, cache));
     EXPECT_EQ(Placed(cache), "1@10,20,80,40 2@80,20,110,40");
-    EXPECT_EQ(cache.Cursor(), -1);
+    EXPECT_EQ(core.LayoutCount(), 2u);
     EXPECT_FALSE(core.ArrangeInto("", kArea, cache));
     EXPECT_TRUE(cache.Empty());
     EXPECT_FALSE(core.ArrangeInto("[b=1]", kArea, cache));
-    // An empty rectangle still has an arrangement, with nothing in it.
-    EXPECT_TRUE(core.ArrangeInto("1", LayoutRect{5, 5, 5, 50}, cache));
+    EXPECT_TRUE(core.ArrangeInto("1", LayoutRect{5, 5, 5, 50}, cache));  // placed, but nothing in it
     EXPECT_TRUE(cache.Empty());
-}
-
-TEST(CrdEngine, DrawingStateComesFromTheRoot) {
-    CWindowListPartFormatCore core;
-    CWindowListPartCache cache;
+    // The drawing state comes from the root.
     ASSERT_TRUE(core.ArrangeInto("[debug=0][dgl=258]1,(2)", kArea, cache));
     EXPECT_TRUE(cache.Debug());
     EXPECT_EQ(cache.Dgl(), 2);
@@ -47,42 +35,35 @@ TEST(CrdEngine, DrawingStateComesFromTheRoot) {
 }
 
 TEST(CrdEngine, HitTestAnswersInnerPartsAndExcludesFarEdges) {
+    const char* nested = "1,(2,3)[b=1]";  // 1: 10-60, group 60-110, 2: 60-85, 3: 85-110
+    const struct {
+        LayoutPoint at;
+        const char* text;
+        const char* hit;  // "" for no hit, "g" a group, "t" a text, else the item
+    } cases[] = {
+        {{70, 25}, nested, "2"}, {{10, 20}, nested, "1"}, {{60, 39}, nested, "2"},
+        {{110, 25}, nested, ""}, {{50, 40}, nested, ""}, {{9, 25}, nested, ""},
+        // A framed group without a nested level is hit itself; "( )" has an empty one.
+        {{100, 30}, "1, [b=1]", "g"}, {{100, 30}, "1,( )[b=1]", ""}, {{100, 30}, "1,\"t\"", "t"},
+    };
     CWindowListPartFormatCore core;
-    CWindowListPart part;
-    const char* text = "1,(2,3)[b=1]";  // 1: 10-60, group 60-110, 2: 60-85, 3: 85-110
-    ASSERT_TRUE(core.HitTest({70, 25}, text, kArea, part));
-    EXPECT_EQ(part.ItemNumber(), 2);
-    EXPECT_FALSE(part.IsGroup());
-    ASSERT_TRUE(core.HitTest({10, 20}, text, kArea, part));  // top-left corner is inside
-    EXPECT_EQ(part.ItemNumber(), 1);
-    ASSERT_TRUE(core.HitTest({60, 39}, text, kArea, part));  // 1's right edge belongs to 2
-    EXPECT_EQ(part.ItemNumber(), 2);
-    EXPECT_FALSE(core.HitTest({110, 25}, text, kArea, part));
-    EXPECT_FALSE(core.HitTest({50, 40}, text, kArea, part));
-    EXPECT_FALSE(core.HitTest({9, 25}, text, kArea, part));
-    // A framed group without a nested level can be hit itself; "( )" has a
-    // nested level (with no lines), so it cannot.
-    ASSERT_TRUE(core.HitTest({100, 30}, "1, [b=1]", kArea, part));
-    EXPECT_TRUE(part.IsGroup());
-    EXPECT_FALSE(core.HitTest({100, 30}, "1,( )[b=1]", kArea, part));
-    // Text units are hit like items.
-    ASSERT_TRUE(core.HitTest({100, 30}, "1,\"t\"", kArea, part));
-    EXPECT_TRUE(part.IsText());
+    for (const auto& c : cases) {
+        CWindowListPart part;
+        std::string hit;
+        if (core.HitTest(c.at, c.text, kArea, part))
+            hit = part.IsGroup() ? "g" : part.IsText() ? "t" : std::to_string(part.ItemNumber());
+        EXPECT_EQ(hit, c.hit) << c.text << " at " << c.at.x << "," << c.at.y;
+    }
 }
 
 TEST(CrdEngine, LocateItemTakesTheFirstInPlacementOrder) {
     CWindowListPartFormatCore core;
     CWindowListPart part;
-    ASSERT_TRUE(core.LocateItem(7, "7,7", kArea, part));
-    EXPECT_EQ(part.Rect(), (LayoutRect{10, 20, 60, 40}));
-    // Right-list units are placed before the left list.
-    ASSERT_TRUE(core.LocateItem(7, "7,|,7:10", kArea, part));
+    ASSERT_TRUE(core.LocateItem(7, "7,|,7:10", kArea, part));  // right lists are placed first
     EXPECT_EQ(part.Rect(), (LayoutRect{100, 20, 110, 40}));
-    // Bottom lines are placed before top lines.
-    ASSERT_TRUE(core.LocateItem(7, "7/|/7", kArea, part));
+    ASSERT_TRUE(core.LocateItem(7, "7/|/7", kArea, part));  // so are bottom lines
     EXPECT_EQ(part.Rect(), (LayoutRect{10, 30, 110, 40}));
     EXPECT_FALSE(core.LocateItem(8, "7,\"8\"", kArea, part));  // texts are not items
-    EXPECT_FALSE(core.LocateItem(7, "7", LayoutRect{0, 0, 0, 10}, part));
 }
 
 TEST(CrdEngine, ContentAlignment) {
@@ -110,7 +91,7 @@ protected:
     }
 };
 
-TEST_F(Neighbours, SidewaysStayInTheRow) {
+TEST_F(Neighbours, SidewaysStayInTheRowAndItemRectUnitesRepeats) {
     LayoutRect out;
     ASSERT_TRUE(core.NeighbourRight(text, area, Of(1), out));
     EXPECT_EQ(out, Of(2));
@@ -118,6 +99,9 @@ TEST_F(Neighbours, SidewaysStayInTheRow) {
     EXPECT_EQ(out, Of(2));
     EXPECT_FALSE(core.NeighbourRight(text, area, Of(3), out));  // not down to row 2
     EXPECT_FALSE(core.NeighbourLeft(text, area, Of(4), out));
+    ASSERT_TRUE(core.ItemRect("9,1,9", LayoutRect{0, 0, 90, 10}, 9, out));
+    EXPECT_EQ(out, (LayoutRect{0, 0, 90, 10}));
+    EXPECT_FALSE(core.ItemRect("9", LayoutRect{0, 0, 90, 10}, 8, out));
 }
 
 TEST_F(Neighbours, UpAndDownPreferTheNearestThenTheClosestLeftEdge) {
@@ -132,31 +116,19 @@ TEST_F(Neighbours, UpAndDownPreferTheNearestThenTheClosestLeftEdge) {
     EXPECT_FALSE(core.NeighbourAbove(text, area, Of(2), out));
 }
 
-TEST_F(Neighbours, ItemRectUnitesRepeatedNumbers) {
-    LayoutRect r;
-    ASSERT_TRUE(core.ItemRect("9,1,9", LayoutRect{0, 0, 90, 10}, 9, r));
-    EXPECT_EQ(r, (LayoutRect{0, 0, 90, 10}));
-    EXPECT_FALSE(core.ItemRect("9", LayoutRect{0, 0, 90, 10}, 8, r));
-}
-
 class RecordingPainter : public CWindowListPartPainter {
 public:
-    std::vector<std::string> calls;
+    std::string calls;
 
 protected:
-    void PaintBackground(const CWindowListPart& p, uint32_t c) override {
-        calls.push_back("bg" + std::to_string(c) + Who(p));
-    }
-    void BeginForeground(uint32_t c) override { calls.push_back("fg" + std::to_string(c)); }
-    void EndForeground() override { calls.push_back("/fg"); }
-    void PaintText(const CWindowListPart& p) override { calls.push_back("text" + Who(p)); }
-    void PaintItem(const CWindowListPart& p) override { calls.push_back("item" + Who(p)); }
-    void PaintBorder(const CWindowListPart& p) override {
-        calls.push_back("border" + std::to_string(p.Border()) + Who(p));
-    }
-    void PaintDebug(const CWindowListPart& p, uint8_t dgl) override {
-        calls.push_back("debug" + std::to_string(dgl));
-    }
+    void Log(const std::string& call) { calls += (calls.empty() ? "" : " ") + call; }
+    void PaintBackground(const CWindowListPart& p, uint32_t c) override { Log("bg" + std::to_string(c) + Who(p)); }
+    void BeginForeground(uint32_t c) override { Log("fg" + std::to_string(c)); }
+    void EndForeground() override { Log("/fg"); }
+    void PaintText(const CWindowListPart& p) override { Log("text" + Who(p)); }
+    void PaintItem(const CWindowListPart& p) override { Log("item" + Who(p)); }
+    void PaintBorder(const CWindowListPart& p) override { Log("border" + std::to_string(p.Border()) + Who(p)); }
+    void PaintDebug(const CWindowListPart&, uint8_t dgl) override { Log("debug" + std::to_string(dgl)); }
 
 private:
     static std::string Who(const CWindowListPart& p) {
@@ -165,19 +137,21 @@ private:
 };
 
 TEST(CrdPainter, VisitsPartsInPlacementOrderWithTheirHooks) {
+    const struct {
+        const char* layout;
+        const char* calls;
+    } cases[] = {
+        {"1[fg=5],(\"t\"[b=2])[bg=7][b=1]", "fg5 item:1 /fg bg7:g border1:g text:t border2:t"},
+        {"[debug][dgl=4]1", "item:1 debug4"},
+    };
     CWindowListPartFormatCore core;
-    CWindowListPartCache cache;
-    ASSERT_TRUE(core.ArrangeInto("1[fg=5],(\"t\"[b=2])[bg=7][b=1]", kArea, cache));
-    RecordingPainter painter;
-    painter.PaintParts(cache);
-    const std::vector<std::string> expected = {
-        "fg5", "item:1", "/fg", "bg7:g", "border1:g", "text:t", "border2:t"};
-    EXPECT_EQ(painter.calls, expected);
-
-    ASSERT_TRUE(core.ArrangeInto("[debug][dgl=4]1", kArea, cache));
-    painter.calls.clear();
-    painter.PaintParts(cache);
-    EXPECT_EQ(painter.calls, (std::vector<std::string>{"item:1", "debug4"}));
+    for (const auto& c : cases) {
+        CWindowListPartCache cache;
+        ASSERT_TRUE(core.ArrangeInto(c.layout, kArea, cache));
+        RecordingPainter painter;
+        painter.PaintParts(cache);
+        EXPECT_EQ(painter.calls, c.calls);
+    }
 }
 
 }  // namespace

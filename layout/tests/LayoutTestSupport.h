@@ -20,11 +20,6 @@ inline void PrintTo(const LayoutRect& r, std::ostream* os) {
     *os << '(' << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ')';
 }
 
-// Unit i of line l (both lists in reading order).
-inline const CWindowListUnitPart& UnitOf(const CWindowListPartLevel& level, size_t l, size_t i) {
-    return *level.LineAt(l)->UnitAt(i);
-}
-
 // A parsed level written back compactly: lines split by "/", units by ",", a "|"
 // where the second list starts, "h;" for a line's height, groups in parentheses
 // ("(-)" without a level), texts quoted, then ":width" and the attributes that differ

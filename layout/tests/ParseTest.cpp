@@ -1,19 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 
 #include "LayoutTestSupport.h"
 
 namespace {
 
-struct ParseCase {
-    const char* text;
-    const char* shape;  // see Shape()
-};
-
 TEST(CrdParse, LayoutsParseToTheirShape) {
-    const ParseCase cases[] = {
+    const struct {
+        const char* text;
+        const char* shape;  // see Shape()
+    } cases[] = {
         {"-1,100,101,102,-1,103,-1,104,-1,105", "-1,100,101,102,-1,103,-1,104,-1,105"},
         // Bars send units right and lines down; there is no way back to the first list.
         {"1,2,|,3", "1,2,|,3"}, {"1/|/2", "1/|/2"}, {"1,|,2,|,3", "1,|,2,3"},
@@ -22,32 +19,37 @@ TEST(CrdParse, LayoutsParseToTheirShape) {
         // Height before the first semicolon; a blank leading the whole layout is stripped first.
         {"24;1,2", "24;1,2"}, {"24 ;1,2", "24;1,2"}, {" 24;1,2", "24;1,2"}, {"1/ 24;1,2", "1/(24;1,2)"},
         {"10;(1;2)", "10;(1;2)"},
-        // Width after the last colon outside quotes and parentheses, saturating.
+        // Width after the last colon outside quotes and parentheses, clamped to 32 bits.
         {"100:32", "100:32"}, {"100:abc", "100"}, {"100:1:2", "100:2"}, {"(1,2):50", "(1,2):50"},
         {"\"a:1\"", "\"a:1\""}, {"2,(1:5)", "2,(1:5)"}, {"7:99999999999", "7:2147483647"},
+        {"7:-99999999999", "7:-2147483648"}, {"7:0x10", "7"}, {"+7:\t-3", "7:-3"},
         // Attributes: border keeps 4 bits, presence sets word wrap, later wins, names are case-sensitive.
         {"100[b=3][bg=rgb(255,0,0)][a=17][ww]", "100[b3][a17][bg255][ww]"}, {"100 [b=3]", "(100)[b3]"},
         {"1[b=18][fg=255][zz=1][ww=no]", "1[b2][fg255][ww]"}, {"1[a=1][a=2]", "1[a2]"}, {"1[B=3]", "1"},
         {"[b=1]1,2", "1[b1],2[b1]"}, {"[b=1]1,2[b=0]", "1[b1],2"},
+        // Colours: RGB components masked to 8 bits; anything else reads as a number.
+        {"1[bg=RGB( 1 , 2 , 3 )]", "1[bg197121]"}, {"1[bg=rgb(256,-1,0)]", "1[bg65280]"},
+        {"1[bg=rgb(1,2)]", "1[bg0]"}, {"1[fg=-2147483643]", "1[fg2147483653]"},
         // Texts: escaped quotes only; the backslash before the closing quote stays; must end with the quote.
         {R"("say \"hi\" \n")", R"("say "hi" \n")"}, {"\"", "\"\""}, {R"("a\")", R"("a\")"},
-        {R"("x[b=1]"[b=2]:9)", R"("x[b=1]":9[b2])"}, {"\"a\"b", "0"},
+        {R"("x[b=1]"[b=2]:9)", R"("x[b=1]":9[b2])"}, {"\"a\"b", "0"}, {"\"(\",1", "\"(\",1"},
         // Unbalanced text loses the last row.
         {"1,(2,3", ""}, {"1/(2", "1"}, {"1,2)", ""},
         // Line breaks stand for slashes; empty pieces, rows and "()" vanish, "( )" is an empty group.
         {"1/2\r\n3", "1/3"}, {"1\r\n|\r\n2", "1/|/2"}, {"1,,2,/,/3", "1,2/3"}, {"(),1", "1"}, {"( ),1", "(),1"},
         {"1, [b=2]", "1,(-)[b2]"}, {"/", ""}, {"1,(2,(3)[b=1]),|,4/5", "1,(2,(3)[b1]),|,4/5"},
+        // One enclosing pair is dropped, with the blanks around it.
+        {" (1,2) ", "1,2"}, {"((1,2))", "(1,2)"}, {"(1),(2)", "(1),(2)"},
     };
-    for (const ParseCase& c : cases) EXPECT_EQ(Shape(*ParseLayout(c.text)), c.shape) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(Shape(*ParseLayout(c.text)), c.shape) << c.text;
 }
 
-TEST(CrdParse, FixedSumsAndRowCounts) {
+TEST(CrdParse, FixedSumsRowCountsAndRootAttributes) {
     auto level = ParseLayout("10;1:5,2,3:7/4");
     CWindowListLinePart& line = *level->LineAt(0);
     EXPECT_EQ(line.FixedWidthSum(), 12);
     EXPECT_EQ(line.FixedWidthCount(), 2);
     EXPECT_EQ(level->FixedHeightSum(), 10);
-    EXPECT_EQ(level->FixedHeightCount(), 1);
     // The setters keep the sums right.
     line.UnitAt(1)->SetWidth(8);
     line.UnitAt(0)->SetWidth(0);
@@ -58,18 +60,13 @@ TEST(CrdParse, FixedSumsAndRowCounts) {
     line.SetHeight(0);
     EXPECT_EQ(level->FixedHeightSum(), 20);
     EXPECT_EQ(level->FixedHeightCount(), 1);
+    EXPECT_EQ(ParseLayout("1,(2/3/4)/5")->RowCount(), 4);
 
-    auto rows = ParseLayout("1,(2/3/4)/5");
-    EXPECT_EQ(rows->LineAt(0)->RowCount(), 3);
-    EXPECT_EQ(rows->RowCount(), 4);
-}
-
-TEST(CrdParse, RootAttributes) {
-    auto root = ParseLayout("[dgl=300][debug][b=17][zz=q]1");
+    auto root = ParseLayout("[dgl=300][debug][b=17][zz=q][x=[y]=z]1");
     EXPECT_EQ(root->Dgl(), 300 % 256);
     EXPECT_TRUE(root->Debug());
     EXPECT_EQ(root->DefaultBorder(), 17);
-    EXPECT_EQ(root->Attributes().at("zz"), "q");
+    EXPECT_EQ(root->Attributes().at("x"), "[y]=z");
     EXPECT_FALSE(ParseLayout("1")->Debug());
     auto bare = ParseLayout("[b=1]");  // attributes only: a level without lines
     EXPECT_EQ(bare->LineCount(), 0u);
@@ -101,8 +98,7 @@ TEST(CrdParse, ReadingOrderDescendsIntoGroups) {
         back += u->IsGroup() ? "g" : std::to_string(u->ItemNumber());
     EXPECT_EQ(order, "1g2g345");
     EXPECT_EQ(back, "543g2g1");
-    const CWindowListUnitPart* three = UnitOf(*level, 0, 1).NestedLevel()->LastUnit();
-    EXPECT_EQ(three->ItemNumber(), 3);
+    const CWindowListUnitPart* three = level->LineAt(0)->UnitAt(1)->NestedLevel()->LastUnit();
     EXPECT_EQ(three->FirstUnit()->ItemNumber(), 1);
     EXPECT_EQ(three->LastUnit()->ItemNumber(), 5);
 }

@@ -1,5 +1,5 @@
-// The preview toolbar as a window: real X clicks (xdotool) on its buttons reach a parent that
-// records the notifications, drop-downs ask the pop-ups, and painting draws the frames.
+// The preview toolbar as a window: real X clicks (xdotool) reach a parent that records the
+// notifications, drop-downs ask the pop-ups, and painting draws the frames.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -110,15 +110,13 @@ TEST(ToolBarWindow, IsAChildOfItsClassWithTheFormulaHeight) {
     GetClassNameA(f.bar.Window(), cls, sizeof cls);
     EXPECT_STREQ(cls, "Koravel.ToolBar");
     EXPECT_EQ(GetWindowLongA(f.bar.Window(), GWL_STYLE) & 0x7F000000, 0x56000000);
+    EXPECT_EQ(SendMessageA(f.bar.Window(), WM_GETDLGCODE, 0, 0), 129);
     DibCanvas screen(1, 1);
     SelectObject(screen.Dc(), HFONT(SendMessageA(f.bar.Window(), WM_GETFONT, 0, 0)));
     TEXTMETRICA tm{};
     GetTextMetricsA(screen.Dc(), &tm);
-    for (int lines : {1, 3}) {
-        f.bar.SetFormat(lines == 1 ? "1" : "1/2/3");
-        EXPECT_EQ(f.bar.Height(), (std::max<int>(19, tm.tmHeight) + 6) * lines + 6);
-    }
-    EXPECT_EQ(SendMessageA(f.bar.Window(), WM_GETDLGCODE, 0, 0), 129);
+    f.bar.SetFormat("1/2/3");
+    EXPECT_EQ(f.bar.Height(), (std::max<int>(19, tm.tmHeight) + 6) * 3 + 6);
 }
 
 TEST(ToolBarWindow, RealClicksNotifyTheParent) {
@@ -132,8 +130,7 @@ TEST(ToolBarWindow, RealClicksNotifyTheParent) {
     } cases[] = {
         {"200", 200, "Hello#5", 0, 0, {"PM_TOOLBARCLICK 200 5", "WM_COMMAND 200"}},
         {"200", 200, "Hello#5", 1, 0, {"PM_TOOLBARCLICK 200 5"}},
-        {"-1,104", 104, "Print#7", 0, 0, {"PM_TOOLBARCLICK 104 7", "WM_COMMAND 104"}},
-        {"105", 105, "#", 0, 0, {"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}},
+        {"-1,105", 105, "#", 0, 0, {"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}},
         {"110", 110, "Pick\r\nOne\r\nTwo", 0, 1, {"list 2 Two", "PM_TOOLBARCLICK 110 1"}},
         {"110", 110, "Pick\nOne#3\nTwo#9", 0, 1, {"list 2 Two", "PM_TOOLBARCLICK 110 9"}},
         {"100", 100, nullptr, 0, 5, {"list 12  50%", "PM_TOOLBARCLICK 100 5", "PM_MAGNIFYPAGES 0 5"}},
@@ -164,13 +161,11 @@ long WaitForTip(bool visible, DWORD ms) {
     return -1;
 }
 
-TEST(ToolBarWindow, TooltipShowsAfterARestHidesLaterAndLetsClicksThrough) {
+TEST(ToolBarWindow, TooltipShowsAfterARestLetsClicksThroughAndHidesLater) {
     Fixture f;
     f.bar.SetFormat("104,105");
     f.bar.SetItemToolTip(105, "");
     const RECT print = f.Item(104), close = f.Item(105);
-    f.MoveTo(Centre(close));  // no tooltip text: nothing shows
-    EXPECT_EQ(WaitForTip(true, 900), -1);
     f.MoveTo(Centre(print));
     const long shown = WaitForTip(true, 3000);
     EXPECT_GE(shown, 350);
@@ -182,20 +177,19 @@ TEST(ToolBarWindow, TooltipShowsAfterARestHidesLaterAndLetsClicksThrough) {
     POINT right{print.right + 4, 0};
     ClientToScreen(f.bar.Window(), &right);
     EXPECT_EQ(at.left, right.x);
-    EXPECT_GE(WaitForTip(false, 8000), 3500);
 
-    // Shown again, a click on the tooltip reaches the button under it.
-    f.MoveTo(Centre(close));
-    Pump(200, SIZE_MAX);  // leaving the button ends its tooltip
-    f.MoveTo(Centre(print));
-    ASSERT_GE(WaitForTip(true, 3000), 0);
-    GetWindowRect(tip, &at);
+    // A click on the tooltip reaches the button under it, which has no tooltip of its own.
     g_log.clear();
     POINT onTip{at.left + 3, (at.top + at.bottom) / 2};
     ScreenToClient(f.bar.Window(), &onTip);
     ASSERT_TRUE(PtInRect(&close, onTip)) << "the tooltip lies over the next button";
     f.Click(onTip, 2);
     EXPECT_EQ(g_log, (std::vector<std::string>{"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}));
+    EXPECT_EQ(WaitForTip(true, shown + 300), -1);
+
+    f.MoveTo(Centre(print));
+    ASSERT_GE(WaitForTip(true, 3000), 0);
+    EXPECT_GE(WaitForTip(false, 8000), 3500);
 }
 
 TEST(ToolBarWindow, KeysMoveTheHotButtonAndClickItEscapeCancelsAPress) {
@@ -236,8 +230,8 @@ TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
     GetClientRect(f.bar.Window(), &client);
     DibCanvas before(client.right, client.bottom, RGB(1, 2, 3));
     SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(before.Dc()), 0);
-    EXPECT_EQ(before.At(client.right / 2, 0), GetSysColor(COLOR_BTNSHADOW));      // etched top
-    EXPECT_EQ(before.At(client.right / 2, client.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));  // raised bottom
+    EXPECT_EQ(before.At(client.right / 2, 0), GetSysColor(COLOR_BTNSHADOW));  // etched top
+    EXPECT_EQ(before.At(client.right / 2, client.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));
     const RECT sep = f.Item(-1), button = f.Item(105);
     EXPECT_EQ(before.At(sep.left + 3, (sep.top + sep.bottom) / 2), GetSysColor(COLOR_BTNSHADOW));
     const POINT pt = Centre(button);
@@ -247,10 +241,6 @@ TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
     SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(hot.Dc()), 0);
     EXPECT_EQ(hot.At(button.left, pt.y), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(hot.At(button.right - 1, pt.y), GetSysColor(COLOR_BTNSHADOW));
-    f.bar.SetThemed(true);  // with the system's visual styles on: the theme's hot frame
-    SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(hot.Dc()), 0);
-    EXPECT_EQ(f.bar.DrawsThemed(), CTheme::Active());
-    if (CTheme::Active()) { EXPECT_NE(hot.At(button.left, pt.y), GetSysColor(COLOR_BTNHIGHLIGHT)); }
 }
 
 TEST(ToolBarWindow, PartColoursFillBehindButtonsAndTheOleFontSizesThem) {
@@ -277,7 +267,7 @@ TEST(ToolBarWindow, PartColoursFillBehindButtonsAndTheOleFontSizesThem) {
 }
 
 // Fuzzed layouts (the layout engine's corpus), broken captions, odd item numbers and a 100 kB
-// tooltip: painted, hovered and keyed 50 times, nothing crashes and nothing stays behind.
+// tooltip: painted, hovered and keyed, nothing crashes and nothing stays behind.
 TEST(ToolBarWindow, BadInputIsAbsorbedAndFiftyLayoutsLeaveNothingBehind) {
     std::vector<std::string> layouts = {"", "(((", "-2147483648,2147483647", "200:-5,201/202", "203;204"};
     WIN32_FIND_DATAA found;
@@ -288,12 +278,15 @@ TEST(ToolBarWindow, BadInputIsAbsorbedAndFiftyLayoutsLeaveNothingBehind) {
     }
     ASSERT_GT(layouts.size(), 15u) << "the corpus was read";
     const std::pair<long, const char*> captions[] = {{200, "<b><i>broken</u"}, {201, "<img>99999</img><a"},
-                                                     {202, "#"}, {203, "\r\n\r\n"}, {-7, "<a x;y>neg</a>"},
+                                                     {203, "\r\n\r\n"}, {-7, "<a x;y>neg</a>"},
                                                      {2147483647, "huge#99999999999999"}};
     Fixture f;
     std::string tip;
     for (int i = 0; i < 20000; ++i) tip += "word ";
-    for (const auto& c : captions) f.bar.SetItemCaption(c.first, c.second), f.bar.SetItemToolTip(c.first, tip);
+    for (const auto& c : captions) {
+        f.bar.SetItemCaption(c.first, c.second);
+        f.bar.SetItemToolTip(c.first, tip);
+    }
     DibCanvas canvas(500, 200);
     auto use = [&](const std::string& layout) {
         f.bar.SetFormat(layout);
@@ -306,8 +299,7 @@ TEST(ToolBarWindow, BadInputIsAbsorbedAndFiftyLayoutsLeaveNothingBehind) {
     SetForegroundWindow(f.parent);
     use("200");
     f.MoveTo({8, 12});  // the pointer must rest on the button
-    Pump(900, SIZE_MAX);
-    EXPECT_TRUE(IsWindowVisible(f.bar.Tooltip().Window())) << "the 100 kB tooltip";
+    EXPECT_GE(WaitForTip(true, 3000), 0) << "the 100 kB tooltip";
     use("");
     const long gdi = GdiObjectCount();
     for (int i = 0; i < 50; ++i) use(layouts[size_t(i) % layouts.size()]);

@@ -8,43 +8,43 @@
 namespace {
 
 // The rules are the platform-free caption's; here, that the device's widths reach them.
-TEST(HitTests, ImagesAndAnchorsWhereTheDeviceMeasuresThem) {
+TEST(HitTests, HitsAndWrapsUseTheDevicesWidths) {
     BlockHost host;
-    CaptionCanvas canvas(300, 20);
+    CaptionCanvas canvas(300, 100);
     CHTMLCaption caption;
     caption.SetCaption("ab<img>1</img><a go;row=2>link</a>", &host);
     const int32_t ab = RunWidth(canvas, "ab");
-    const RECT rect = canvas.Rect();
+    const RECT rect{0, 0, 300, 20};
     EXPECT_EQ(htmlwin::HitTestImage(caption, canvas.Dc(), rect, {ab + 17, 10}), 0);
-    EXPECT_EQ(htmlwin::HitTestImage(caption, canvas.Dc(), rect, {ab - 1, 10}), -1);
     const auto* anchor = htmlwin::HitTestAnchor(caption, canvas.Dc(), rect, {ab + 19, 10});
     ASSERT_NE(anchor, nullptr);
     EXPECT_EQ(anchor->AnchorOptions(), "row=2");
-    EXPECT_EQ(htmlwin::HitTestLine(caption, canvas.Dc(), rect, {1, 10}), 0);
-}
 
-TEST(HitTests, AnchorLookWidensTheRunItMeasures) {
-    // A larger anchor look makes the run wider: measuring uses the effective font.
-    BlockHost host;
-    host.SetAnchorStyle("<u><font ;20>#", 1);
-    CaptionCanvas canvas(300, 20);
-    CHTMLCaption plain, large, link;
-    plain.SetCaption("WWWWWWWW");
-    large.SetCaption("<font ;20>WWWWWWWW</font>");
-    link.SetCaption("<a x>WWWWWWWW</a>", &host);
-    const int32_t largeWidth = htmlwin::MaxLineWidth(large, canvas.Dc());
-    EXPECT_GT(largeWidth, htmlwin::MaxLineWidth(plain, canvas.Dc()));
-    EXPECT_EQ(htmlwin::MaxLineWidth(link, canvas.Dc()), largeWidth);
-}
-
-TEST(WordWrap, WrapsToTheRectangleWithDeviceWidths) {
-    CaptionCanvas canvas(300, 100);
-    CHTMLCaption caption;
-    const int32_t width = RunWidth(canvas, "aaaa b");
     caption.SetCaption("aaaa bbbb");
+    const int32_t width = RunWidth(canvas, "aaaa b");
     const RECT bounds = htmlwin::SetWordWrap(caption, true, canvas.Dc(), {10, 20, 10 + width, 100});
     EXPECT_EQ(caption.WrappedLines().size(), 2u);
     EXPECT_EQ(bounds.bottom - bounds.top, 2 * htmlwin::LineHeight(canvas.Dc()));
+}
+
+TEST(Fonts, FacesSizesAndAnchorLooksReachTheMeasure) {
+    BlockHost host;
+    host.SetAnchorStyle("<u><font ;20>#", 1);
+    CaptionCanvas canvas(300, 40);
+    auto width = [&](const char* markup) {
+        CHTMLCaption caption;
+        caption.SetCaption(markup, &host);
+        return htmlwin::MaxLineWidth(caption, canvas.Dc());
+    };
+    // Liberation Mono is fixed-pitch: narrow and wide letters take the same room.
+    const int32_t narrow = width("<font Liberation Mono>iiii</font>");
+    EXPECT_EQ(narrow, width("<font Liberation Mono>mmmm</font>"));
+    EXPECT_GT(narrow, width("iiii"));
+    EXPECT_GT(width("<font Liberation Mono;30>iiii</font>"), narrow);
+    EXPECT_GT(width("<font NoSuchFace>iiii</font>"), 0);  // whatever the font mapper picks
+    // A larger anchor look makes the run wider: measuring uses the effective font.
+    EXPECT_GT(width("<a x>WWWW</a>"), width("WWWW"));
+    EXPECT_EQ(width("<a x>WWWW</a>"), width("<font ;20>WWWW</font>"));
 }
 
 TEST(BadInput, RandomMarkupAndRectanglesNeverCrash) {
@@ -57,6 +57,11 @@ TEST(BadInput, RandomMarkupAndRectanglesNeverCrash) {
                             "<fgcolor=GGGGGG>", "</font>", "<img>99999999999</img>", "xyz"};
     std::mt19937 random(7);
     CaptionCanvas canvas(120, 40);
+    const HDC dc = canvas.Dc();
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, RGB(1, 2, 3));
+    SetTextColor(dc, RGB(4, 5, 6));
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     const RECT rects[] = {{0, 0, 120, 40}, {50, 20, 10, 5}, {-1000, -1000, 5, 5}, {0, 0, 0, 0},
                           {INT32_MIN / 2, 0, INT32_MAX / 2, 40}};
     for (int round = 0; round < 200; ++round) {
@@ -66,32 +71,19 @@ TEST(BadInput, RandomMarkupAndRectanglesNeverCrash) {
         caption.SetCaption(markup, &host);
         caption.SetAlignment(static_cast<int32_t>(random() % 4));
         const RECT& rect = rects[random() % std::size(rects)];
-        htmlwin::SetWordWrap(caption, random() % 2 == 0, canvas.Dc(), rect);
-        htmlwin::DrawCaption(caption, canvas.Dc(), rect, nullptr, random() % 2 == 0, true,
+        htmlwin::SetWordWrap(caption, random() % 2 == 0, dc, rect);
+        htmlwin::DrawCaption(caption, dc, rect, nullptr, random() % 2 == 0, true,
                              static_cast<int32_t>(random() % 10) - 3, static_cast<int32_t>(random() % 10));
-        htmlwin::HitTestElement(caption, canvas.Dc(), rect, {static_cast<LONG>(random() % 120), 20});
+        htmlwin::HitTestElement(caption, dc, rect, {static_cast<LONG>(random() % 120), 20});
     }
     CHTMLCaption caption;
     caption.SetCaption("x");
     htmlwin::DrawCaption(caption, nullptr, canvas.Rect());  // no device context: nothing happens
-    SUCCEED();
-}
-
-TEST(Fonts, AFaceComesFromItsOleFont) {
-    CaptionCanvas canvas(300, 40);
-    auto width = [&](const char* markup) {
-        CHTMLCaption caption;
-        caption.SetCaption(markup);
-        return htmlwin::MaxLineWidth(caption, canvas.Dc());
-    };
-    // Liberation Mono is fixed-pitch: narrow and wide letters take the same room.
-    const int32_t narrow = width("<font Liberation Mono>iiii</font>");
-    EXPECT_EQ(narrow, width("<font Liberation Mono>mmmm</font>"));
-    EXPECT_GT(narrow, width("iiii"));
-    // A size given with the face applies to the face's font.
-    EXPECT_GT(width("<font Liberation Mono;30>iiii</font>"), narrow);
-    // An unknown face still draws, in whatever the font mapper picks.
-    EXPECT_GT(width("<font NoSuchFace>iiii</font>"), 0);
+    // Every draw left the device context as it found it.
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+    EXPECT_EQ(GetBkMode(dc), OPAQUE);
+    EXPECT_EQ(GetBkColor(dc), RGB(1, 2, 3));
+    EXPECT_EQ(GetTextColor(dc), RGB(4, 5, 6));
 }
 
 }  // namespace
