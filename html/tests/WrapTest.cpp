@@ -61,14 +61,21 @@ TEST(WrapLine, Rules) {
     }
 }
 
+// Without word wrap or line breaks, "<br>" is dropped; a new caption has line breaks on again.
 TEST(SetWordWrap, WrapsEveryLineAndReturnsTheBounds) {
     CHTMLCaption c;
     FixedMeasure m;
     c.SetCaption("aaaa bbbb<br>cc");
+    EXPECT_EQ(c.GetPlainText(), "aaaa bbbb\r\ncc");
     EXPECT_EQ(c.SetWordWrap(true, m, {5, 7, 65, 100}), (HTMLRect{5, 7, 55, 7 + 3 * 16}));
     EXPECT_EQ(Runs(c.CurrentLines()), (Strings{"aaaa ", "bbbb", "cc"}));
     c.SetWordWrap(false, m, {0, 0, 60, 100});
     EXPECT_EQ(Runs(c.CurrentLines()), (Strings{"aaaa bbbb|cc"}));
+    c.SetCaption("a");
+    EXPECT_FALSE(c.IsWordWrap());
+    EXPECT_TRUE(c.IsLineBreak());
+    c.ResetLayout();
+    EXPECT_EQ(c.GetPlainText(), "");
 }
 
 TEST(Placement, RightAlignedRunsEndAtTheRightEdge) {

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "LayoutTestSupport.h"
 #include "layout/CWindowListPartFormatCore.h"
-#include "layout/CWindowListPartPainter.h"
 
 namespace {
 
@@ -114,44 +112,6 @@ TEST_F(Neighbours, UpAndDownPreferTheNearestThenTheClosestLeftEdge) {
     EXPECT_EQ(out, Of(3));  // |66-50| = 16 beats |33-50| = 17
     EXPECT_FALSE(core.NeighbourBelow(text, area, Of(4), out));
     EXPECT_FALSE(core.NeighbourAbove(text, area, Of(2), out));
-}
-
-class RecordingPainter : public CWindowListPartPainter {
-public:
-    std::string calls;
-
-protected:
-    void Log(const std::string& call) { calls += (calls.empty() ? "" : " ") + call; }
-    void PaintBackground(const CWindowListPart& p, uint32_t c) override { Log("bg" + std::to_string(c) + Who(p)); }
-    void BeginForeground(uint32_t c) override { Log("fg" + std::to_string(c)); }
-    void EndForeground() override { Log("/fg"); }
-    void PaintText(const CWindowListPart& p) override { Log("text" + Who(p)); }
-    void PaintItem(const CWindowListPart& p) override { Log("item" + Who(p)); }
-    void PaintBorder(const CWindowListPart& p) override { Log("border" + std::to_string(p.Border()) + Who(p)); }
-    void PaintDebug(const CWindowListPart&, uint8_t dgl) override { Log("debug" + std::to_string(dgl)); }
-
-private:
-    static std::string Who(const CWindowListPart& p) {
-        return p.IsGroup() ? ":g" : p.IsText() ? ":" + p.Unit()->Text() : ":" + std::to_string(p.ItemNumber());
-    }
-};
-
-TEST(CrdPainter, VisitsPartsInPlacementOrderWithTheirHooks) {
-    const struct {
-        const char* layout;
-        const char* calls;
-    } cases[] = {
-        {"1[fg=5],(\"t\"[b=2])[bg=7][b=1]", "fg5 item:1 /fg bg7:g border1:g text:t border2:t"},
-        {"[debug][dgl=4]1", "item:1 debug4"},
-    };
-    CWindowListPartFormatCore core;
-    for (const auto& c : cases) {
-        CWindowListPartCache cache;
-        ASSERT_TRUE(core.ArrangeInto(c.layout, kArea, cache));
-        RecordingPainter painter;
-        painter.PaintParts(cache);
-        EXPECT_EQ(painter.calls, c.calls);
-    }
 }
 
 }  // namespace

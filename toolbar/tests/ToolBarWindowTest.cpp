@@ -104,21 +104,6 @@ struct Fixture {
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-TEST(ToolBarWindow, IsAChildOfItsClassWithTheFormulaHeight) {
-    Fixture f;
-    char cls[64] = {};
-    GetClassNameA(f.bar.Window(), cls, sizeof cls);
-    EXPECT_STREQ(cls, "Koravel.ToolBar");
-    EXPECT_EQ(GetWindowLongA(f.bar.Window(), GWL_STYLE) & 0x7F000000, 0x56000000);
-    EXPECT_EQ(SendMessageA(f.bar.Window(), WM_GETDLGCODE, 0, 0), 129);
-    DibCanvas screen(1, 1);
-    SelectObject(screen.Dc(), HFONT(SendMessageA(f.bar.Window(), WM_GETFONT, 0, 0)));
-    TEXTMETRICA tm{};
-    GetTextMetricsA(screen.Dc(), &tm);
-    f.bar.SetFormat("1/2/3");
-    EXPECT_EQ(f.bar.Height(), (std::max<int>(19, tm.tmHeight) + 6) * 3 + 6);
-}
-
 TEST(ToolBarWindow, RealClicksNotifyTheParent) {
     const struct {
         const char* format;
@@ -200,11 +185,8 @@ TEST(ToolBarWindow, KeysMoveTheHotButtonAndClickItEscapeCancelsAPress) {
         int hot;
         std::vector<std::string> log;
     } steps[] = {
-        {VK_RIGHT, 101, {}},
-        {VK_RIGHT, 104, {}},  // over the separator
-        {VK_LEFT, 101, {}},
-        {VK_SPACE, 101, {"PM_TOOLBARCLICK 101 0", "WM_COMMAND 101"}},
-        {VK_DOWN, 105, {}},
+        {VK_RIGHT, 101, {}}, {VK_RIGHT, 104, {}}, {VK_LEFT, 101, {}},  // over the separator
+        {VK_SPACE, 101, {"PM_TOOLBARCLICK 101 0", "WM_COMMAND 101"}}, {VK_DOWN, 105, {}},
         {VK_RETURN, 105, {"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}},
     };
     for (const auto& s : steps) {
@@ -222,33 +204,40 @@ TEST(ToolBarWindow, KeysMoveTheHotButtonAndClickItEscapeCancelsAPress) {
     EXPECT_TRUE(g_log.empty());
 }
 
-TEST(ToolBarWindow, PaintsEdgesSeparatorsAndTheHotFrame) {
+TEST(ToolBarWindow, ClassHeightFramesPartColoursAndTheOleFont) {
     Fixture f;
+    char cls[64] = {};
+    GetClassNameA(f.bar.Window(), cls, sizeof cls);
+    EXPECT_STREQ(cls, "Koravel.ToolBar");
+    EXPECT_EQ(GetWindowLongA(f.bar.Window(), GWL_STYLE) & 0x7F000000, 0x56000000);
+    EXPECT_EQ(SendMessageA(f.bar.Window(), WM_GETDLGCODE, 0, 0), 129);
+    DibCanvas screen(1, 1);
+    SelectObject(screen.Dc(), HFONT(SendMessageA(f.bar.Window(), WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm{};
+    GetTextMetricsA(screen.Dc(), &tm);
+    f.bar.SetFormat("1/2/3");
+    EXPECT_EQ(f.bar.Height(), (std::max<int>(19, tm.tmHeight) + 6) * 3 + 6);
+
+    // Etched top, raised bottom, separators, and a frame on the hot button only.
     f.bar.SetFormat("101,-1,105");
     f.bar.SetThemed(false);
-    RECT client;
-    GetClientRect(f.bar.Window(), &client);
-    DibCanvas before(client.right, client.bottom, RGB(1, 2, 3));
+    const int height = f.bar.Height();
+    DibCanvas before(500, height, RGB(1, 2, 3));
     SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(before.Dc()), 0);
-    EXPECT_EQ(before.At(client.right / 2, 0), GetSysColor(COLOR_BTNSHADOW));  // etched top
-    EXPECT_EQ(before.At(client.right / 2, client.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(before.At(250, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(before.At(250, height - 1), GetSysColor(COLOR_3DDKSHADOW));
     const RECT sep = f.Item(-1), button = f.Item(105);
     EXPECT_EQ(before.At(sep.left + 3, (sep.top + sep.bottom) / 2), GetSysColor(COLOR_BTNSHADOW));
     const POINT pt = Centre(button);
-    EXPECT_EQ(before.At(button.left, pt.y), GetSysColor(COLOR_BTNFACE));  // normal: no frame
+    EXPECT_EQ(before.At(button.left, pt.y), GetSysColor(COLOR_BTNFACE));
     SendMessageA(f.bar.Window(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-    DibCanvas hot(client.right, client.bottom, RGB(1, 2, 3));
+    DibCanvas hot(500, height, RGB(1, 2, 3));
     SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(hot.Dc()), 0);
     EXPECT_EQ(hot.At(button.left, pt.y), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(hot.At(button.right - 1, pt.y), GetSysColor(COLOR_BTNSHADOW));
-}
 
-TEST(ToolBarWindow, PartColoursFillBehindButtonsAndTheOleFontSizesThem) {
-    Fixture f;
-    f.bar.SetFormat("101,105");
+    // A part colour fills behind its button; a larger font makes the buttons larger.
     f.bar.SetPartColor(105, RGB(200, 0, 0));
-    const int height = f.bar.Height();
-    const RECT before = f.Item(105);
     FONTDESC desc{sizeof desc, const_cast<LPOLESTR>(L"Arial"), {}, FW_NORMAL, ANSI_CHARSET, 0, 0, 0};
     desc.cySize.int64 = 200000;
     ComPtr<IFont> big;  // 20 points
@@ -258,12 +247,12 @@ TEST(ToolBarWindow, PartColoursFillBehindButtonsAndTheOleFontSizesThem) {
     big->get_hFont(&handle);
     EXPECT_EQ(HFONT(SendMessageA(f.bar.Window(), WM_GETFONT, 0, 0)), handle);
     EXPECT_GT(f.bar.Height(), height);
-    const RECT button = f.Item(105);
-    EXPECT_GT(button.right - button.left, before.right - before.left) << "measured again with the new font";
+    const RECT large = f.Item(105);
+    EXPECT_GT(large.right - large.left, button.right - button.left) << "measured again with the new font";
     DibCanvas canvas(500, f.bar.Height());
     SendMessageA(f.bar.Window(), WM_PRINTCLIENT, WPARAM(canvas.Dc()), 0);
-    EXPECT_EQ(canvas.At(button.left + 1, button.top + 1), RGB(200, 0, 0));
-    EXPECT_NE(canvas.At(button.left - 2, button.top + 1), RGB(200, 0, 0));
+    EXPECT_EQ(canvas.At(large.left + 1, large.top + 1), RGB(200, 0, 0));
+    EXPECT_NE(canvas.At(large.left - 2, large.top + 1), RGB(200, 0, 0));
 }
 
 // Fuzzed layouts (the layout engine's corpus), broken captions, odd item numbers and a 100 kB
@@ -277,16 +266,15 @@ TEST(ToolBarWindow, BadInputIsAbsorbedAndFiftyLayoutsLeaveNothingBehind) {
         layouts.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     ASSERT_GT(layouts.size(), 15u) << "the corpus was read";
-    const std::pair<long, const char*> captions[] = {{200, "<b><i>broken</u"}, {201, "<img>99999</img><a"},
-                                                     {203, "\r\n\r\n"}, {-7, "<a x;y>neg</a>"},
-                                                     {2147483647, "huge#99999999999999"}};
     Fixture f;
     std::string tip;
     for (int i = 0; i < 20000; ++i) tip += "word ";
-    for (const auto& c : captions) {
-        f.bar.SetItemCaption(c.first, c.second);
-        f.bar.SetItemToolTip(c.first, tip);
-    }
+    for (long item : {200L, 201L, 203L, -7L, 2147483647L}) f.bar.SetItemToolTip(item, tip);
+    f.bar.SetItemCaption(200, "<b><i>broken</u");
+    f.bar.SetItemCaption(201, "<img>99999</img><a");
+    f.bar.SetItemCaption(203, "\r\n\r\n");
+    f.bar.SetItemCaption(-7, "<a x;y>neg</a>");
+    f.bar.SetItemCaption(2147483647, "huge#99999999999999");
     DibCanvas canvas(500, 200);
     auto use = [&](const std::string& layout) {
         f.bar.SetFormat(layout);

@@ -14,7 +14,8 @@ TEST(DrawImages, IconsAndPicturesGoToTheHostInTheirCells) {
     host.Pictures["key"] = {200, 100};
     CaptionCanvas canvas(300, 60);
     CHTMLCaption caption;
-    caption.SetCaption("a<img>1</img>b<img>2:30</img>c<img>key:50</img><img>gone:40</img><r><img>3</img>", &host);
+    caption.SetCaption("a<img>1</img>b<img>2:30</img>c<img>key:50</img><img>gone:40</img><r><img>3</img>",
+                       &host);
     DrawCaption(caption, canvas.Dc(), canvas.Rect(), nullptr, false);
 
     const int32_t a = RunWidth(canvas, "a"), b = RunWidth(canvas, "b"), c = RunWidth(canvas, "c");

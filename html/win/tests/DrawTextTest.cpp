@@ -11,7 +11,8 @@ constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF Blue = RGB(0, 0, 255);
 
-void Draw(CaptionCanvas& canvas, const char* markup, IHTMLCaptionHostBase* host = nullptr, bool enabled = true) {
+void Draw(CaptionCanvas& canvas, const char* markup, IHTMLCaptionHostBase* host = nullptr,
+          bool enabled = true) {
     CHTMLCaption caption;
     caption.SetCaption(markup, host);
     DrawCaption(caption, canvas.Dc(), canvas.Rect(), nullptr, enabled, true);
@@ -24,7 +25,8 @@ TEST(DrawCaption, SolidAndDottedLinesPixelByPixel) {
     const int32_t lineHeight = htmlwin::LineHeight(canvas.Dc());
     const int32_t bottom = (20 - lineHeight) / 2 + lineHeight - 1;
     const int32_t xw = RunWidth(canvas, "x"), yw = RunWidth(canvas, "y");
-    for (int x = 0; x <= xw + yw; ++x) EXPECT_EQ(canvas.At(x, bottom), x >= xw && x < xw + yw ? Black : White) << x;
+    for (int x = 0; x <= xw + yw; ++x)
+        EXPECT_EQ(canvas.At(x, bottom), x >= xw && x < xw + yw ? Black : White) << x;
 
     // Dotted from an odd left edge starts one pixel in; "<upline>" moves it up.
     CaptionCanvas dots(100, 20);
@@ -32,7 +34,8 @@ TEST(DrawCaption, SolidAndDottedLinesPixelByPixel) {
     dotted.SetCaption("<upline><dotline>zzzz");
     DrawCaption(dotted, dots.Dc(), {3, 0, 100, 20});
     const int32_t top = (20 - lineHeight) / 2;
-    for (int x = 3; x < 3 + RunWidth(dots, "zzzz"); ++x) EXPECT_EQ(dots.At(x, top), x % 2 == 0 ? Black : White) << x;
+    for (int x = 3; x < 3 + RunWidth(dots, "zzzz"); ++x)
+        EXPECT_EQ(dots.At(x, top), x % 2 == 0 ? Black : White) << x;
     EXPECT_EQ(dots.InkIn({0, bottom, 100, bottom + 1}).right, 0);
 }
 

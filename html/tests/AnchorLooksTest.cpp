@@ -2,7 +2,6 @@
 
 #include "CaptionTestSupport.h"
 #include "html/CHTMLAnchorLooks.h"
-#include "html/CHTMLCaptionParts.h"
 
 namespace {
 
@@ -31,19 +30,6 @@ TEST(CHTMLAnchorLooks, OwnColourStaysAndEmptyLooksApplyNothing) {
     EXPECT_FALSE(none.HasAttributes());
     looks.ClearVisitedAnchors();
     EXPECT_FALSE(looks.IsAnchorVisited("x"));
-}
-
-TEST(CHTMLCaptionParts, SetReplacesAndEmptyTextRemoves) {
-    FakeHost host;
-    CHTMLCaptionParts parts(&host);
-    CHTMLCaption* first = parts.Set(3, "<b>Print</b>");
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(parts.Get(3), first);
-    EXPECT_EQ(first->Host(), &host);
-    EXPECT_EQ(first->GetPlainText(), "Print");
-    EXPECT_EQ(parts.Set(3, ""), nullptr);
-    EXPECT_EQ(parts.Get(3), nullptr);
-    EXPECT_EQ(parts.Count(), 0u);
 }
 
 }  // namespace
