@@ -112,29 +112,6 @@ TEST(Parse, FontsAndAnchorsInnerWins) {
     EXPECT_FALSE(a.at(0, 3).IsAnchor());
 }
 
-class CountingCaption : public CHTMLCaption {
-public:
-    void Parse() override {
-        ++Parses;
-        CHTMLCaption::Parse();
-    }
-    void OnTagApplied(CHTMLElement& e, int32_t index, std::string_view tag) override {
-        Applied.push_back(std::to_string(index) + ":" + std::string(tag) + ":" + e.Text());
-    }
-    int Parses = 0;
-    Strings Applied;
-};
-
-TEST(SetCaption, UnchangedTextIsNotParsedAgainAndTagsAreReported) {
-    CountingCaption c;
-    c.SetCaption("<i>a&amp;</i>");
-    c.SetCaption("<i>a&amp;</i>");
-    EXPECT_EQ(c.Parses, 1);
-    EXPECT_EQ(c.Applied, (Strings{"16:&amp;:&", "1:<i>:a", "1:<i>:&"}));
-    c.SetCaption("y");
-    EXPECT_EQ(c.Parses, 2);
-}
-
 TEST(Element, EffectiveFontMergesBaseOwnAndAnchorLook) {
     FakeHost host;
     Parsed p("<i><a x>t</a></i><a y><fgcolor=00FF00>u</fgcolor></a>", &host);

@@ -73,7 +73,8 @@ TEST(CrdArrange, StoppingAddPartStopsTheArrangement) {
             return Count() < 2;
         }
     } cache;
-    EXPECT_FALSE(ParseLayout("1,2,3/4,(5,6)")->Arrange(100, 100, 0, 0, cache));
+    auto level = ParseLayout("1,2,3/4,(5,6)");  // the parts point into it
+    EXPECT_FALSE(level->Arrange(100, 100, 0, 0, cache));
     EXPECT_EQ(Placed(cache), "1@0,0,33,50 2@33,0,66,50");
 }
 

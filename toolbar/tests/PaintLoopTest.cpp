@@ -69,7 +69,7 @@ TEST(PaintLoop, ItemHookOncePerPlacedItemWithItsRectangle) {
         RecordingFormat format;
         EXPECT_EQ(format.Paint(canvas.Dc(), c.layout, c.area), c.paints);
         EXPECT_EQ(format.items, c.items);
-        if (!c.paints) EXPECT_TRUE(canvas.All(canvas.Rect(), kCanvas));
+        if (!c.paints) { EXPECT_TRUE(canvas.All(canvas.Rect(), kCanvas)); }
     }
 }
 
@@ -136,7 +136,7 @@ TEST(PaintLoop, BorderDrawsAnEtchedEdgeOnTheSidesOfItsBits) {
         EXPECT_EQ(c.right, canvas.Count(RECT{59, 3, 60, 27}, kCanvas) == 0);
         EXPECT_EQ(c.bottom, canvas.Count(RECT{3, 29, 57, 30}, kCanvas) == 0);
         EXPECT_TRUE(canvas.All(RECT{3, 3, 57, 27}, kCanvas));
-        if (c.left) EXPECT_EQ(canvas.At(0, 15), GetSysColor(COLOR_BTNSHADOW));
+        if (c.left) { EXPECT_EQ(canvas.At(0, 15), GetSysColor(COLOR_BTNSHADOW)); }
     }
 }
 
