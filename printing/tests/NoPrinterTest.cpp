@@ -2,7 +2,6 @@
 // spooler cannot reach CUPS, so the "PrinterPorts" section is empty.
 #include <gtest/gtest.h>
 
-#include "FakeDefaultSettings.h"
 #include "SettingsVariant.h"
 #include "printing/SettingsText.h"
 
@@ -20,32 +19,26 @@ protected:
     FakeDefaultSettings defaults;
 };
 
-TEST_F(NoPrinterTest, DeviceFieldsAreEmptyAndOthersKeepTheirValues) {
+TEST_F(NoPrinterTest, DeviceFieldsAreEmptyTheirPutsDroppedOthersStored) {
     CPageSetupDialog record(defaults);
     EXPECT_FALSE(record.HasPrinter());
     EXPECT_EQ(record.Printers(), "");
     EXPECT_EQ(record.LockDevMode(), nullptr);
     EXPECT_EQ(record.LoadDefaults(nullptr), 1);
-    for (long field : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11}) EXPECT_EQ(SettingType(record, field), VT_EMPTY) << field;
-    EXPECT_EQ(SettingLong(record, F::kvDisplayInch), 0);
-    EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 0);
-    EXPECT_EQ(SettingLong(record, F::kvPaperHeight), 0);
+    for (long field : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11}) EXPECT_EQ(Setting(record, field).Type(), VT_EMPTY) << field;
+    for (long field : {F::kvDisplayInch, F::kvPaperWidth, F::kvPaperHeight})
+        EXPECT_EQ(SettingLong(record, field), 0) << field;
     EXPECT_EQ(record.PageOrientation(), 0);
     EXPECT_EQ(record.ClientWidth(), 0);
     EXPECT_EQ(record.ClientHeight(), 0);
     EXPECT_EQ(record.CreatePrinterDC(), nullptr);
-}
 
-TEST_F(NoPrinterTest, PutsOfDeviceFieldsAreDroppedOthersStored) {
-    CPageSetupDialog record(defaults);
     PutLong(record, F::kvLeftMargin, 900);
     PutLong(record, F::kvPageOrientation, 2);
     PutText(record, F::kvPrinterName, "PDF");
     PutLong(record, F::kvPaperWidth, 8500);
     PutText(record, F::kvAllFields, "PaperHeight = 11000\r\nDisplayInch = 1\r\nFormName = A4");
     EXPECT_EQ(record.Record().rtMargin.left, 500);
-    EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 8500);
-    EXPECT_EQ(SettingLong(record, F::kvPaperHeight), 11000);
     EXPECT_TRUE(record.IsMetric());
     EXPECT_EQ(SettingText(record, F::kvAllFields),
               "DisplayInch = 1\r\nPaperSize = \r\nPaperSource = \r\nPageOrientation = \r\nPrinterName = \r\n"
@@ -65,4 +58,4 @@ TEST_F(NoPrinterTest, PrintersJoinsTheProfileSectionNames) {
     EXPECT_TRUE(has);
 }
 
-} // namespace
+}  // namespace
