@@ -14,14 +14,12 @@ using Bytes = std::vector<unsigned char>;
 class CodeWriter {
 public:
     CodeWriter& Put(unsigned code, unsigned width) {
-        for (int i = int(width) - 1; i >= 0; --i)
-            m_bits.push_back((code >> i) & 1);
+        for (int i = int(width) - 1; i >= 0; --i) m_bits.push_back((code >> i) & 1);
         return *this;
     }
     Bytes bytes() const {
         Bytes out((m_bits.size() + 7) / 8);
-        for (size_t i = 0; i < m_bits.size(); ++i)
-            out[i / 8] |= m_bits[i] << (7 - i % 8);
+        for (size_t i = 0; i < m_bits.size(); ++i) out[i / 8] |= m_bits[i] << (7 - i % 8);
         return out;
     }
 
@@ -32,8 +30,7 @@ private:
 // Width of the next code a decoder reads while `nextFree` is its next free code.
 inline unsigned WidthFor(unsigned nextFree) {
     unsigned width = 9;
-    while (nextFree + 1 >= 1u << width)
-        ++width;
+    while (nextFree + 1 >= 1u << width) ++width;
     return width;
 }
 
@@ -44,8 +41,7 @@ struct Reference {
 
 inline Reference ReferenceEncode(const Bytes& in) {
     Reference ref;
-    if (in.empty())
-        return ref;
+    if (in.empty()) return ref;
     CodeWriter out;
     std::map<std::pair<unsigned, unsigned>, unsigned> dictionary;
     unsigned next = 258, width = 9, current = in[0];
@@ -57,8 +53,7 @@ inline Reference ReferenceEncode(const Bytes& in) {
         } else {
             out.Put(current, width);
             dictionary[{current, in[i]}] = next++;
-            if (next == 1u << width)
-                ++width;
+            if (next == 1u << width) ++width;
             if (next == 4096) {
                 out.Put(256, width);
                 dictionary.clear();
@@ -70,8 +65,7 @@ inline Reference ReferenceEncode(const Bytes& in) {
         ref.nextFreeAfter.push_back(next);
     }
     out.Put(current, width);
-    if (next + 1 == 1u << width)
-        ++width;
+    if (next + 1 == 1u << width) ++width;
     out.Put(257, width);
     ref.stream = out.bytes();
     return ref;

@@ -8,11 +8,9 @@
 
 // Four quadrants: top-left red, top-right green, bottom-left blue, bottom-right yellow.
 constexpr COLORREF kTopLeft = RGB(255, 0, 0), kTopRight = RGB(0, 255, 0), kBottomLeft = RGB(0, 0, 255),
-                   kBottomRight = RGB(255, 255, 0);
-COLORREF QuadrantColour(int x, int y, int width, int height);
+                   kBottomRight = RGB(255, 255, 0), kWhite = RGB(255, 255, 255);
 
 Bytes MakeBmp(int width, int height);
-Bytes MakePng(int width, int height);   // stored (uncompressed) deflate blocks
 Bytes MakeTiff(int width, int height);  // uncompressed RGB strip
 // A single-image 32-bit .ico filled with one colour.
 Bytes MakeIco(int size, COLORREF colour);
@@ -34,7 +32,7 @@ private:
 class CTestIcon {
 public:
     CTestIcon(int size, COLORREF colour);
-    ~CTestIcon();
+    ~CTestIcon() { DestroyIcon(m_icon); }
     CTestIcon(const CTestIcon&) = delete;
     CTestIcon& operator=(const CTestIcon&) = delete;
     HICON Get() const { return m_icon; }
@@ -42,6 +40,3 @@ public:
 private:
     HICON m_icon;
 };
-
-// Width and height of an icon's colour bitmap.
-SIZE IconSize(HICON icon);
