@@ -46,16 +46,4 @@ TEST_F(NoPrinterTest, DeviceFieldsAreEmptyTheirPutsDroppedOthersStored) {
               "BottomMargin = \r\nFormName = \r\nPaperWidth = 8500\r\nPaperHeight = 11000");
 }
 
-// Printers lists whatever the profile section names, in its order.
-TEST_F(NoPrinterTest, PrintersJoinsTheProfileSectionNames) {
-    const char* const names[] = {"First", "Second Printer", "Third"};
-    for (const char* name : names) WriteProfileStringA("PrinterPorts", name, "winspool,LPT1:,15,45");
-    CPageSetupDialog record(defaults);
-    const std::string printers = record.Printers();
-    const bool has = record.HasPrinter();
-    for (const char* name : names) WriteProfileStringA("PrinterPorts", name, nullptr);
-    EXPECT_EQ(printers, "First\r\nSecond Printer\r\nThird");
-    EXPECT_TRUE(has);
-}
-
 }  // namespace

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
 #include <vector>
 
+#include "DialogAnswer.h"
 #include "SettingsVariant.h"
 #include "printing/SettingsText.h"
 
@@ -20,27 +20,6 @@ std::string DefaultPrinter() {
     char name[1024] = {};
     DWORD size = sizeof name;
     return GetDefaultPrinterA(name, &size) ? name : "";
-}
-
-// A dialog of this process other than `known`, waited for up to 10 s; null if none came.
-HWND WaitForDialog(HWND known) {
-    struct Search {
-        HWND known, found;
-    } search{known, nullptr};
-    auto look = [](HWND window, LPARAM data) WINAPI -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        char name[16] = {};
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (window == s->known || process != GetCurrentProcessId() || !GetClassNameA(window, name, sizeof name) ||
-            std::string(name) != "#32770")
-            return TRUE;
-        s->found = window;
-        return FALSE;
-    };
-    for (int tries = 0; tries < 200 && !search.found; ++tries, Sleep(50))
-        EnumWindows(look, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 class PageSetupDialogTest : public ::testing::Test {
@@ -60,7 +39,9 @@ TEST_F(PageSetupDialogTest, FreshRecordLoadsTheDefaultPrinterOnFirstUse) {
                                     nullptr, nullptr, nullptr, nullptr, "PaperWidth = 8263", "PaperHeight = 11692"};
     ASSERT_EQ(lines.size(), 14u);
     for (size_t i = 0; i < lines.size(); ++i)
-        if (expected[i]) EXPECT_EQ(lines[i], expected[i]);
+        if (expected[i]) {
+            EXPECT_EQ(lines[i], expected[i]);
+        }
     std::unique_ptr<CDCPrinter> printer = record.CreatePrinterDC();
     ASSERT_NE(printer, nullptr);
     EXPECT_EQ(printer->GetDeviceCaps(HORZRES), 2479);
@@ -81,7 +62,9 @@ TEST_F(PageSetupDialogTest, NullOutPointerAndUnknownFields) {
     // An unknown field's put still recalculates: a unit changed behind the record's back shows.
     defaults.DisplayInch = 1;
     PutLong(record, 99, 1);
-    EXPECT_NEAR(SettingLong(record, F::kvPaperWidth), 21000, 20);
+    EXPECT_NEAR(SettingLong(record, F::kvPaperWidth), 21000, 20);  // A4 in hundredths of a millimetre
+    EXPECT_NEAR(SettingLong(record, F::kvPaperHeight), 29700, 20);
+    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 500) << "margins keep their numbers";
 }
 
 TEST_F(PageSetupDialogTest, SettingsTextAppliesThePrinterFirstAndRoundTrips) {
@@ -92,38 +75,13 @@ TEST_F(PageSetupDialogTest, SettingsTextAppliesThePrinterFirstAndRoundTrips) {
         PutText(record, F::kvAllFields, "TopMargin = 640\r\nPageOrientation = 2\r\nPrinterName = PDF");
         EXPECT_EQ(SettingLong(record, F::kvTopMargin), 640);
         EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_LANDSCAPE);
+        EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 11692) << "the paper turns with the page";
         EXPECT_EQ(SettingText(record, F::kvPrinterName), "PDF");
         text = SettingText(record, F::kvAllFields);
     }
     CPageSetupDialog again(defaults);
     PutText(again, F::kvAllFields, text);
     EXPECT_EQ(SettingText(again, F::kvAllFields), text);
-}
-
-TEST_F(PageSetupDialogTest, PaperFollowsTheOrientationAndTheUnit) {
-    CPageSetupDialog record(defaults);
-    ASSERT_EQ(record.PageOrientation(), DMORIENT_PORTRAIT);
-    // A4 in thousandths of an inch, then in hundredths of a millimetre (rounded by the
-    // dialog); the margins keep their numbers in either unit.
-    const struct {
-        bool asText;
-        short orientation, displayInch;
-        long width, height, slack;
-    } steps[] = {{false, DMORIENT_LANDSCAPE, 0, 11692, 8263, 0},
-                 {false, DMORIENT_LANDSCAPE, 0, 11692, 8263, 0},
-                 {true, DMORIENT_PORTRAIT, 0, 8263, 11692, 0},
-                 {true, DMORIENT_PORTRAIT, 1, 21000, 29700, 20}};
-    for (const auto& step : steps) {
-        PutLong(record, F::kvDisplayInch, step.displayInch);
-        if (step.asText) PutText(record, F::kvPageOrientation, std::to_string(step.orientation));
-        else record.PutPageOrientation(step.orientation);
-        EXPECT_EQ(record.PageOrientation(), step.orientation);
-        EXPECT_NEAR(SettingLong(record, F::kvPaperWidth), step.width, step.slack);
-        EXPECT_NEAR(SettingLong(record, F::kvPaperHeight), step.height, step.slack);
-        EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 500);
-    }
-    EXPECT_EQ(record.Record().Flags & (PSD_INTHOUSANDTHSOFINCHES | PSD_INHUNDREDTHSOFMILLIMETERS),
-              static_cast<DWORD>(PSD_INHUNDREDTHSOFMILLIMETERS));
 }
 
 TEST_F(PageSetupDialogTest, DeviceFieldsKeepTheirLimits) {
@@ -157,63 +115,43 @@ TEST_F(PageSetupDialogTest, ClientSizeIsThePageInsideTheMarginsInScreenPixels) {
 
 TEST_F(PageSetupDialogTest, SelectingAPrinterReloadsItsDefaultsAndUnknownNamesChangeNothing) {
     CPageSetupDialog record(defaults);
-    PutLong(record, F::kvPageOrientation, DMORIENT_LANDSCAPE);
+    record.PutPageOrientation(DMORIENT_LANDSCAPE);
     EXPECT_FALSE(record.SelectPrinter("No Such Printer"));
     EXPECT_FALSE(record.SelectPrinter(""));
     PutText(record, F::kvPrinterName, "No Such Printer");
-    EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_LANDSCAPE);
+    EXPECT_EQ(SettingLong(record, F::kvPaperHeight), 8263);
     EXPECT_TRUE(record.SelectPrinter("PDF"));
-    EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_PORTRAIT);
+    EXPECT_EQ(record.PageOrientation(), DMORIENT_PORTRAIT);
     EXPECT_EQ(record.Printers(), "PDF");
     EXPECT_EQ(DefaultPrinter(), "PDF");
 }
 
 TEST_F(PageSetupDialogTest, ShownDialogAnsweredByTheUser) {
-    for (const WORD button : {IDCANCEL, IDOK}) {
+    const struct {
+        WORD button;
+        bool viaHelp;
+    } answers[] = {{IDCANCEL, false}, {IDOK, false}, {IDCANCEL, true}};
+    for (const auto& a : answers) {
         CPageSetupDialog record(defaults);
         PutLong(record, F::kvLeftMargin, 800);
         // Wine's dialog settles the paper source when it starts; let it do so before comparing.
         record.Recalculate();
         const std::string before = SettingText(record, F::kvAllFields);
-        bool helpVisible = true;
-        std::thread user([&] {
-            if (HWND dialog = WaitForDialog(nullptr)) {
-                helpVisible = (GetWindowLongA(GetDlgItem(dialog, 1038), GWL_STYLE) & WS_VISIBLE) != 0;
-                PostMessageA(dialog, WM_COMMAND, button, 0);
-            }
-        });
+        DialogAnswer user(a.button, a.viaHelp);
         DWORD error = 12345;
         const int result = record.DoModal(&error);
-        user.join();
-        EXPECT_EQ(result != 0, button == IDOK);
+        user.Wait();
+        ASSERT_TRUE(user.found);
+        EXPECT_EQ(result != 0, a.button == IDOK);
         // The dialog has a printer button of its own (1026), so Help is hidden.
-        EXPECT_FALSE(helpVisible);
+        EXPECT_FALSE(user.helpVisible);
+        EXPECT_EQ(user.printerChoiceOpened, a.viaHelp);
         // The extended error is looked up as "CommDlgExtendedErrorA", which the library does not export.
         EXPECT_EQ(error, 12345u);
         EXPECT_EQ(record.Record().Flags & (PSD_ENABLEPAGESETUPHOOK | PSD_SHOWHELP), 0u);
         EXPECT_EQ(record.Record().lpfnPageSetupHook, nullptr);
-        EXPECT_EQ(SettingText(record, F::kvAllFields), before) << button;
+        EXPECT_EQ(SettingText(record, F::kvAllFields), before) << a.button;
     }
-}
-
-TEST_F(PageSetupDialogTest, HelpButtonOpensThePrinterChoice) {
-    CPageSetupDialog record(defaults);
-    ASSERT_EQ(SettingLong(record, F::kvLeftMargin), 500);
-    bool printerChoiceOpened = false;
-    std::thread user([&] {
-        HWND setup = WaitForDialog(nullptr);
-        // Help is hidden, but a click that reaches it must act as the printer button.
-        PostMessageA(setup, WM_COMMAND, MAKEWPARAM(1038, BN_CLICKED), 0);
-        if (HWND printer = WaitForDialog(setup)) {
-            printerChoiceOpened = true;
-            PostMessageA(printer, WM_COMMAND, IDCANCEL, 0);
-            while (IsWindow(printer)) Sleep(20);
-        }
-        PostMessageA(setup, WM_COMMAND, IDCANCEL, 0);
-    });
-    record.DoModal(nullptr);
-    user.join();
-    EXPECT_TRUE(printerChoiceOpened);
 }
 
 // A second printer on the PDF printer's driver and port, known to this

@@ -44,10 +44,7 @@ TEST(PictureBytesCheck, PartsThatDoNotFitAreDamage) {
 
 TEST(ImageListCheck, HeadersAndBitmapsMustHoldTheImages) {
     CIconList list;
-    for (int i = 0; i < 5; ++i) {
-        CTestIcon icon(16, RGB(i, 0, 0));
-        list.AddIcon(icon.Get());
-    }
+    for (int i = 0; i < 5; ++i) list.AddIcon(MakeIcon(16, RGB(i, 0, 0)).get());
     ComPtr<IStream> stream = NewMemoryStream();
     ASSERT_TRUE(list.Write(stream.Get()));
     Bytes written;

@@ -11,7 +11,7 @@ namespace {
 // Appends n one-colour icons, each colour its own.
 void Fill(CIconList& list, int n) {
     for (int i = 0; i < n; ++i) {
-        const int index = list.AddIcon(CTestIcon(16, RGB(10 * i, 100, 200)).Get());
+        const int index = list.AddIcon(MakeIcon(16, RGB(10 * i, 100, 200)).get());
         ASSERT_EQ(index, list.Count() - 1);
     }
 }
@@ -23,9 +23,12 @@ COLORREF CentreColour(const CIconList& list, int index) {
     return canvas.At(8, 8);
 }
 
-// A list that counts its change notices.
+// A list of n icons that counts its change notices from then on.
 struct WatchedList : CIconList {
-    WatchedList() { SetChangeCallback([](void* self) { ++static_cast<WatchedList*>(self)->changes; }, this); }
+    explicit WatchedList(int n = 0) {
+        Fill(*this, n);
+        SetChangeCallback([](void* self) { ++static_cast<WatchedList*>(self)->changes; }, this);
+    }
     int changes = 0;
 };
 
@@ -43,11 +46,11 @@ Bytes Written(const CIconList& list) {
 TEST(CIconList, ReplaceIconAppendsWithMinusOneReplacesInPlaceAndShrinksLargeIcons) {
     CIconList list;
     EXPECT_EQ(list.GetIcon(0), nullptr);
-    CTestIcon red(16, RGB(255, 0, 0)), blue(32, RGB(0, 0, 255));
+    const TestIcon red = MakeIcon(16, RGB(255, 0, 0)), blue = MakeIcon(32, RGB(0, 0, 255));
     const struct {
         HICON icon;
         int index, answer;
-    } steps[] = {{red.Get(), -1, 0}, {red.Get(), -1, 1}, {blue.Get(), 0, 0}, {blue.Get(), 7, -1}, {nullptr, -1, -1}};
+    } steps[] = {{red.get(), -1, 0}, {red.get(), -1, 1}, {blue.get(), 0, 0}, {blue.get(), 7, -1}, {nullptr, -1, -1}};
     for (const auto& step : steps) EXPECT_EQ(list.ReplaceIcon(step.icon, step.index), step.answer) << step.index;
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(CentreColour(list, 0), RGB(0, 0, 255));
@@ -58,13 +61,11 @@ TEST(CIconList, ReplaceIconAppendsWithMinusOneReplacesInPlaceAndShrinksLargeIcon
 }
 
 TEST(CIconList, RemoveAndClearNotifyReplaceDoesNot) {
-    WatchedList list;
-    Fill(list, 4);
-    list.changes = 0;
+    WatchedList list(4);
     list.Remove(4);
     list.Remove(-1);
-    CTestIcon icon(16, RGB(1, 2, 3));
-    list.ReplaceIcon(icon.Get(), 1);
+    const TestIcon icon = MakeIcon(16, RGB(1, 2, 3));
+    list.ReplaceIcon(icon.get(), 1);
     EXPECT_EQ(list.Count(), 4);
     EXPECT_EQ(list.changes, 0);
     list.Remove(2);
@@ -74,23 +75,21 @@ TEST(CIconList, RemoveAndClearNotifyReplaceDoesNot) {
     list.Clear();
     EXPECT_EQ(list.changes, 2);
     // An emptied list stays usable.
-    EXPECT_EQ(list.ReplaceIcon(icon.Get(), -1), 0);
+    EXPECT_EQ(list.ReplaceIcon(icon.get(), -1), 0);
 }
 
 TEST(CIconList, DrawCentresTheIconAndDrawIconCountsFromOne) {
     CIconList list;
-    list.AddIcon(CTestIcon(16, RGB(255, 0, 0)).Get());
-    list.AddIcon(CTestIcon(16, RGB(0, 0, 255)).Get());
+    list.AddIcon(MakeIcon(16, RGB(255, 0, 0)).get());
+    list.AddIcon(MakeIcon(16, RGB(0, 0, 255)).get());
     DibCanvas canvas(40, 30);
     SetTextColor(canvas.Dc(), RGB(1, 2, 3));
     list.DrawIcon(canvas.Dc(), RECT{0, 0, 40, 30}, 2, true);
     // (40 - 16) / 2 = 12 and (30 - 16) / 2 = 7: the icon covers x 12..27, y 7..22.
-    const struct {
-        int x, y;
-        COLORREF colour;
-    } points[] = {{12, 7, RGB(0, 0, 255)}, {27, 22, RGB(0, 0, 255)}, {11, 7, RGB(255, 255, 255)},
-                  {28, 22, RGB(255, 255, 255)}};
-    for (const auto& p : points) EXPECT_EQ(canvas.At(p.x, p.y), p.colour) << p.x << "," << p.y;
+    EXPECT_EQ(canvas.At(12, 7), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.At(27, 22), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.At(11, 7), kWhite);
+    EXPECT_EQ(canvas.At(28, 22), kWhite);
     EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(1, 2, 3));
     // Disabled drawing greys the icon; numbers 0 and past the end draw nothing.
     DibCanvas greyed(16, 16), untouched(16, 16);
@@ -98,7 +97,7 @@ TEST(CIconList, DrawCentresTheIconAndDrawIconCountsFromOne) {
     EXPECT_NE(greyed.At(8, 8), RGB(255, 0, 0));
     list.DrawIcon(untouched.Dc(), RECT{0, 0, 16, 16}, 0, true);
     list.DrawIcon(untouched.Dc(), RECT{0, 0, 16, 16}, 3, true);
-    EXPECT_EQ(untouched.At(8, 8), RGB(255, 255, 255));
+    EXPECT_EQ(untouched.At(8, 8), kWhite);
 }
 
 // What a host hands to Images: a list's handle replaces, encoded icons append, 0 or nothing
@@ -131,9 +130,7 @@ TEST(CIconList, ImagesFromAVariant) {
         {"missing", missing, 0, -1},
     };
     for (const auto& c : cases) {
-        WatchedList list;
-        Fill(list, 5);
-        list.changes = 0;
+        WatchedList list(5);
         list.SetFromVariant(c.value.Get());
         EXPECT_EQ(list.Count(), c.count) << c.what;
         EXPECT_EQ(list.changes, 1) << c.what;
@@ -144,10 +141,8 @@ TEST(CIconList, ImagesFromAVariant) {
 
 TEST(CIconList, WriteAndLoadFromStreamReplaceTheIcons) {
     CIconList source;
-    WatchedList list;
+    WatchedList list(4);
     Fill(source, 2);
-    Fill(list, 4);
-    list.changes = 0;
     ComPtr<IStream> stream = NewMemoryStream();
     ASSERT_TRUE(source.Write(stream.Get()));
     Rewind(stream.Get());
@@ -202,7 +197,9 @@ TEST(CIconList, AddFromFileTakesIconsOfEveryKindOfFile) {
         EXPECT_EQ(list.AddFromFile(c.path), c.count > 0) << c.path;
         EXPECT_EQ(list.Count(), c.count) << c.path;
         EXPECT_EQ(list.changes, c.count > 0 ? 1 : 0) << c.path;
-        if (c.centre) EXPECT_EQ(CentreColour(list, 0), c.centre) << c.path;
+        if (c.centre) {
+            EXPECT_EQ(CentreColour(list, 0), c.centre) << c.path;
+        }
     }
 }
 
@@ -210,16 +207,12 @@ TEST(CIconList, AddFromFileTakesIconsOfEveryKindOfFile) {
 
 class CIconListBadInput : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Fill(list, 3);
-        list.changes = 0;
-    }
     void ExpectUnchanged() {
         EXPECT_EQ(list.Count(), 3);
         EXPECT_EQ(CentreColour(list, 2), RGB(20, 100, 200));
         EXPECT_EQ(list.changes, 0);
     }
-    WatchedList list;
+    WatchedList list{3};
 };
 
 // Headers that cannot hold their images are the byte check's table.
@@ -237,8 +230,8 @@ TEST_F(CIconListBadInput, TextsStreamsAndHandlesThatAreNoImageListChangeNothing)
     ExpectUnchanged();
     ComPtr<IStream> empty = NewMemoryStream();
     EXPECT_FALSE(list.LoadFromStream(empty.Get()));
-    CTestIcon icon(16, RGB(1, 2, 3));
-    list.CopyFrom(reinterpret_cast<HIMAGELIST>(icon.Get()));
+    const TestIcon icon = MakeIcon(16, RGB(1, 2, 3));
+    list.CopyFrom(reinterpret_cast<HIMAGELIST>(icon.get()));
     list.CopyFrom(reinterpret_cast<HIMAGELIST>(static_cast<LONG_PTR>(12345)));
     list.SetFromVariant(NumberVariant(0x7FFF0000).Get());
     ExpectUnchanged();

@@ -124,9 +124,9 @@ CTempFile::CTempFile(const std::string& name, const Bytes& contents) {
 
 CTempFile::~CTempFile() { DeleteFileA(m_path.c_str()); }
 
-CTestIcon::CTestIcon(int size, COLORREF colour) {
+TestIcon MakeIcon(int size, COLORREF colour) {
     const DWORD pixel = 0xFF000000u | GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
     const std::vector<DWORD> pixels(size * size, pixel);
     const std::vector<BYTE> opaque(size * size / 8);
-    m_icon = CreateIcon(nullptr, size, size, 1, 32, opaque.data(), reinterpret_cast<const BYTE*>(pixels.data()));
+    return TestIcon(CreateIcon(nullptr, size, size, 1, 32, opaque.data(), reinterpret_cast<const BYTE*>(pixels.data())));
 }

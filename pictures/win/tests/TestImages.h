@@ -4,6 +4,7 @@
 #include "DibCanvas.h"
 #include "Gdi.h"
 #include "MemoryStream.h"
+#include <memory>
 #include <string>
 
 // Four quadrants: top-left red, top-right green, bottom-left blue, bottom-right yellow.
@@ -28,15 +29,9 @@ private:
     std::string m_path;
 };
 
-// An icon of size x size filled with one colour; destroyed at scope end.
-class CTestIcon {
-public:
-    CTestIcon(int size, COLORREF colour);
-    ~CTestIcon() { DestroyIcon(m_icon); }
-    CTestIcon(const CTestIcon&) = delete;
-    CTestIcon& operator=(const CTestIcon&) = delete;
-    HICON Get() const { return m_icon; }
-
-private:
-    HICON m_icon;
+// An icon of size x size filled with one colour, destroyed at scope end.
+struct IconDestroyer {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+using TestIcon = std::unique_ptr<HICON__, IconDestroyer>;
+TestIcon MakeIcon(int size, COLORREF colour);
