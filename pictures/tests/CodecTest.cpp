@@ -32,19 +32,12 @@ private:
     std::vector<bool> m_bits;
 };
 
-// Width of the next code a decoder reads while `nextFree` is its next free code.
-inline unsigned WidthFor(unsigned nextFree) {
-    unsigned width = 9;
-    while (nextFree + 1 >= 1u << width) ++width;
-    return width;
-}
-
 struct Reference {
     Bytes stream;
     std::vector<unsigned> nextFreeAfter; // after each input byte from the second on
 };
 
-inline Reference ReferenceEncode(const Bytes& in) {
+Reference ReferenceEncode(const Bytes& in) {
     Reference ref;
     if (in.empty()) return ref;
     CodeWriter out;
@@ -93,12 +86,15 @@ Outcome Decode(const Bytes& stream, size_t limit = SIZE_MAX) {
     return result;
 }
 
-// Clear, 'a', then 'a' again until the dictionary holds `lastFree` - 258 strings.
+// Clear, 'a', then 'a' again until the dictionary holds `lastFree` - 258 strings; each code
+// as wide as a decoder reads it while `next` is its next free code.
 CodeWriter FillWithA(unsigned lastFree) {
     CodeWriter w;
     w.Put(256, 9).Put('a', 9);
-    for (unsigned next = 258; next < lastFree; ++next)
-        w.Put('a', WidthFor(next));
+    for (unsigned next = 258, width = 9; next < lastFree; ++next) {
+        while (next + 1 >= 1u << width) ++width;
+        w.Put('a', width);
+    }
     return w;
 }
 
