@@ -9,17 +9,11 @@ namespace {
 
 using F = CSettingsText;
 
-class NoPrinterTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char ports[256] = {};
-        GetProfileStringA("PrinterPorts", nullptr, "", ports, sizeof ports);
-        ASSERT_EQ(ports[0], '\0') << "this test needs a system without printers";
-    }
+TEST(NoPrinterTest, DeviceFieldsAreEmptyTheirPutsDroppedOthersStored) {
+    char ports[256] = {};
+    GetProfileStringA("PrinterPorts", nullptr, "", ports, sizeof ports);
+    ASSERT_EQ(ports[0], '\0') << "this test needs a system without printers";
     FakeDefaultSettings defaults;
-};
-
-TEST_F(NoPrinterTest, DeviceFieldsAreEmptyTheirPutsDroppedOthersStored) {
     CPageSetupDialog record(defaults);
     EXPECT_FALSE(record.HasPrinter());
     EXPECT_EQ(record.Printers(), "");
