@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "DialogAnswer.h"
-#include "FakeDefaultSettings.h"
 #include "SettingsVariant.h"
 #include "printing/SettingsText.h"
 
@@ -26,20 +24,15 @@ std::string DefaultPrinter() {
 
 class PageSetupDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(DefaultPrinter(), "PDF") << "the CUPS printer PDF must be the default";
-    }
+    void SetUp() override { ASSERT_EQ(DefaultPrinter(), "PDF") << "the CUPS printer PDF must be the default"; }
     FakeDefaultSettings defaults;
 };
 
 TEST_F(PageSetupDialogTest, FreshRecordLoadsTheDefaultPrinterOnFirstUse) {
     CPageSetupDialog record(defaults);
-    EXPECT_TRUE(record.HasPrinter());
     EXPECT_TRUE(record.IsInch());
-    EXPECT_EQ(record.Record().rtMargin.left, 500);
     EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 0) << "no paper before the device mode is loaded";
-    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 500);
-    EXPECT_EQ(record.PageOrientation(), DMORIENT_PORTRAIT);
+    EXPECT_EQ(record.CreatePrinterDC(), nullptr) << "no device mode before first use";
     const std::vector<std::string> lines = CSettingsText::SplitLines(SettingText(record, F::kvAllFields));
     const char* const expected[] = {"DisplayInch = 0", "PaperSize = 9", nullptr, "PageOrientation = 1",
                                     "PrinterName = PDF", nullptr, nullptr, "LeftMargin = 500",
@@ -49,13 +42,18 @@ TEST_F(PageSetupDialogTest, FreshRecordLoadsTheDefaultPrinterOnFirstUse) {
         if (expected[i]) {
             EXPECT_EQ(lines[i], expected[i]);
         }
+    std::unique_ptr<CDCPrinter> printer = record.CreatePrinterDC();
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(printer->GetDeviceCaps(HORZRES), 2479);
+    EXPECT_EQ(printer->GetDeviceCaps(VERTRES), 3508);
+    record.ReleasePrinterDC(std::move(printer));
 }
 
 TEST_F(PageSetupDialogTest, NullOutPointerAndUnknownFields) {
     CPageSetupDialog record(defaults);
     EXPECT_EQ(record.GetSettings(F::kvLeftMargin, nullptr), E_POINTER);
-    EXPECT_EQ(SettingType(record, 99), VT_EMPTY);
-    EXPECT_EQ(SettingType(record, -1), VT_EMPTY);
+    EXPECT_EQ(Setting(record, 99).Type(), VT_EMPTY);
+    EXPECT_EQ(Setting(record, -1).Type(), VT_EMPTY);
     record.Recalculate();
     const std::string before = SettingText(record, F::kvAllFields);
     PutLong(record, 99, 1);
@@ -64,24 +62,21 @@ TEST_F(PageSetupDialogTest, NullOutPointerAndUnknownFields) {
     // An unknown field's put still recalculates: a unit changed behind the record's back shows.
     defaults.DisplayInch = 1;
     PutLong(record, 99, 1);
-    EXPECT_NEAR(SettingLong(record, F::kvPaperWidth), 21000, 20);
+    EXPECT_NEAR(SettingLong(record, F::kvPaperWidth), 21000, 20);  // A4 in hundredths of a millimetre
+    EXPECT_NEAR(SettingLong(record, F::kvPaperHeight), 29700, 20);
+    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 500) << "margins keep their numbers";
 }
 
-TEST_F(PageSetupDialogTest, SettingsTextAppliesThePrinterFirst) {
-    CPageSetupDialog record(defaults);
-    // Selecting the printer reloads its device mode; done last, it would undo the orientation.
-    PutText(record, F::kvAllFields, "TopMargin = 640\r\nPageOrientation = 2\r\nPrinterName = PDF");
-    EXPECT_EQ(SettingLong(record, F::kvTopMargin), 640);
-    EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_LANDSCAPE);
-    EXPECT_EQ(SettingText(record, F::kvPrinterName), "PDF");
-    EXPECT_EQ(DefaultPrinter(), "PDF");
-}
-
-TEST_F(PageSetupDialogTest, SettingsTextRoundTripsThroughANewRecord) {
+TEST_F(PageSetupDialogTest, SettingsTextAppliesThePrinterFirstAndRoundTrips) {
     std::string text;
     {
         CPageSetupDialog record(defaults);
-        PutText(record, F::kvAllFields, "PageOrientation = 2\r\nLeftMargin = 600\r\nRightMargin = 700");
+        // Selecting the printer reloads its device mode; done last, it would undo the orientation.
+        PutText(record, F::kvAllFields, "TopMargin = 640\r\nPageOrientation = 2\r\nPrinterName = PDF");
+        EXPECT_EQ(SettingLong(record, F::kvTopMargin), 640);
+        EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_LANDSCAPE);
+        EXPECT_EQ(SettingLong(record, F::kvPaperWidth), 11692) << "the paper turns with the page";
+        EXPECT_EQ(SettingText(record, F::kvPrinterName), "PDF");
         text = SettingText(record, F::kvAllFields);
     }
     CPageSetupDialog again(defaults);
@@ -89,61 +84,20 @@ TEST_F(PageSetupDialogTest, SettingsTextRoundTripsThroughANewRecord) {
     EXPECT_EQ(SettingText(again, F::kvAllFields), text);
 }
 
-TEST_F(PageSetupDialogTest, OrientationTurnsThePaper) {
-    CPageSetupDialog record(defaults);
-    ASSERT_EQ(record.PageOrientation(), DMORIENT_PORTRAIT);
-    const struct {
-        bool asText;
-        short orientation;
-        long width, height;
-    } steps[] = {{false, DMORIENT_LANDSCAPE, 11692, 8263}, {false, DMORIENT_LANDSCAPE, 11692, 8263},
-                 {true, DMORIENT_PORTRAIT, 8263, 11692}};
-    for (const auto& step : steps) {
-        if (step.asText) PutText(record, F::kvPageOrientation, std::to_string(step.orientation));
-        else record.PutPageOrientation(step.orientation);
-        EXPECT_EQ(record.PageOrientation(), step.orientation);
-        EXPECT_EQ(SettingLong(record, F::kvPaperWidth), step.width);
-        EXPECT_EQ(SettingLong(record, F::kvPaperHeight), step.height);
-    }
-}
-
 TEST_F(PageSetupDialogTest, DeviceFieldsKeepTheirLimits) {
     CPageSetupDialog record(defaults);
     // Each numeric device field is its own DEVMODE member: distinct values come back apart.
     const struct {
         long field, value;
-    } fields[] = {{F::kvPrinterCopies, 3}, {F::kvPrintQuality, 150}, {F::kvPaperSource, DMBIN_FORMSOURCE}};  // the source Wine settles on
+    } fields[] = {{F::kvPrinterCopies, 3}, {F::kvPrintQuality, 150},
+                  {F::kvPaperSource, DMBIN_FORMSOURCE}};  // the source Wine settles on
     for (const auto& f : fields) PutLong(record, f.field, f.value);
     for (const auto& f : fields) EXPECT_EQ(SettingLong(record, f.field), f.value) << f.field;
     PutText(record, F::kvFormName, std::string(40, 'x') + "tail");
     EXPECT_EQ(SettingText(record, F::kvFormName), std::string(31, 'x'));
-    PutLong(record, F::kvDisplayInch, 0x10001); // kept in 16 bits
+    PutLong(record, F::kvDisplayInch, 0x10001);  // kept in 16 bits
     EXPECT_EQ(defaults.DisplayInch, 1);
     EXPECT_TRUE(record.IsMetric());
-}
-
-TEST_F(PageSetupDialogTest, MetricUnitRecomputesThePaperInHundredthsOfAMillimetre) {
-    CPageSetupDialog record(defaults);
-    PutLong(record, F::kvDisplayInch, 1);
-    EXPECT_EQ(record.Record().Flags & (PSD_INTHOUSANDTHSOFINCHES | PSD_INHUNDREDTHSOFMILLIMETERS),
-              static_cast<DWORD>(PSD_INHUNDREDTHSOFMILLIMETERS));
-    // A4 is 210 x 297 mm; the margins keep their numbers, now 5 mm.
-    EXPECT_NEAR(SettingLong(record, F::kvPaperWidth), 21000, 20);
-    EXPECT_NEAR(SettingLong(record, F::kvPaperHeight), 29700, 20);
-    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 500);
-}
-
-TEST_F(PageSetupDialogTest, PrinterDeviceContextMatchesThePrinter) {
-    CPageSetupDialog record(defaults);
-    EXPECT_EQ(record.CreatePrinterDC(), nullptr) << "no device mode before first use";
-    ASSERT_EQ(SettingText(record, F::kvPrinterName), "PDF");
-    std::unique_ptr<CDCPrinter> printer = record.CreatePrinterDC();
-    ASSERT_NE(printer, nullptr);
-    EXPECT_EQ(printer->GetDeviceCaps(LOGPIXELSX), 300);
-    EXPECT_EQ(printer->GetDeviceCaps(LOGPIXELSY), 300);
-    EXPECT_EQ(printer->GetDeviceCaps(HORZRES), 2479);
-    EXPECT_EQ(printer->GetDeviceCaps(VERTRES), 3508);
-    record.ReleasePrinterDC(std::move(printer));
 }
 
 TEST_F(PageSetupDialogTest, ClientSizeIsThePageInsideTheMarginsInScreenPixels) {
@@ -159,101 +113,45 @@ TEST_F(PageSetupDialogTest, ClientSizeIsThePageInsideTheMarginsInScreenPixels) {
     EXPECT_EQ(record.ClientHeight(), round(2908.0 * sy / 300) - round(150.0 * sy / 300));
 }
 
-TEST_F(PageSetupDialogTest, UnknownPrinterNameChangesNothing) {
+TEST_F(PageSetupDialogTest, SelectingAPrinterReloadsItsDefaultsAndUnknownNamesChangeNothing) {
     CPageSetupDialog record(defaults);
-    PutLong(record, F::kvPageOrientation, DMORIENT_LANDSCAPE);
+    record.PutPageOrientation(DMORIENT_LANDSCAPE);
     EXPECT_FALSE(record.SelectPrinter("No Such Printer"));
     EXPECT_FALSE(record.SelectPrinter(""));
     PutText(record, F::kvPrinterName, "No Such Printer");
-    EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_LANDSCAPE);
+    EXPECT_EQ(SettingLong(record, F::kvPaperHeight), 8263);
+    EXPECT_TRUE(record.SelectPrinter("PDF"));
+    EXPECT_EQ(record.PageOrientation(), DMORIENT_PORTRAIT);
+    EXPECT_EQ(record.Printers(), "PDF");
     EXPECT_EQ(DefaultPrinter(), "PDF");
 }
 
-TEST_F(PageSetupDialogTest, SelectingThePrinterReloadsItsDefaults) {
-    CPageSetupDialog record(defaults);
-    PutLong(record, F::kvPageOrientation, DMORIENT_LANDSCAPE);
-    EXPECT_TRUE(record.SelectPrinter("PDF"));
-    EXPECT_EQ(SettingLong(record, F::kvPageOrientation), DMORIENT_PORTRAIT);
-    EXPECT_EQ(record.Printers(), "PDF");
-}
-
-TEST_F(PageSetupDialogTest, CancelledDialogLeavesTheRecord) {
-    CPageSetupDialog record(defaults);
-    ASSERT_EQ(SettingLong(record, F::kvLeftMargin), 500);
-    // Wine's dialog settles the paper source when it starts; let it do so before comparing.
-    record.Recalculate();
-    const std::string before = SettingText(record, F::kvAllFields);
-    DialogAnswer answer(IDCANCEL);
-    DWORD error = 12345;
-    const int result = record.DoModal(&error);
-    answer.Wait();
-    ASSERT_TRUE(answer.found);
-    EXPECT_EQ(result, 0);
-    // The dialog has a printer button of its own (1026), so Help is hidden.
-    EXPECT_FALSE(answer.helpVisible);
-    // The extended error is looked up as "CommDlgExtendedErrorA", which the library does not export.
-    EXPECT_EQ(error, 12345u);
-    EXPECT_EQ(record.Record().Flags & (PSD_ENABLEPAGESETUPHOOK | PSD_SHOWHELP), 0u);
-    EXPECT_EQ(record.Record().lpfnPageSetupHook, nullptr);
-    EXPECT_EQ(SettingText(record, F::kvAllFields), before);
-}
-
-TEST_F(PageSetupDialogTest, ConfirmedDialogReturnsNonzero) {
-    CPageSetupDialog record(defaults);
-    PutLong(record, F::kvLeftMargin, 800);
-    DialogAnswer answer(IDOK);
-    const int result = record.DoModal(nullptr);
-    answer.Wait();
-    ASSERT_TRUE(answer.found);
-    EXPECT_NE(result, 0);
-    EXPECT_EQ(SettingLong(record, F::kvLeftMargin), 800);
-    EXPECT_EQ(SettingText(record, F::kvPrinterName), "PDF");
-}
-
-// Another dialog of this process than the given one, or null.
-HWND OtherDialog(HWND known) {
-    struct Search {
-        HWND known;
-        HWND found;
-    } search{known, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) WINAPI -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[16] = {};
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (window == s->known || process != GetCurrentProcessId() || !GetClassNameA(window, name, sizeof name) ||
-                std::string(name) != "#32770")
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-TEST_F(PageSetupDialogTest, HelpButtonOpensThePrinterChoice) {
-    CPageSetupDialog record(defaults);
-    ASSERT_EQ(SettingLong(record, F::kvLeftMargin), 500);
-    bool printerChoiceOpened = false;
-    std::thread user([&] {
-        HWND setup = nullptr;
-        for (int tries = 0; tries < 200 && !setup; ++tries, Sleep(50)) setup = OtherDialog(nullptr);
-        if (!setup) return;
-        // Help is hidden, but a click that reaches it must act as the printer button.
-        PostMessageA(setup, WM_COMMAND, MAKEWPARAM(1038, BN_CLICKED), 0);
-        HWND printer = nullptr;
-        for (int tries = 0; tries < 100 && !printer; ++tries, Sleep(50)) printer = OtherDialog(setup);
-        if (printer) {
-            printerChoiceOpened = true;
-            PostMessageA(printer, WM_COMMAND, IDCANCEL, 0);
-            while (IsWindow(printer)) Sleep(20);
-        }
-        PostMessageA(setup, WM_COMMAND, IDCANCEL, 0);
-    });
-    record.DoModal(nullptr);
-    user.join();
-    EXPECT_TRUE(printerChoiceOpened);
+TEST_F(PageSetupDialogTest, ShownDialogAnsweredByTheUser) {
+    const struct {
+        WORD button;
+        bool viaHelp;
+    } answers[] = {{IDCANCEL, false}, {IDOK, false}, {IDCANCEL, true}};
+    for (const auto& a : answers) {
+        CPageSetupDialog record(defaults);
+        PutLong(record, F::kvLeftMargin, 800);
+        // Wine's dialog settles the paper source when it starts; let it do so before comparing.
+        record.Recalculate();
+        const std::string before = SettingText(record, F::kvAllFields);
+        DialogAnswer user(a.button, a.viaHelp);
+        DWORD error = 12345;
+        const int result = record.DoModal(&error);
+        user.Wait();
+        ASSERT_TRUE(user.found);
+        EXPECT_EQ(result != 0, a.button == IDOK);
+        // The dialog has a printer button of its own (1026), so Help is hidden.
+        EXPECT_FALSE(user.helpVisible);
+        EXPECT_EQ(user.printerChoiceOpened, a.viaHelp);
+        // The extended error is looked up as "CommDlgExtendedErrorA", which the library does not export.
+        EXPECT_EQ(error, 12345u);
+        EXPECT_EQ(record.Record().Flags & (PSD_ENABLEPAGESETUPHOOK | PSD_SHOWHELP), 0u);
+        EXPECT_EQ(record.Record().lpfnPageSetupHook, nullptr);
+        EXPECT_EQ(SettingText(record, F::kvAllFields), before) << a.button;
+    }
 }
 
 // A second printer on the PDF printer's driver and port, known to this
@@ -284,31 +182,20 @@ protected:
         ASSERT_TRUE(OpenPrinterA(const_cast<char*>(kSpare), &spare, &access));
         EXPECT_TRUE(DeletePrinter(spare));
         ClosePrinter(spare);
-        FakeDefaultSettings unused;
-        EXPECT_EQ(CPageSetupDialog(unused).Printers(), "PDF");
+        EXPECT_EQ(CPageSetupDialog(defaults).Printers(), "PDF");
     }
     static constexpr const char* kSpare = "Tavrin Spare";
 };
 
-TEST_F(SparePrinterTest, SelectedPrinterIsTheDefaultUntilTheRecordDies) {
-    {
-        CPageSetupDialog record(defaults);
-        EXPECT_EQ(record.Printers(), std::string("PDF\r\n") + kSpare);
-        PutText(record, F::kvAllFields, std::string("TopMargin = 640\r\nPrinterName = ") + kSpare);
-        EXPECT_EQ(DefaultPrinter(), kSpare);
-        EXPECT_EQ(SettingText(record, F::kvPrinterName), kSpare);
-        EXPECT_EQ(SettingLong(record, F::kvTopMargin), 640);
-        std::unique_ptr<CDCPrinter> printer = record.CreatePrinterDC();
-        ASSERT_NE(printer, nullptr);
-        EXPECT_EQ(printer->GetDeviceCaps(LOGPIXELSX), 300);
-    }
-    EXPECT_EQ(DefaultPrinter(), "PDF");
-}
-
-TEST_F(SparePrinterTest, LaterRecordsRestoreWhatWasDefaultWhenTheyWereBuilt) {
+TEST_F(SparePrinterTest, SelectedPrinterIsTheDefaultUntilTheRecordThatChoseItDies) {
     auto first = std::make_unique<CPageSetupDialog>(defaults);
-    EXPECT_TRUE(first->SelectPrinter(kSpare));
+    EXPECT_EQ(first->Printers(), std::string("PDF\r\n") + kSpare);
+    PutText(*first, F::kvAllFields, std::string("TopMargin = 640\r\nPrinterName = ") + kSpare);
+    EXPECT_EQ(DefaultPrinter(), kSpare);
+    EXPECT_EQ(SettingText(*first, F::kvPrinterName), kSpare);
+    EXPECT_EQ(SettingLong(*first, F::kvTopMargin), 640);
     {
+        // A later record restores what was the default when it was built.
         CPageSetupDialog second(defaults);
         EXPECT_TRUE(second.SelectPrinter("PDF"));
         EXPECT_EQ(DefaultPrinter(), "PDF");
@@ -318,4 +205,4 @@ TEST_F(SparePrinterTest, LaterRecordsRestoreWhatWasDefaultWhenTheyWereBuilt) {
     EXPECT_EQ(DefaultPrinter(), "PDF");
 }
 
-} // namespace
+}  // namespace

@@ -4,25 +4,21 @@
 
 namespace {
 
-std::string Join(const std::string& list, bool firstOnly) {
-    return JoinPrinterNames(list.data(), list.size(), firstOnly);
+TEST(PrinterNames, JoinedWithoutTrailingSeparatorAndBoundedByTheListSize) {
+    const struct {
+        std::string list;
+        const char *all, *first;
+    } cases[] = {
+        {std::string("PDF\0Laser\0Ink Jet\0\0", 20), "PDF\r\nLaser\r\nInk Jet", "PDF"},
+        {std::string(2, '\0'), "", ""},
+        {"", "", ""},
+        {"PDF", "PDF", "PDF"},  // unterminated
+        {std::string("A\0B", 3), "A\r\nB", "A"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(JoinPrinterNames(c.list.data(), c.list.size(), false), c.all) << c.all;
+        EXPECT_EQ(JoinPrinterNames(c.list.data(), c.list.size(), true), c.first) << c.all;
+    }
 }
 
-TEST(PrinterNames, JoinedWithoutTrailingSeparator) {
-    const std::string three("PDF\0Laser\0Ink Jet\0\0", 20);
-    EXPECT_EQ(Join(three, false), "PDF\r\nLaser\r\nInk Jet");
-    EXPECT_EQ(Join(three, true), "PDF");
-}
-
-TEST(PrinterNames, EmptyListGivesEmptyText) {
-    EXPECT_EQ(Join(std::string(2, '\0'), false), "");
-    EXPECT_EQ(Join(std::string(2, '\0'), true), "");
-    EXPECT_EQ(Join("", false), "");
-}
-
-TEST(PrinterNames, UnterminatedListStopsAtItsSize) {
-    EXPECT_EQ(Join("PDF", false), "PDF");
-    EXPECT_EQ(Join(std::string("A\0B", 3), false), "A\r\nB");
-}
-
-} // namespace
+}  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
 
 using Assignments = std::vector<CSettingsText::Assignment>;
@@ -12,12 +10,9 @@ TEST(SettingsTextNames, EveryFieldRoundTripsAndMatchingIsExact) {
     for (int field = 0; field < CSettingsText::FieldCount; ++field)
         EXPECT_EQ(CSettingsText::FieldNumber(CSettingsText::FieldName(field)), field);
     EXPECT_STREQ(CSettingsText::FieldName(CSettingsText::kvFormName), "FormName");
-    EXPECT_EQ(CSettingsText::FieldName(14), nullptr);
-    EXPECT_EQ(CSettingsText::FieldName(-1), nullptr);
-    EXPECT_EQ(CSettingsText::FieldName(CSettingsText::kvAllFields), nullptr);
-    EXPECT_EQ(CSettingsText::FieldNumber("leftmargin"), -1);
-    EXPECT_EQ(CSettingsText::FieldNumber(" LeftMargin"), -1);
-    EXPECT_EQ(CSettingsText::FieldNumber(""), -1);
+    for (int field : {14, -1, static_cast<int>(CSettingsText::kvAllFields)})
+        EXPECT_EQ(CSettingsText::FieldName(field), nullptr) << field;
+    for (const char* name : {"leftmargin", " LeftMargin", ""}) EXPECT_EQ(CSettingsText::FieldNumber(name), -1) << name;
 }
 
 TEST(SettingsTextSplit, SeparatorIsCarriageReturnLineFeedOnly) {
@@ -29,45 +24,41 @@ TEST(SettingsTextSplit, SeparatorIsCarriageReturnLineFeedOnly) {
     EXPECT_EQ(CSettingsText::SplitLines("\r\n\r\n"), (std::vector<std::string>{"", "", ""}));
 }
 
-TEST(SettingsTextParse, NameIsTrimmedValueOnlyOnTheLeft) {
-    EXPECT_EQ(CSettingsText::Parse("  LeftMargin\t= \t750 "), (Assignments{{6, "750 "}}));
-    EXPECT_EQ(CSettingsText::Parse("leftmargin = 750"), Assignments{});
-    EXPECT_EQ(CSettingsText::Parse("TopMargin=1"), (Assignments{{7, "1"}}));
-    // Only the first "=" splits; the rest belongs to the value.
-    EXPECT_EQ(CSettingsText::Parse("FormName = a=b"), (Assignments{{11, "a=b"}}));
-    EXPECT_EQ(CSettingsText::Parse("FormName = "), (Assignments{{11, ""}}));
-    EXPECT_EQ(CSettingsText::Parse("FormName"), (Assignments{{11, ""}}));
-    EXPECT_EQ(CSettingsText::Parse("Unknown = 1\r\n= 2\r\n\r\nLeft Margin = 3"), Assignments{});
+TEST(SettingsTextParse, TextsAndTheAssignmentsTheyGive) {
+    const struct {
+        const char* text;
+        Assignments parsed;
+    } cases[] = {
+        {"  LeftMargin\t= \t750 ", {{6, "750 "}}},  // the name is trimmed, the value on the left only
+        {"leftmargin = 750", {}},
+        {"TopMargin=1", {{7, "1"}}},
+        {"FormName = a=b", {{11, "a=b"}}},  // only the first "=" splits
+        {"FormName = ", {{11, ""}}},
+        {"FormName", {{11, ""}}},
+        {"Unknown = 1\r\n= 2\r\n\r\nLeft Margin = 3", {}},
+        // The printer first, then ascending; later lines win.
+        {"TopMargin = 100\r\nPaperHeight = 9\r\nPrinterName = PDF\r\nPaperSize = 9\r\nTopMargin = 200",
+         {{3, "PDF"}, {0, "9"}, {7, "200"}, {13, "9"}}},
+        {"PrinterName = A\r\nPrinterName = B", {{3, "B"}}},
+        {"LeftMargin = 1\nTopMargin = 2", {{6, "1\nTopMargin = 2"}}},  // a lone line feed does not separate
+    };
+    for (const auto& c : cases) EXPECT_EQ(CSettingsText::Parse(c.text), c.parsed) << c.text;
 }
 
-TEST(SettingsTextParse, PrinterFirstThenAscendingAndLaterLinesWin) {
-    const std::string text =
-        "TopMargin = 100\r\nPaperHeight = 9\r\nPrinterName = PDF\r\nPaperSize = 9\r\nTopMargin = 200";
-    EXPECT_EQ(CSettingsText::Parse(text),
-              (Assignments{{3, "PDF"}, {0, "9"}, {7, "200"}, {13, "9"}}));
-    EXPECT_EQ(CSettingsText::Parse("PrinterName = A\r\nPrinterName = B"), (Assignments{{3, "B"}}));
-    // A lone line feed does not separate: the value runs on.
-    EXPECT_EQ(CSettingsText::Parse("LeftMargin = 1\nTopMargin = 2"), (Assignments{{6, "1\nTopMargin = 2"}}));
-}
-
-TEST(SettingsTextFormat, DisplayInchFirstThenFieldsInOrder) {
-    const std::string text = CSettingsText::Format([](int field) {
+TEST(SettingsTextFormat, DisplayInchFirstThenFieldsInOrderAndParsedBackWhole) {
+    auto value = [](int field) {
         return field == CSettingsText::kvPrinterName ? std::string() : std::to_string(field * 10);
-    });
+    };
+    const std::string text = CSettingsText::Format(value);
     EXPECT_EQ(text,
               "DisplayInch = 100\r\nPaperSize = 0\r\nPaperSource = 10\r\nPageOrientation = 20\r\n"
               "PrinterName = \r\nPrinterCopies = 40\r\nPrintQuality = 50\r\nLeftMargin = 60\r\n"
               "TopMargin = 70\r\nRightMargin = 80\r\nBottomMargin = 90\r\nFormName = 110\r\n"
               "PaperWidth = 120\r\nPaperHeight = 130");
-}
-
-TEST(SettingsTextFormat, ParsingAFormattedTextGivesEveryValueBack) {
-    std::map<int, std::string> values;
-    for (int field = 0; field < CSettingsText::FieldCount; ++field) values[field] = "v" + std::to_string(field);
-    const Assignments parsed = CSettingsText::Parse(CSettingsText::Format([&](int field) { return values[field]; }));
+    const Assignments parsed = CSettingsText::Parse(text);
     ASSERT_EQ(parsed.size(), 14u);
-    EXPECT_EQ(parsed.front(), (CSettingsText::Assignment{3, "v3"}));
-    for (const auto& assignment : parsed) EXPECT_EQ(assignment.second, values[assignment.first]);
+    EXPECT_EQ(parsed.front().first, CSettingsText::kvPrinterName);
+    for (const auto& assignment : parsed) EXPECT_EQ(assignment.second, value(assignment.first));
 }
 
-} // namespace
+}  // namespace

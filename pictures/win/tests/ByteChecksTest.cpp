@@ -27,7 +27,6 @@ TEST(PictureBytesCheck, PartsThatDoNotFitAreDamage) {
         {"tiff", tiff, false},
         {"ico", ico, false},
         {"ico 32", MakeIco(32, RGB(1, 2, 3)), false},
-        {"png", MakePng(13, 7), false},  // left to its loader
         {"bmp cut", Cut(bmp, 1), true},
         {"bmp taller", Patched(unsized, 22, 8), true},
         {"bmp top-down", Patched(unsized, 22, static_cast<uint32_t>(-7)), false},
@@ -45,10 +44,7 @@ TEST(PictureBytesCheck, PartsThatDoNotFitAreDamage) {
 
 TEST(ImageListCheck, HeadersAndBitmapsMustHoldTheImages) {
     CIconList list;
-    for (int i = 0; i < 5; ++i) {
-        CTestIcon icon(16, RGB(i, 0, 0));
-        list.AddIcon(icon.Get());
-    }
+    for (int i = 0; i < 5; ++i) list.AddIcon(MakeIcon(16, RGB(i, 0, 0)).get());
     ComPtr<IStream> stream = NewMemoryStream();
     ASSERT_TRUE(list.Write(stream.Get()));
     Bytes written;

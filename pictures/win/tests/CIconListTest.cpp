@@ -2,18 +2,16 @@
 #include "pictures/Encode64.h"
 #include "MemoryStream.h"
 #include "TestImages.h"
-#include "Text.h"
 #include "Variant.h"
 #include "Variants.h"
 #include <gtest/gtest.h>
 
 namespace {
 
-// A list of n one-colour icons, each colour its own.
+// Appends n one-colour icons, each colour its own.
 void Fill(CIconList& list, int n) {
     for (int i = 0; i < n; ++i) {
-        CTestIcon icon(16, RGB(10 * i, 100, 200));
-        const int index = list.AddIcon(icon.Get());
+        const int index = list.AddIcon(MakeIcon(16, RGB(10 * i, 100, 200)).get());
         ASSERT_EQ(index, list.Count() - 1);
     }
 }
@@ -25,82 +23,81 @@ COLORREF CentreColour(const CIconList& list, int index) {
     return canvas.At(8, 8);
 }
 
-struct ChangeCounter {
+// A list of n icons that counts its change notices from then on.
+struct WatchedList : CIconList {
+    explicit WatchedList(int n = 0) {
+        Fill(*this, n);
+        SetChangeCallback([](void* self) { ++static_cast<WatchedList*>(self)->changes; }, this);
+    }
     int changes = 0;
-    static void Count(void* self) { ++static_cast<ChangeCounter*>(self)->changes; }
-    void Watch(CIconList& list) { list.SetChangeCallback(&Count, this); }
 };
 
-Variant HandleVariant(HIMAGELIST list) {
-    Variant v;
-    V_VT(v.Ptr()) = VT_I8;
-    V_I8(v.Ptr()) = reinterpret_cast<LONG_PTR>(list);
-    return v;
+std::string EncodedBytes(const Bytes& bytes) { return LZWCompression::Encode64(bytes.data(), bytes.size()); }
+
+// What the list writes to a stream.
+Bytes Written(const CIconList& list) {
+    ComPtr<IStream> stream = NewMemoryStream();
+    Bytes bytes;
+    EXPECT_TRUE(list.Write(stream.Get()));
+    EXPECT_TRUE(StreamContents(stream.Get(), bytes));
+    return bytes;
 }
 
 TEST(CIconList, ReplaceIconAppendsWithMinusOneReplacesInPlaceAndShrinksLargeIcons) {
     CIconList list;
-    EXPECT_NE(list.Handle(), nullptr);
     EXPECT_EQ(list.GetIcon(0), nullptr);
-    CTestIcon red(16, RGB(255, 0, 0)), blue(32, RGB(0, 0, 255));
-    EXPECT_EQ(list.ReplaceIcon(red.Get(), -1), 0);
-    EXPECT_EQ(list.ReplaceIcon(red.Get(), -1), 1);
-    EXPECT_EQ(list.ReplaceIcon(blue.Get(), 0), 0);
+    const TestIcon red = MakeIcon(16, RGB(255, 0, 0)), blue = MakeIcon(32, RGB(0, 0, 255));
+    const struct {
+        HICON icon;
+        int index, answer;
+    } steps[] = {{red.get(), -1, 0}, {red.get(), -1, 1}, {blue.get(), 0, 0}, {blue.get(), 7, -1}, {nullptr, -1, -1}};
+    for (const auto& step : steps) EXPECT_EQ(list.ReplaceIcon(step.icon, step.index), step.answer) << step.index;
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(CentreColour(list, 0), RGB(0, 0, 255));
     EXPECT_EQ(CentreColour(list, 1), RGB(255, 0, 0));
-    EXPECT_EQ(list.ReplaceIcon(blue.Get(), 7), -1);
-    EXPECT_EQ(list.ReplaceIcon(nullptr, -1), -1);
-    EXPECT_EQ(list.Count(), 2);
-    HICON copy = list.GetIcon(0);
-    EXPECT_EQ(IconSize(copy).cx, 16);
+    HICON copy = list.GetIcon(1);
+    EXPECT_NE(copy, nullptr);
     DestroyIcon(copy);
 }
 
 TEST(CIconList, RemoveAndClearNotifyReplaceDoesNot) {
-    CIconList list;
-    Fill(list, 4);
-    ChangeCounter counter;
-    counter.Watch(list);
+    WatchedList list(4);
     list.Remove(4);
     list.Remove(-1);
-    CTestIcon icon(16, RGB(1, 2, 3));
-    list.ReplaceIcon(icon.Get(), 1);
+    const TestIcon icon = MakeIcon(16, RGB(1, 2, 3));
+    list.ReplaceIcon(icon.get(), 1);
     EXPECT_EQ(list.Count(), 4);
-    EXPECT_EQ(counter.changes, 0);
+    EXPECT_EQ(list.changes, 0);
     list.Remove(2);
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(CentreColour(list, 2), RGB(30, 100, 200));
-    EXPECT_EQ(counter.changes, 1);
+    EXPECT_EQ(list.changes, 1);
     list.Clear();
-    EXPECT_EQ(counter.changes, 2);
+    EXPECT_EQ(list.changes, 2);
     // An emptied list stays usable.
-    EXPECT_NE(list.Handle(), nullptr);
-    EXPECT_EQ(list.ReplaceIcon(icon.Get(), -1), 0);
+    EXPECT_EQ(list.ReplaceIcon(icon.get(), -1), 0);
 }
 
 TEST(CIconList, DrawCentresTheIconAndDrawIconCountsFromOne) {
     CIconList list;
-    CTestIcon red(16, RGB(255, 0, 0)), blue(16, RGB(0, 0, 255));
-    list.AddIcon(red.Get());
-    list.AddIcon(blue.Get());
+    list.AddIcon(MakeIcon(16, RGB(255, 0, 0)).get());
+    list.AddIcon(MakeIcon(16, RGB(0, 0, 255)).get());
     DibCanvas canvas(40, 30);
     SetTextColor(canvas.Dc(), RGB(1, 2, 3));
     list.DrawIcon(canvas.Dc(), RECT{0, 0, 40, 30}, 2, true);
     // (40 - 16) / 2 = 12 and (30 - 16) / 2 = 7: the icon covers x 12..27, y 7..22.
     EXPECT_EQ(canvas.At(12, 7), RGB(0, 0, 255));
     EXPECT_EQ(canvas.At(27, 22), RGB(0, 0, 255));
-    EXPECT_EQ(canvas.At(11, 7), RGB(255, 255, 255));
-    EXPECT_EQ(canvas.At(28, 22), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(11, 7), kWhite);
+    EXPECT_EQ(canvas.At(28, 22), kWhite);
     EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(1, 2, 3));
     // Disabled drawing greys the icon; numbers 0 and past the end draw nothing.
-    DibCanvas greyed(16, 16);
+    DibCanvas greyed(16, 16), untouched(16, 16);
     list.DrawIcon(greyed.Dc(), RECT{0, 0, 16, 16}, 1, false);
     EXPECT_NE(greyed.At(8, 8), RGB(255, 0, 0));
-    DibCanvas untouched(16, 16);
     list.DrawIcon(untouched.Dc(), RECT{0, 0, 16, 16}, 0, true);
     list.DrawIcon(untouched.Dc(), RECT{0, 0, 16, 16}, 3, true);
-    EXPECT_EQ(untouched.At(8, 8), RGB(255, 255, 255));
+    EXPECT_EQ(untouched.At(8, 8), kWhite);
 }
 
 // What a host hands to Images: a list's handle replaces, encoded icons append, 0 or nothing
@@ -109,7 +106,9 @@ TEST(CIconList, ImagesFromAVariant) {
     CIconList source;
     Fill(source, 3);
     EXPECT_EQ(CIconList().Encode(), "") << "an empty list encodes to nothing";
-    Variant zero = NumberVariant(0), missing, text = TextVariant(source.Encode());
+    Variant handle, zero = NumberVariant(0), missing, text = TextVariant(source.Encode());
+    V_VT(handle.Ptr()) = VT_I8;
+    V_I8(handle.Ptr()) = reinterpret_cast<LONG_PTR>(source.Handle());
     V_VT(missing.Ptr()) = VT_ERROR;
     V_ERROR(missing.Ptr()) = DISP_E_PARAMNOTFOUND;
     auto byRef = [](Variant& to) {
@@ -124,65 +123,55 @@ TEST(CIconList, ImagesFromAVariant) {
         int count;
         int firstCopied;  // where the source's icons start, -1: none
     } cases[] = {
-        {"handle", HandleVariant(source.Handle()), 3, 0},
+        {"handle", handle, 3, 0},
         {"encoded", text, 8, 5},
         {"encoded by reference", byRef(text), 8, 5},
         {"0 by reference", byRef(zero), 0, -1},
         {"missing", missing, 0, -1},
     };
     for (const auto& c : cases) {
-        CIconList list;
-        Fill(list, 5);
-        ChangeCounter counter;
-        counter.Watch(list);
+        WatchedList list(5);
         list.SetFromVariant(c.value.Get());
         EXPECT_EQ(list.Count(), c.count) << c.what;
-        EXPECT_EQ(counter.changes, 1) << c.what;
+        EXPECT_EQ(list.changes, 1) << c.what;
         for (int i = 0; c.firstCopied >= 0 && i < 3; ++i)
             EXPECT_EQ(CentreColour(list, c.firstCopied + i), CentreColour(source, i)) << c.what << " " << i;
-        if (c.firstCopied != 0) continue;
-        list.CopyFrom(source.Handle());  // the same count again: copied, but nothing to tell
-        EXPECT_EQ(counter.changes, 1);
     }
 }
 
 TEST(CIconList, WriteAndLoadFromStreamReplaceTheIcons) {
-    CIconList source, list;
+    CIconList source;
+    WatchedList list(4);
     Fill(source, 2);
-    Fill(list, 4);
     ComPtr<IStream> stream = NewMemoryStream();
     ASSERT_TRUE(source.Write(stream.Get()));
     Rewind(stream.Get());
-    ChangeCounter counter;
-    counter.Watch(list);
     EXPECT_TRUE(list.LoadFromStream(stream.Get()));
     EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(counter.changes, 1);
+    EXPECT_EQ(list.changes, 1);
     EXPECT_EQ(CentreColour(list, 1), CentreColour(source, 1));
+    // The same count copied again: nothing to tell.
+    list.CopyFrom(source.Handle());
+    EXPECT_EQ(list.changes, 1);
 }
 
 TEST(CIconList, AttachedListsAreUsedButNeverDestroyed) {
-    CIconList owner;
+    CIconList owner, other;
     Fill(owner, 2);
     {
         CIconList user;
         user.Attach(owner.Handle());
-        EXPECT_EQ(user.Handle(), owner.Handle());
-        EXPECT_EQ(user.Count(), 2);
-        CIconList other;
         user.Attach(other.Handle());  // ignored: already attached
         EXPECT_EQ(user.Handle(), owner.Handle());
+        EXPECT_EQ(user.Count(), 2);
     }
     EXPECT_EQ(owner.Count(), 2);
 }
 
 TEST(CIconList, ToolbarIconsComeFromModuleResources) {
     // The test program has no icon resources: an id that is missing adds nothing.
-    CIconList list(GetModuleHandleA(nullptr), {301, 302});
-    EXPECT_EQ(list.Count(), 0);
-    // A system icon module has them.
-    CIconList system(GetModuleHandleA("user32.dll"), {32512, 32513});  // IDI_APPLICATION, IDI_HAND
-    EXPECT_EQ(system.Count(), 2);
+    EXPECT_EQ(CIconList(GetModuleHandleA(nullptr), {301, 302}).Count(), 0);
+    EXPECT_EQ(CIconList(GetModuleHandleA("user32.dll"), {32512, 32513}).Count(), 2);  // IDI_APPLICATION, IDI_HAND
 }
 
 TEST(CIconList, AddFromFileTakesIconsOfEveryKindOfFile) {
@@ -193,24 +182,21 @@ TEST(CIconList, AddFromFileTakesIconsOfEveryKindOfFile) {
         text("notes.txt", Bytes(10, 'x'));
     struct Case {
         std::string path;
-        bool added;
         int count;
         COLORREF centre;  // 0: not checked
     } cases[] = {
-        {small.Path(), true, 1, RGB(200, 10, 10)},
-        {large.Path(), true, 1, RGB(10, 10, 200)},  // its small icon
-        {library, true, static_cast<int>(ExtractIconExA(library.c_str(), -1, nullptr, nullptr, 0)), 0},
-        {text.Path(), true, 1, 0},  // the shell's icon for the file
-        {"C:\\no\\such\\folder\\missing.ico", false, 0, 0},
+        {small.Path(), 1, RGB(200, 10, 10)},
+        {large.Path(), 1, RGB(10, 10, 200)},  // its small icon
+        {library, static_cast<int>(ExtractIconExA(library.c_str(), -1, nullptr, nullptr, 0)), 0},
+        {text.Path(), 1, 0},  // the shell's icon for the file
+        {"C:\\no\\such\\folder\\missing.ico", 0, 0},
     };
     ASSERT_GT(cases[2].count, 1);
     for (const Case& c : cases) {
-        CIconList list;
-        ChangeCounter counter;
-        counter.Watch(list);
-        EXPECT_EQ(list.AddFromFile(c.path), c.added) << c.path;
+        WatchedList list;
+        EXPECT_EQ(list.AddFromFile(c.path), c.count > 0) << c.path;
         EXPECT_EQ(list.Count(), c.count) << c.path;
-        EXPECT_EQ(counter.changes, c.added ? 1 : 0) << c.path;
+        EXPECT_EQ(list.changes, c.count > 0 ? 1 : 0) << c.path;
         if (c.centre) {
             EXPECT_EQ(CentreColour(list, 0), c.centre) << c.path;
         }
@@ -221,73 +207,52 @@ TEST(CIconList, AddFromFileTakesIconsOfEveryKindOfFile) {
 
 class CIconListBadInput : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Fill(list, 3);
-        counter.Watch(list);
-    }
     void ExpectUnchanged() {
         EXPECT_EQ(list.Count(), 3);
         EXPECT_EQ(CentreColour(list, 2), RGB(20, 100, 200));
-        EXPECT_EQ(counter.changes, 0);
+        EXPECT_EQ(list.changes, 0);
     }
-    CIconList list;
-    ChangeCounter counter;
+    WatchedList list{3};
 };
 
-TEST_F(CIconListBadInput, TextsThatAreNotEncodedIconsAddNothing) {
-    for (const char* text : {"", "ab", "not base64 at all!", "gBhMRjgI" /* "abc" */, "////////////", "AAAAAAAAAAAA"})
-        list.AddFromEncoded(text);
-    const unsigned char junk[] = "IL this is not an image list, though it starts like one";
-    list.AddFromEncoded(LZWCompression::Encode64(junk, sizeof junk));
-    ExpectUnchanged();
-}
-
-TEST_F(CIconListBadInput, TruncatedStreamsAddNothing) {
+// Headers that cannot hold their images are the byte check's table.
+TEST_F(CIconListBadInput, TextsStreamsAndHandlesThatAreNoImageListChangeNothing) {
     CIconList source;
     Fill(source, 2);
-    ComPtr<IStream> stream = NewMemoryStream();
-    ASSERT_TRUE(source.Write(stream.Get()));
-    Bytes whole;
-    ASSERT_TRUE(StreamContents(stream.Get(), whole));
+    const Bytes whole = Written(source);
+    const unsigned char junk[] = "IL this is not an image list, though it starts like one";
+    std::vector<std::string> texts = {"", "ab", "not base64 at all!", "gBhMRjgI" /* "abc" */, "////////////",
+                                      "AAAAAAAAAAAA", LZWCompression::Encode64(junk, sizeof junk)};
     for (size_t cut : {size_t(1), size_t(10), size_t(27), size_t(28), size_t(40), size_t(80), whole.size() / 2,
-                       whole.size() - 1}) {
-        Bytes part(whole.begin(), whole.begin() + cut);
-        list.AddFromEncoded(LZWCompression::Encode64(part.data(), part.size()));
-    }
-    // Headers that cannot hold their images are the byte check's table.
+                       whole.size() - 1})
+        texts.push_back(EncodedBytes(Bytes(whole.begin(), whole.begin() + cut)));
+    for (const std::string& text : texts) list.AddFromEncoded(text);
     ExpectUnchanged();
     ComPtr<IStream> empty = NewMemoryStream();
     EXPECT_FALSE(list.LoadFromStream(empty.Get()));
+    const TestIcon icon = MakeIcon(16, RGB(1, 2, 3));
+    list.CopyFrom(reinterpret_cast<HIMAGELIST>(icon.get()));
+    list.CopyFrom(reinterpret_cast<HIMAGELIST>(static_cast<LONG_PTR>(12345)));
+    list.SetFromVariant(NumberVariant(0x7FFF0000).Get());
     ExpectUnchanged();
 }
 
 TEST_F(CIconListBadInput, MutatedStreamsNeverCrashOrHalfLoad) {
     CIconList source;
     Fill(source, 2);
-    ComPtr<IStream> stream = NewMemoryStream();
-    ASSERT_TRUE(source.Write(stream.Get()));
-    Bytes whole;
-    ASSERT_TRUE(StreamContents(stream.Get(), whole));
+    const Bytes whole = Written(source);
     unsigned seed = 2024;
     auto next = [&seed] { return (seed = seed * 1103515245 + 12345) >> 8; };
     for (int round = 0; round < 300; ++round) {
         Bytes bytes = whole;
         for (int flips = 1 + next() % 3; flips > 0; --flips) bytes[next() % bytes.size()] = next() & 0xFF;
-        list.AddFromEncoded(LZWCompression::Encode64(bytes.data(), bytes.size()));
+        list.AddFromEncoded(EncodedBytes(bytes));
         // A list that still reads comes in whole (both icons) or not at all.
         const int added = list.Count() - 3;
         EXPECT_TRUE(added == 0 || added == 2) << round;
         while (list.Count() > 3) list.Remove(list.Count() - 1);
-        counter.changes = 0;
+        list.changes = 0;
     }
-    ExpectUnchanged();
-}
-
-TEST_F(CIconListBadInput, HandlesThatAreNotImageListsChangeNothing) {
-    CTestIcon icon(16, RGB(1, 2, 3));
-    list.CopyFrom(reinterpret_cast<HIMAGELIST>(icon.Get()));
-    list.CopyFrom(reinterpret_cast<HIMAGELIST>(static_cast<LONG_PTR>(12345)));
-    list.SetFromVariant(NumberVariant(0x7FFF0000).Get());
     ExpectUnchanged();
 }
 

@@ -1,14 +1,24 @@
 #include "TestImages.h"
-#include <algorithm>
-#include <cstring>
+#include <ole2.h>
+#include <gtest/gtest.h>
 #include <initializer_list>
+#include <vector>
+
+namespace {
+
+// OLE for every test of this program (picture loading, streams, variants).
+class ComEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { OleInitialize(nullptr); }
+    void TearDown() override { OleUninitialize(); }
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
 
 COLORREF QuadrantColour(int x, int y, int width, int height) {
     bool right = x >= width / 2, bottom = y >= height / 2;
     return bottom ? (right ? kBottomRight : kBottomLeft) : (right ? kTopRight : kTopLeft);
 }
-
-namespace {
 
 void Put16(Bytes& b, unsigned v) {
     b.push_back(v & 0xFF);
@@ -24,26 +34,6 @@ void Put16s(Bytes& b, std::initializer_list<unsigned> values) {
 }
 void Put32s(Bytes& b, std::initializer_list<unsigned> values) {
     for (unsigned v : values) Put32(b, v);
-}
-void Put32Big(Bytes& b, unsigned v) {
-    for (int shift = 24; shift >= 0; shift -= 8) b.push_back((v >> shift) & 0xFF);
-}
-
-unsigned Crc32(const unsigned char* p, size_t n, unsigned crc = 0) {
-    crc = ~crc;
-    for (size_t i = 0; i < n; ++i) {
-        crc ^= p[i];
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
-
-void PngChunk(Bytes& png, const char* type, const Bytes& data) {
-    Put32Big(png, static_cast<unsigned>(data.size()));
-    Bytes body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    png.insert(png.end(), body.begin(), body.end());
-    Put32Big(png, Crc32(body.data(), body.size()));
 }
 
 }  // namespace
@@ -64,42 +54,6 @@ Bytes MakeBmp(int width, int height) {
         b.resize(b.size() + stride - width * 3);
     }
     return b;
-}
-
-Bytes MakePng(int width, int height) {
-    Bytes raw;
-    for (int y = 0; y < height; ++y) {
-        raw.push_back(0);  // filter: none
-        for (int x = 0; x < width; ++x) {
-            COLORREF c = QuadrantColour(x, y, width, height);
-            raw.push_back(GetRValue(c));
-            raw.push_back(GetGValue(c));
-            raw.push_back(GetBValue(c));
-        }
-    }
-    Bytes z = {0x78, 0x01};
-    for (size_t at = 0; at < raw.size();) {
-        size_t n = std::min<size_t>(65535, raw.size() - at);
-        z.push_back(at + n == raw.size() ? 1 : 0);
-        Put16(z, static_cast<unsigned>(n));
-        Put16(z, static_cast<unsigned>(~n & 0xFFFF));
-        z.insert(z.end(), raw.begin() + at, raw.begin() + at + n);
-        at += n;
-    }
-    unsigned a = 1, b = 0;
-    for (unsigned char c : raw) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    Put32Big(z, (b << 16) | a);
-    Bytes header;
-    for (int v : {width, height}) Put32Big(header, v);
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
-    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    PngChunk(png, "IHDR", header);
-    PngChunk(png, "IDAT", z);
-    PngChunk(png, "IEND", {});
-    return png;
 }
 
 Bytes MakeTiff(int width, int height) {
@@ -170,35 +124,9 @@ CTempFile::CTempFile(const std::string& name, const Bytes& contents) {
 
 CTempFile::~CTempFile() { DeleteFileA(m_path.c_str()); }
 
-CTestIcon::CTestIcon(int size, COLORREF colour) {
-    CWindowDC screen;
-    Bitmap colourBits(CreateCompatibleBitmap(screen, size, size));
-    Bitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
-    {
-        COwnedDC dc(CreateCompatibleDC(screen));
-        CSelectObject select(dc, colourBits.Get());
-        Brush brush(CreateSolidBrush(colour));
-        RECT all = {0, 0, size, size};
-        FillRect(dc, &all, brush.Get());
-    }
-    {
-        COwnedDC dc(CreateCompatibleDC(screen));
-        CSelectObject select(dc, mask.Get());
-        PatBlt(dc, 0, 0, size, size, BLACKNESS);  // all opaque
-    }
-    ICONINFO info = {TRUE, 0, 0, mask.Get(), colourBits.Get()};
-    m_icon = CreateIconIndirect(&info);
-}
-
-CTestIcon::~CTestIcon() {
-    if (m_icon) DestroyIcon(m_icon);
-}
-
-SIZE IconSize(HICON icon) {
-    ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info)) return SIZE{0, 0};
-    Bitmap colour(info.hbmColor), mask(info.hbmMask);
-    BITMAP bm = {};
-    GetObjectA(colour ? colour.Get() : mask.Get(), sizeof bm, &bm);
-    return SIZE{bm.bmWidth, colour ? bm.bmHeight : bm.bmHeight / 2};
+TestIcon MakeIcon(int size, COLORREF colour) {
+    const DWORD pixel = 0xFF000000u | GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    const std::vector<DWORD> pixels(size * size, pixel);
+    const std::vector<BYTE> opaque(size * size / 8);
+    return TestIcon(CreateIcon(nullptr, size, size, 1, 32, opaque.data(), reinterpret_cast<const BYTE*>(pixels.data())));
 }

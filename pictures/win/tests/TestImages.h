@@ -4,15 +4,14 @@
 #include "DibCanvas.h"
 #include "Gdi.h"
 #include "MemoryStream.h"
+#include <memory>
 #include <string>
 
 // Four quadrants: top-left red, top-right green, bottom-left blue, bottom-right yellow.
 constexpr COLORREF kTopLeft = RGB(255, 0, 0), kTopRight = RGB(0, 255, 0), kBottomLeft = RGB(0, 0, 255),
-                   kBottomRight = RGB(255, 255, 0);
-COLORREF QuadrantColour(int x, int y, int width, int height);
+                   kBottomRight = RGB(255, 255, 0), kWhite = RGB(255, 255, 255);
 
 Bytes MakeBmp(int width, int height);
-Bytes MakePng(int width, int height);   // stored (uncompressed) deflate blocks
 Bytes MakeTiff(int width, int height);  // uncompressed RGB strip
 // A single-image 32-bit .ico filled with one colour.
 Bytes MakeIco(int size, COLORREF colour);
@@ -30,18 +29,9 @@ private:
     std::string m_path;
 };
 
-// An icon of size x size filled with one colour; destroyed at scope end.
-class CTestIcon {
-public:
-    CTestIcon(int size, COLORREF colour);
-    ~CTestIcon();
-    CTestIcon(const CTestIcon&) = delete;
-    CTestIcon& operator=(const CTestIcon&) = delete;
-    HICON Get() const { return m_icon; }
-
-private:
-    HICON m_icon;
+// An icon of size x size filled with one colour, destroyed at scope end.
+struct IconDestroyer {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
 };
-
-// Width and height of an icon's colour bitmap.
-SIZE IconSize(HICON icon);
+using TestIcon = std::unique_ptr<HICON__, IconDestroyer>;
+TestIcon MakeIcon(int size, COLORREF colour);
