@@ -73,12 +73,6 @@ TEST_F(PreviewTest, ClosingSavesPlacementAndTheView) {
     EXPECT_EQ(ProfileValue("PrintWorkspace_Zoom"), 500);
     Open();
     EXPECT_TRUE(IsZoomed(Frame()));
-    // Toolbar commands: One Page, then Close (which posts the close to the frame).
-    SendMessageA(Workspace(), WM_COMMAND, 101, 0);
-    SendMessageA(Workspace(), WM_COMMAND, 105, 0);
-    EXPECT_TRUE(PumpUntil([&] { return Frame() == nullptr; }));
-    EXPECT_EQ(ProfileValue("PrintWorkspace_XPages"), 1);
-    EXPECT_EQ(ProfileValue("PrintWorkspace_YPages"), 1);
 }
 
 TEST_F(PreviewTest, AutoReleaseDecidesWhetherAnOpenPreviewKeepsTheControl) {

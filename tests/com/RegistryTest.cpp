@@ -21,10 +21,9 @@ bool KeyExists(const std::wstring& path) {
 // The string value `name` (null: default) of HKCR\path, or "<missing>".
 std::wstring Value(const std::wstring& path, const wchar_t* name = nullptr) {
     wchar_t data[1024];
-    DWORD size = sizeof(data), type = 0;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_ANY, &type, data, &size) != ERROR_SUCCESS)
-        return L"<missing>";
-    return type == REG_SZ ? std::wstring(data) : L"<not a string>";
+    DWORD size = sizeof(data);
+    const LSTATUS found = RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size);
+    return found == ERROR_SUCCESS ? data : L"<missing>";
 }
 
 const std::wstring kPrint = L"CLSID\\" + Guid(CLSID_Print), kPage = L"CLSID\\" + Guid(CLSID_Page);
@@ -67,10 +66,7 @@ TEST_F(RegistryTest, RegistrationWritesEveryEntryEvenWhenRepeatedAndRemovalTakes
 
     // Something another server put under a shared key must survive removal.
     const std::wstring other = L"CLSID\\{00000000-1111-2222-3333-444444444444}";
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, other.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetValueW(HKEY_CLASSES_ROOT, other.c_str(), REG_SZ, L"other", 0), ERROR_SUCCESS);
     ASSERT_EQ(m.Unregister(), S_OK);
     for (const std::wstring& gone : {kPrint, kPage, std::wstring(L"Koravel.Print"), std::wstring(L"Koravel.Print.1"),
                                      std::wstring(L"Tavrin.Page"), L"TypeLib\\" + Guid(LIBID_TAVRINLib)})
