@@ -58,7 +58,8 @@ TEST_F(RegistryTest, RegistrationWritesEveryEntryEvenWhenRepeatedAndRemovalTakes
         {L"Tavrin.Page\\CurVer", nullptr, L"Tavrin.Page.1"},
     };
     for (const auto& v : values) EXPECT_EQ(Value(v.path, v.name), v.value) << std::string(v.path.begin(), v.path.end());
-    for (const wchar_t* key : {L"Control", L"Insertable", L"Programmable"}) EXPECT_TRUE(KeyExists(kPrint + L"\\" + key));
+    for (const wchar_t* key : {L"\\Control", L"\\Insertable", L"\\Programmable"})
+        EXPECT_TRUE(KeyExists(kPrint + key));
     EXPECT_TRUE(KeyExists(L"Interface\\" + Guid(IID_ITavrin)));
     CLSID clsid;
     ASSERT_EQ(CLSIDFromProgID(L"Koravel.Print", &clsid), S_OK);

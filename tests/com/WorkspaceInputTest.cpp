@@ -50,7 +50,8 @@ TEST_F(PreviewTest, MagnifierClickPanAndWheel) {
     auto pageHeight = [this] { return static_cast<int>(VScroll().nPage); };
     RECT client;
     GetClientRect(Workspace(), &client);
-    const std::string at = "sleep 0.6 mousemove " + At({client.right / 2, client.bottom / 2}, Workspace()) + " sleep 0.2 ";
+    const std::string centre = At({client.right / 2, client.bottom / 2}, Workspace());
+    const std::string at = "sleep 0.6 mousemove " + centre + " sleep 0.2 ";
     const int fitted = pageHeight();
     HDC screen = GetDC(nullptr);
     const int magnified = MulDiv(11692, GetDeviceCaps(screen, LOGPIXELSY), 1000);  // A4 at 100%
@@ -128,7 +129,8 @@ TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
     const long left = Setting(print.Get(), kvLeftMargin), paper = Setting(print.Get(), kvPaperWidth);
-    const std::string handle = At({page.left + MulDiv(left, page.right - page.left, paper), page.top - 13}, Workspace());
+    const POINT guide{page.left + MulDiv(left, page.right - page.left, paper), page.top - 13};
+    const std::string handle = At(guide, Workspace());
     const std::string drags[] = {
         // the left guide dragged past the right one and beyond the screen, then ESC
         "mousemove " + handle + " mousedown 1 mousemove 1919 " + std::to_string(page.top) +
@@ -140,7 +142,8 @@ TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
             " mousedown 3 mousemove_relative 80 80 sleep 0.1 key Escape mouseup 3",
         // clicks on the rulers and off the pages, with every modifier
         "mousemove " + At({page.left - 13, page.top - 13}, Workspace()) + " keydown ctrl keydown shift click 1 click 3 "
-            "keyup shift keyup ctrl mousemove " + At({2, 2}, Workspace()) + " keydown shift click 1 click 3 keyup shift",
+            "keyup shift keyup ctrl mousemove " + At({2, 2}, Workspace()) +
+            " keydown shift click 1 click 3 keyup shift",
     };
     for (const std::string& d : drags) {
         RealInputToEnd("sleep 0.6 " + d);
