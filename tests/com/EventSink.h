@@ -1,6 +1,6 @@
 #pragma once
-// A host's event sink for _ITavrinEvents: writes down every event with its
-// arguments in the order the handler sees them, and can run a handler.
+// A host's event sink for _ITavrinEvents: writes down every event with its arguments in the
+// order a handler sees them, and runs the test's handler for it.
 #include "ComPtr.h"
 #include "Tavrin_h.h"
 #include <ocidl.h>
@@ -43,16 +43,11 @@ public:
     }
 
     static std::string Name(DISPID id) {
-        switch (id) {
-        case -600: return "Click";
-        case -550: return "Refresh";
-        case 1: return "Refreshing";
-        case 450: return "AnchorClick";
-        default: return "event" + std::to_string(id);
-        }
+        const std::map<DISPID, std::string> names{{-600, "Click"}, {-550, "Refresh"}, {1, "Refreshing"},
+                                                  {450, "AnchorClick"}};
+        return names.count(id) ? names.at(id) : "event" + std::to_string(id);
     }
 
-    // Advises on the object's _ITavrinEvents point; unadvises at the end.
     bool Connect(IUnknown* object) {
         ComPtr<IConnectionPointContainer> container;
         if (FAILED(object->QueryInterface(IID_IConnectionPointContainer, container.PutVoid()))) return false;

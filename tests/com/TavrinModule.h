@@ -1,30 +1,45 @@
 #pragma once
 // The built Tavrin.DLL loaded into the test process, with its exports.
+#include "ComPtr.h"
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <string>
 
 class TavrinModule {
 public:
-    static TavrinModule& Get();
-    HMODULE Handle() const { return module_; }
+    static TavrinModule& Get() {
+        static TavrinModule module;
+        return module;
+    }
     std::wstring Path() const { return path_; }
-
-    HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) const { return getClassObject_(clsid, iid, out); }
-    HRESULT CanUnloadNow() const { return canUnloadNow_(); }
-    HRESULT Register() const { return register_(); }
-    HRESULT Unregister() const { return unregister_(); }
+    HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) const {
+        return Call<Factory>("DllGetClassObject", clsid, iid, out);
+    }
+    HRESULT CanUnloadNow() const { return Call<Action>("DllCanUnloadNow"); }
+    HRESULT Register() const { return Call<Action>("DllRegisterServer"); }
+    HRESULT Unregister() const { return Call<Action>("DllUnregisterServer"); }
     // Creates an object of one of the module's classes without the registry.
-    HRESULT Create(REFCLSID clsid, IUnknown* outer, REFIID iid, void** out) const;
+    HRESULT Create(REFCLSID clsid, IUnknown* outer, REFIID iid, void** out) const {
+        ComPtr<IClassFactory> factory;
+        const HRESULT hr = GetClassObject(clsid, IID_IClassFactory, factory.PutVoid());
+        return FAILED(hr) ? hr : factory->CreateInstance(outer, iid, out);
+    }
 
 private:
-    TavrinModule();
+    using Factory = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    using Action = HRESULT(STDAPICALLTYPE*)();
+    TavrinModule() {
+        const std::string unixPath = TAVRIN_DLL_PATH;
+        for (char c : unixPath[0] == '/' ? "Z:" + unixPath : unixPath) path_ += c == '/' ? L'\\' : wchar_t(c);
+        module_ = LoadLibraryW(path_.c_str());
+    }
+    template <class F, class... Args>
+    HRESULT Call(const char* name, Args... args) const {
+        const auto f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+        return f ? f(args...) : E_UNEXPECTED;
+    }
     HMODULE module_ = nullptr;
     std::wstring path_;
-    HRESULT(STDAPICALLTYPE* getClassObject_)(REFCLSID, REFIID, void**) = nullptr;
-    HRESULT(STDAPICALLTYPE* canUnloadNow_)() = nullptr;
-    HRESULT(STDAPICALLTYPE* register_)() = nullptr;
-    HRESULT(STDAPICALLTYPE* unregister_)() = nullptr;
 };
 
 // COM initialised for each test of a fixture deriving from this.

@@ -1,6 +1,7 @@
 // The preview on a system without printers (a prefix of its own whose spooler cannot reach
 // CUPS): the frame opens, nothing is recorded, the view is the background alone.
 #include "CPrint.h"
+#include "TestProvider.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,36 +14,22 @@ TEST(NoPrinterPreviewTest, OpensEmptyWithTheDefaultGrid) {
     {
         ComPtr<ITavrin> print;
         ASSERT_EQ(CreateComObject<CPrint>(nullptr, IID_ITavrin, print.PutVoid()), S_OK);
-        // Any provider passes the entry check; the print object itself is not one, so use a page.
-        ComPtr<IPrintExt> provider;
-        struct CEmpty : ComObject<IPrintExt> {
-            explicit CEmpty(IUnknown* outer) : ComObject(outer) {}
-            STDMETHODIMP PageCount(VARIANT, long* n) override { *n = 3; return S_OK; }
-            STDMETHODIMP DrawPage(VARIANT, long, IDispatch*, VARIANT_BOOL*) override { return S_OK; }
-            void* Self() override { return this; }
-            const QIEntry* QITable() const override {
-                static const QIEntry table[] = {QI_ENTRY(CEmpty, IPrintExt), {nullptr, nullptr}};
-                return table;
-            }
-        };
-        CreateComObject<CEmpty>(nullptr, IID_IPrintExt, provider.PutVoid());
-        print->put_PrintExt(provider.Get());
+        print->put_PrintExt(Make<CTestProvider, IPrintExt>().Get());
         ASSERT_EQ(print->Preview(), S_OK);
         long frame = 0, pages = -1;
         print->get_hWnd(&frame);
         print->get_PagesCount(&pages);
         ASSERT_NE(frame, 0);
         EXPECT_EQ(pages, 0);
-        HWND workspace = FindWindowExA(reinterpret_cast<HWND>(static_cast<LONG_PTR>(frame)), nullptr,
-                                       "Koravel.Print.Workspace", nullptr);
+        HWND workspace = FindWindowExA(HWND(LONG_PTR(frame)), nullptr, "Koravel.Print.Workspace", nullptr);
         EXPECT_EQ(SendMessageA(workspace, RegisterWindowMessageA("PM_PREMULTIPLYPAGES"), 0, 0), MAKELONG(3, 3));
         RECT client;
         GetClientRect(workspace, &client);
-        HDC dc = GetDC(workspace);
         UpdateWindow(workspace);
+        HDC dc = GetDC(workspace);
         EXPECT_EQ(GetPixel(dc, client.right / 2, client.bottom / 2), GetSysColor(COLOR_MENU)) << "no page";
         ReleaseDC(workspace, dc);
-        SendMessageA(reinterpret_cast<HWND>(static_cast<LONG_PTR>(frame)), WM_CLOSE, 0, 0);
+        SendMessageA(HWND(LONG_PTR(frame)), WM_CLOSE, 0, 0);
     }
     CoUninitialize();
 }

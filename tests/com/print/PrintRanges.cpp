@@ -1,40 +1,17 @@
-// Prints a 5-page document through the built DLL once per page range (DoPrint
-// False, no preview) and once with a selected area through the workspace; each
-// document is named "<prefix>_<case>" and page k reads "Body of page k". Writes
-// one line per document, "<document name> <pages expected, comma-separated, or
-// - for none>", for print-ranges.sh to check the PDFs.
+// Prints a 5-page document, whose page k reads "Body of page k", through the built DLL once per
+// page range and once with a selected area through the workspace. Writes a line per document,
+// "<prefix>_<case> <pages expected, comma-separated, or - for none>", for print-ranges.sh.
 #include "CHostEMFPages.h"
 #include "CPrintWorkspace.h"
 #include "toolbar/CPrintToolBar.h"
-#include "ComObject.h"
 #include "ComPtr.h"
+#include "TestProvider.h"
 #include "Tavrin_h.h"
 #include "Text.h"
 #include <cstdio>
 #include <string>
 
 namespace {
-
-class CFivePages : public ComObject<IPrintExt> {
-    DECLARE_QI_TABLE(CFivePages)
-    explicit CFivePages(IUnknown* outer) : ComObject(outer) {}
-    STDMETHODIMP PageCount(VARIANT, long* count) override { *count = 5; return S_OK; }
-    STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override {
-        long index = 0;
-        ComPtr<IPage> p;
-        if (page && SUCCEEDED(page->QueryInterface(IID_IPage, p.PutVoid()))) p->get_Index(&index);
-        const std::string text = "Body of page " + std::to_string(index + 1);
-        HDC dc = reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc));
-        TextOutA(dc, 100, 100, text.c_str(), static_cast<int>(text.size()));
-        Rectangle(dc, 100, 140, 400, 300);
-        return S_OK;
-    }
-};
-
-const QIEntry* CFivePages::QITable() const {
-    static const QIEntry table[] = {QI_ENTRY(CFivePages, IPrintExt), {nullptr, nullptr}};
-    return table;
-}
 
 class CQuietDefaults : public IDefaultSettings {
 public:
@@ -45,12 +22,10 @@ public:
 };
 
 HRESULT CreatePrint(const wchar_t* dll, ITavrin** out) {
-    HMODULE module = LoadLibraryW(dll);
     auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-    if (!get) return E_FAIL;
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(dll), "DllGetClassObject")));
     ComPtr<IClassFactory> factory;
-    HRESULT hr = get(CLSID_Print, IID_IClassFactory, factory.PutVoid());
+    const HRESULT hr = get ? get(CLSID_Print, IID_IClassFactory, factory.PutVoid()) : E_FAIL;
     return FAILED(hr) ? hr : factory->CreateInstance(nullptr, IID_ITavrin, reinterpret_cast<void**>(out));
 }
 
@@ -65,23 +40,30 @@ int wmain(int argc, wchar_t** argv) {
     CoInitialize(nullptr);
     int rc = 0;
     {
-        ComPtr<IPrintExt> provider;
-        CreateComObject<CFivePages>(nullptr, IID_IPrintExt, provider.PutVoid());
+        ComPtr<IPrintExt> provider = Make<CTestProvider, IPrintExt>();
+        auto& five = *static_cast<CTestProvider*>(provider.Get());
+        five.pages = 5;
+        five.onDraw = [](HDC dc, long index) {
+            const std::string text = "Body of page " + std::to_string(index + 1);
+            TextOutA(dc, 100, 100, text.c_str(), static_cast<int>(text.size()));
+            Rectangle(dc, 100, 140, 400, 300);
+        };
         ComPtr<ITavrin> print;
         if (FAILED(CreatePrint(argv[1], print.Put()))) {
             std::printf("cannot load the control\n");
             return 1;
         }
         print->put_PrintExt(provider.Get());
-        struct Case { const char* name; const char* range; const char* pages; };
         // What the range parser makes of odd texts is its unit tests' part: here, that the spooler
         // gets just the chosen pages, an open range up to the end, all of them, or none.
-        const Case cases[] = {{"twofour", "2-4", "2,3,4"}, {"fourup", "4-", "4,5"}, {"empty", "", "1,2,3,4,5"},
-                              {"beyond", "7-9", "-"}};
+        const struct {
+            const char *name, *range, *pages;
+        } cases[] = {{"twofour", "2-4", "2,3,4"}, {"fourup", "4-", "4,5"}, {"empty", "", "1,2,3,4,5"},
+                     {"beyond", "7-9", "-"}};
         VARIANT no;
         V_VT(&no) = VT_BOOL;
         V_BOOL(&no) = VARIANT_FALSE;
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             const std::string name = prefix + "_" + c.name;
             print->put_Caption(Bstr::FromAnsi(name).Get());
             print->put_PageRange(Bstr::FromAnsi(c.range).Get());
