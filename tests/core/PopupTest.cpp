@@ -1,5 +1,5 @@
-// The pop-ups under the toolbar's buttons, driven with real X input (xdotool) while their
-// modal loop runs: the button goes down first, as when a toolbar button opens them.
+// The pop-ups under the toolbar's buttons, driven with real X input (xdotool) while their modal
+// loop runs: the button goes down first, as when a toolbar button opens them.
 #include "CPopupList.h"
 #include "CPopupPages.h"
 #include "RealInput.h"
@@ -11,8 +11,8 @@
 namespace {
 
 // Presses the button on a window under the pop-up, as on a toolbar button (X then reports the
-// release to the program wherever the pointer goes), runs `show` and meanwhile releases the
-// button at the client point `where` answers for the pop-up of class `cls`.
+// release wherever the pointer goes), runs `show`, and meanwhile releases the button at the
+// client point `where` answers for the pop-up of class `cls`.
 void ReleaseOver(const char* cls, const std::function<POINT(HWND)>& where, const std::function<void()>& show) {
     HWND surface = CreateWindowExA(WS_EX_TOPMOST, "Static", "", WS_POPUP | WS_VISIBLE, 200, 200, 500, 500, nullptr,
                                    nullptr, nullptr, nullptr);
@@ -31,7 +31,7 @@ void ReleaseOver(const char* cls, const std::function<POINT(HWND)>& where, const
     DestroyWindow(surface);
 }
 
-TEST(PopupTest, ZoomListAnswersTheEntryUnderThePointer) {
+TEST(PopupTest, EachPopUpAnswersWhatIsUnderThePointerOrNothingOutsideIt) {
     CPopupList list({" 500%", " 200%", " 150%", " 100%", " 75%", " 50%", " 25%", " 10%", " Page Width"});
     int index = -1;
     bool chosen = false;
@@ -43,11 +43,10 @@ TEST(PopupTest, ZoomListAnswersTheEntryUnderThePointer) {
     EXPECT_TRUE(chosen);
     EXPECT_EQ(index, 5);
     EXPECT_FALSE(IsWindow(list.Handle()));
-}
 
-TEST(PopupTest, PagesChooserAnswersTheGridUnderThePointerOrNothingOutsideIt) {
+    // The pages chooser: 3 x 2 cells of 26 pixels after a 2-pixel border, whatever the workspace.
     const struct {
-        POINT at;  // client point of the release
+        POINT at;
         bool chosen;
         long grid;
         const char* text;
@@ -55,8 +54,6 @@ TEST(PopupTest, PagesChooserAnswersTheGridUnderThePointerOrNothingOutsideIt) {
     for (const auto& c : cases) {
         CPopupPages<3, 2> pages;
         long grid = 0;
-        bool chosen = false;
-        // A small workspace: 3 x 2 anyway.
         ReleaseOver("Koravel.Print.Preview", [&](HWND) { return c.at; },
                     [&] { chosen = pages.Show(300, 300, MAKELONG(1, 1), grid); });
         EXPECT_EQ(chosen, c.chosen) << c.text;
