@@ -60,11 +60,8 @@ TEST_F(DecorationTest, InsideAndOutsideFollowThePositionInTheStore) {
     store->documentCaption_.Alignment = kAlignOutside;
     Record();
     const long left = Page(0).ClientRect().left;
-    // Positions 1 and 3: number right, caption left; position 2 the other way round.
-    for (long i : {0L, 2L}) {
-        EXPECT_GT(At(i, std::to_string(i + 2)).x, Middle());
-        EXPECT_EQ(At(i, "T").x, left);
-    }
+    EXPECT_GT(At(0, "2").x, Middle());
+    EXPECT_EQ(At(0, "T").x, left);
     EXPECT_EQ(At(1, "3").x, left);
     EXPECT_GT(At(1, "T").x, Middle());
 }

@@ -49,17 +49,6 @@ PAGESETUPDLGA InchSetup(long width, long height, long margin) {
     return s;
 }
 
-CPlayedPage::CPlayedPage(CEMFPage& page, SIZE size) {
-    if (!size.cx) size = SIZE{page.PageRectScreen().right, page.PageRectScreen().bottom};
-    CWindowDC screen;
-    memory_.Reset(CreateCompatibleDC(screen));
-    bitmap_.Reset(CreateCompatibleBitmap(screen, size.cx, size.cy));
-    SelectObject(memory_, bitmap_.Get());  // stays selected for the object's life
-    const RECT all{0, 0, size.cx, size.cy};
-    FillRect(memory_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    client = page.Play(memory_, all);
-}
-
 void RecordingTest::SetUp() {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     printer.Reset(CreateDCA("WINSPOOL", "PDF", nullptr, nullptr));

@@ -3,7 +3,7 @@
 // providers that write down what the store hands them.
 #include "CHostEMFPages.h"
 #include "ComObject.h"
-#include "Gdi.h"
+#include "DibCanvas.h"
 #include "GdiCount.h"
 #include "MetafileText.h"
 #include "Variants.h"
@@ -59,16 +59,13 @@ public:
 // A PAGESETUPDLGA in thousandths of an inch: paper and four equal margins.
 PAGESETUPDLGA InchSetup(long width, long height, long margin);
 
-// A page played into a white screen bitmap, at the page's own size unless told otherwise.
-class CPlayedPage {
-public:
-    explicit CPlayedPage(CEMFPage& page, SIZE size = {});
-    COLORREF Pixel(int x, int y) const { return GetPixel(memory_, x, y); }
-    RECT client{};  // what Play answered
-
-private:
-    COwnedDC memory_;
-    Bitmap bitmap_;
+// A page played into a white bitmap, at the page's own size unless told otherwise.
+struct CPlayedPage : DibCanvas {
+    explicit CPlayedPage(CEMFPage& page, SIZE size = {})
+        : DibCanvas(size.cx ? size.cx : page.PageRectScreen().right, size.cx ? size.cy : page.PageRectScreen().bottom),
+          client(page.Play(Dc(), Rect())) {}
+    COLORREF Pixel(int x, int y) const { return At(x, y); }
+    const RECT client;  // what Play answered
 };
 
 class RecordingTest : public ::testing::Test {

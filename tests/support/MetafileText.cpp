@@ -47,14 +47,6 @@ std::vector<DWORD> RecordTypes(HENHMETAFILE metafile) {
     return types;
 }
 
-int BitmapCopies(HENHMETAFILE metafile) {
-    int count = 0;
-    EachRecord(metafile, [&](const ENHMETARECORD& record) {
-        count += record.iType == EMR_BITBLT && reinterpret_cast<const EMRBITBLT&>(record).cbBitsSrc > 0;
-    });
-    return count;
-}
-
 std::vector<std::string> FileTexts(const std::string& path) {
     std::vector<std::string> texts;
     if (HENHMETAFILE emf = GetEnhMetaFileA(path.c_str())) {
