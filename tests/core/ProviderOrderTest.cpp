@@ -15,7 +15,7 @@ protected:
 };
 using ProviderFaultTest = ProviderOrderTest;
 
-TEST_F(ProviderOrderTest, CurrentProviderFirstAndTheFlagStopsOnlyItsOwnProvider) {
+TEST_F(ProviderOrderTest, CurrentProviderFirstTheFlagStopsOnlyItsOwnProviderReferencesComeOutEven) {
     Record();
     EXPECT_EQ(store->GetCount(), 0) << "no provider, no pages";
     EXPECT_TRUE(store->events.empty());
@@ -24,6 +24,7 @@ TEST_F(ProviderOrderTest, CurrentProviderFirstAndTheFlagStopsOnlyItsOwnProvider)
     b->continueAt[2] = 1;  // anything but VARIANT_TRUE stops
     b->drawResult = E_FAIL;  // not looked at
     Use(a, {b});
+    const ULONG references[] = {a->References(), b->References()};
     store->options_ = NumberVariant(42);
     Record();
     EXPECT_EQ(Drawn(), (std::vector<std::string>{"A0", "A1", "B0", "B1", "B2"}));
@@ -39,10 +40,16 @@ TEST_F(ProviderOrderTest, CurrentProviderFirstAndTheFlagStopsOnlyItsOwnProvider)
     ComPtr<IUnknown> current;
     store->GetPrintExt(current.Put());
     EXPECT_TRUE(SameObject(current.Get(), a)) << "the provider current before is current again";
+    current.Reset();
     Record();
     EXPECT_EQ(Page(4).Index(), 4) << "recording again starts afresh";
     store->ClearPages();
     EXPECT_EQ(store->GetCount(), 0);
+    EXPECT_EQ(a->References(), references[0]) << "references come out even";
+    EXPECT_EQ(b->References(), references[1]);
+    store.reset();
+    EXPECT_EQ(a->References(), 1u) << "only the test holds it once the store is gone";
+    EXPECT_EQ(b->References(), 1u);
 }
 
 TEST_F(ProviderOrderTest, EscapeKeyStopsTheProviderBeingRecorded) {
@@ -78,19 +85,6 @@ TEST_F(ProviderOrderTest, ProviderThatMeddlesWhileDrawingCannotUpsetTheRecording
     EXPECT_EQ(Drawn(), (std::vector<std::string>{"A0", "A1", "B0", "B1"}));
     ASSERT_EQ(store->GetCount(), 5);
     for (long i = 0; i < 5; ++i) EXPECT_TRUE(Page(i).HasMetafile());
-}
-
-TEST_F(ProviderOrderTest, ReferencesComeOutEven) {
-    CScriptProvider *a = Provider("A", 3), *b = Provider("B", 3);
-    Use(a, {b});
-    const ULONG before[] = {a->References(), b->References()};
-    Record();
-    Record();
-    EXPECT_EQ(a->References(), before[0]);
-    EXPECT_EQ(b->References(), before[1]);
-    store.reset();
-    EXPECT_EQ(a->References(), 1u) << "only the test holds it once the store is gone";
-    EXPECT_EQ(b->References(), 1u);
 }
 
 TEST_F(ProviderFaultTest, ThrowingDrawPageKeepsThePageAndItsFlagDecides) {

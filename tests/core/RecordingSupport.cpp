@@ -16,11 +16,11 @@ STDMETHODIMP CScriptProvider::PageCount(VARIANT options, long* count) {
 STDMETHODIMP CScriptProvider::DrawPage(VARIANT options, long hdc, IDispatch* page, VARIANT_BOOL* goOn) {
     DrawCall call;
     call.provider = name;
-    call.dc = reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc));
+    const HDC dc = reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc));
     call.continueIn = *goOn;
     call.options = VariantToLong(options, 0);
-    GetClipBox(call.dc, &call.clipBox);
-    call.objectType = static_cast<int>(GetObjectType(call.dc));
+    GetClipBox(dc, &call.clipBox);
+    call.objectType = static_cast<int>(GetObjectType(dc));
     call.page = page;
     ComPtr<IPage> described;
     if (page && SUCCEEDED(page->QueryInterface(IID_IPage, described.PutVoid()))) {
@@ -33,7 +33,7 @@ STDMETHODIMP CScriptProvider::DrawPage(VARIANT options, long hdc, IDispatch* pag
         described->get_PageWidth(&call.measures[4]);
         described->get_PageHeight(&call.measures[5]);
     }
-    if (draw) draw(call.dc, call.index);
+    if (draw) draw(dc, call.index);
     auto it = continueAt.find(call.index);
     if (it != continueAt.end()) *goOn = it->second;
     if (log) log->push_back(call);

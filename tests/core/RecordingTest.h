@@ -17,7 +17,6 @@
 struct DrawCall {
     std::string provider;
     long index = -1;  // IPage Index
-    HDC dc = nullptr;
     VARIANT_BOOL continueIn = 0;
     long options = 0;
     RECT clipBox{};
