@@ -51,7 +51,6 @@ TEST_F(WorkspaceRecordTest, RecordsForTheDefaultPrinterWithItsPageSetupInItsUnit
     const RECT c = Page(1).ClientRect();
     EXPECT_EQ(c.right - c.left, workspace->Settings().ClientWidth());
     EXPECT_EQ(c.bottom - c.top, workspace->Settings().ClientHeight());
-
 }
 
 TEST_F(WorkspaceRecordTest, DoPrintCancelledAtThePageSetupRecordsNothing) {
