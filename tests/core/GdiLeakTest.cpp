@@ -47,17 +47,4 @@ TEST_F(GdiLeakTest, ThirtyThousandPagesStayWithinAFewGdiObjectsAndGiveEveryOneBa
     EXPECT_EQ(GdiObjectCount(), screen);
 }
 
-TEST_F(GdiLeakTest, AProviderStoppingEarlyGetsTheCountItReachedOnce) {
-    store->pageNumberFormat_ = "Page <%page%> of <%count%>";
-    CScriptProvider* a = Provider("A", 10000000);
-    Use(a);
-    a->continueAt[49] = VARIANT_FALSE;
-    a->draw = [](HDC dc, long) { TextOutA(dc, 20, 20, "body", 4); };
-    Record();
-    ASSERT_EQ(store->GetCount(), 50);
-    for (long page : {0L, 49L})
-        EXPECT_EQ(Strings(page), (std::vector<std::string>{"body", "Page " + std::to_string(page + 1) + " of 50",
-                                                           "Untitled Document"}));
-}
-
 }  // namespace
