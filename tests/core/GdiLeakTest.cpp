@@ -1,49 +1,50 @@
-// Recording many pages over and over gives back every GDI object it takes.
+// Documents of any length: recording holds one metafile context at a time, recorded pages hold
+// no GDI object, and recording again gives back every object it takes.
 #include "RecordingTest.h"
+#include <algorithm>
 
 namespace {
 
-class GdiLeakTest : public RecordingTest {
-protected:
-    void SetUp() override {
-        RecordingTest::SetUp();
-        CScriptProvider* p = nullptr;
-        store->PutPrintExt(CScriptProvider::Make("A", 200, &p).Get());
-        // A provider that uses pens, brushes and text like a real one, and cleans up after itself.
-        p->draw = [](HDC dc, long index) {
-            Pen pen(CreatePen(PS_SOLID, 2, RGB(index % 256, 0, 0)));
-            Brush brush(CreateSolidBrush(RGB(0, index % 256, 0)));
-            CSelectObject selectPen(dc, pen.Get());
-            CSelectObject selectBrush(dc, brush.Get());
-            Rectangle(dc, 10, 10, 200, 120);
-            Ellipse(dc, 30, 30, 150, 100);
-            TextOutA(dc, 10, 140, "page", 4);
-        };
-    }
-};
+using GdiLeakTest = RecordingTest;
 
-TEST_F(GdiLeakTest, TenRecordingsOfTwoHundredPagesLeaveNothingBehind) {
-    Record();  // first use creates what GDI keeps for good (stock objects, font caches)
-    ASSERT_EQ(store->GetCount(), 200);
+TEST_F(GdiLeakTest, ThirtyThousandPagesStayWithinAFewGdiObjectsAndGiveEveryOneBack) {
+    constexpr long kPages = 30000;  // three times the 10,000 objects a Windows process may hold
+    store->pageNumberFormat_ = "Page <%page%> of <%count%>";
+    CScriptProvider* a = Provider("A", kPages);
+    Use(a);
     const long start = GdiObjectCount();
     ASSERT_GT(start, 0) << "no way to count GDI objects here";
-    for (int i = 0; i < 10; ++i) Record();
-    EXPECT_EQ(GdiObjectCount(), start);
-    // Recorded pages are bytes: handles exist only for the few pages last played or copied.
-    for (long i = 0; i < store->GetCount(); ++i) ASSERT_NE(store->GetPage(i).GetHandle(), nullptr);
-    EXPECT_EQ(GdiObjectCount(), start + static_cast<long>(CHostEMFPages::kHandlesKept));
-    store->ClearPages();
-    EXPECT_EQ(GdiObjectCount(), start);
-}
-
-TEST_F(GdiLeakTest, ScreenBitmapsAreFreedToo) {
-    store->asScreen_ = VARIANT_TRUE;
-    CScriptProvider* p = nullptr;
-    store->PutPrintExt(CScriptProvider::Make("B", 4, &p).Get());
+    long peak = start;
+    // Pens, brushes and text like a real provider, cleaned up after itself.
+    a->draw = [&peak](HDC dc, long index) {
+        Pen pen(CreatePen(PS_SOLID, 2, RGB(index % 256, 0, 0)));
+        Brush brush(CreateSolidBrush(RGB(0, index % 256, 0)));
+        CSelectObject selectPen(dc, pen.Get());
+        CSelectObject selectBrush(dc, brush.Get());
+        Ellipse(dc, 30, 30, 150, 100);
+        if (index % 500 == 0) peak = std::max(peak, GdiObjectCount());
+    };
+    Record();  // the first use creates what GDI keeps for good (stock objects, font caches)
+    ASSERT_EQ(store->GetCount(), kPages);
+    EXPECT_LE(peak - start, 200);
+    const long settled = GdiObjectCount();
+    EXPECT_LE(settled - start, 50);
     Record();
-    const long start = GdiObjectCount();
-    for (int i = 0; i < 4; ++i) Record();
-    EXPECT_EQ(GdiObjectCount(), start);
+    EXPECT_EQ(GdiObjectCount(), settled);
+    EXPECT_EQ(Strings(kPages - 1)[0], "Page 30000 of 30000");
+    // Recorded pages are bytes: handles exist only for the few pages last played or copied.
+    for (long i = 0; i < kPages; ++i) ASSERT_NE(Page(i).GetHandle(), nullptr);
+    EXPECT_EQ(GdiObjectCount(), settled + static_cast<long>(CHostEMFPages::kHandlesKept));
+    store->ClearPages();
+    EXPECT_EQ(GdiObjectCount(), settled);
+
+    // Screen bitmaps are given back too.
+    store->asScreen_ = VARIANT_TRUE;
+    a->pages = 200;
+    Record();
+    const long screen = GdiObjectCount();
+    Record();
+    EXPECT_EQ(GdiObjectCount(), screen);
 }
 
 }  // namespace

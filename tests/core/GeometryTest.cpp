@@ -1,32 +1,19 @@
-// Where a recorded page puts things: the page object's values, the metafile's
-// frame and mapping, and the client rectangle the provider is clipped to.
+// Where a recorded page puts things: the page object's values, the paper and the client
+// rectangle the provider is clipped to, and the frame drawn around it.
 #include "RecordingTest.h"
-#include <algorithm>
-#include <cstdlib>
 
 namespace {
 
-class GeometryTest : public RecordingTest {
-protected:
-    // Device rectangle in screen pixels, as the store converts it.
-    RECT ToScreen(const RECT& r) const {
-        return RECT{MulDiv(r.left, screenDpiX, printerDpiX), MulDiv(r.top, screenDpiY, printerDpiY),
-                    MulDiv(r.right, screenDpiX, printerDpiX), MulDiv(r.bottom, screenDpiY, printerDpiY)};
-    }
+using GeometryTest = RecordingTest;
+
+struct Probe {
+    LONG x, y;
+    COLORREF colour;
 };
 
-bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
-
-// What the page object told the provider: left, top, width, height, page width and height.
-std::vector<double> Measures(const DrawCall& c) {
-    return {c.left, c.top, c.width, c.height, c.pageWidth, c.pageHeight};
-}
-
 TEST_F(GeometryTest, PageObjectDescribesThePageSetupInItsUnit) {
-    CScriptProvider* p = nullptr;
-    store->PutPrintExt(CScriptProvider::Make("A", 1, &p).Get());
-    p->log = &calls;
-    // Thousandths of an inch give inches, hundredths of a millimetre centimetres; uneven margins each their own.
+    Use(Provider("A", 1));
+    // Thousandths of an inch give inches, hundredths of a millimetre centimetres.
     const struct {
         DWORD unit;
         POINT paper;
@@ -43,123 +30,104 @@ TEST_F(GeometryTest, PageObjectDescribesThePageSetupInItsUnit) {
         calls.clear();
         Record();
         ASSERT_EQ(calls.size(), 1u);
-        const std::vector<double> got = Measures(calls[0]);
-        for (size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], c.measures[i], 1e-9) << i;
+        for (size_t i = 0; i < 6; ++i) EXPECT_NEAR(calls[0].measures[i], c.measures[i], 1e-9) << i;
     }
-    // The page's own rectangles follow the metric unit too (2540 per inch).
-    const CEMFPage& page = store->GetPage(0);
-    EXPECT_EQ(page.PageRect().right, MulDiv(21000, printerDpiX, 2540));
-    EXPECT_EQ(page.Margins().left, MulDiv(2500, printerDpiX, 2540));
-    EXPECT_EQ(page.Margins().bottom, MulDiv(2000, printerDpiY, 2540));
-}
+    EXPECT_EQ(Page(0).PageRect().right, MulDiv(21000, printerDpiX, 2540));
+    EXPECT_EQ(Page(0).Margins().bottom, MulDiv(2000, printerDpiY, 2540));
 
-TEST_F(GeometryTest, PageObjectBeforeAnyRecordingAndWithNullPointers) {
+    // A page object never handed to a provider answers zeros, and refuses null pointers.
     ComPtr<IPage> page;
     ASSERT_EQ((CreateComObject<CPage>(nullptr, IID_IPage, page.PutVoid())), S_OK);
     double v = -1;
-    long index = -1;
     EXPECT_EQ((page->get_PageWidth(&v), v), 0.0);
-    EXPECT_EQ((page->get_Height(&v), v), 0.0);
-    EXPECT_EQ((page->get_Index(&index), index), 0);
     EXPECT_EQ(page->get_Left(nullptr), E_POINTER);
     EXPECT_EQ(page->get_Index(nullptr), E_POINTER);
 }
 
-TEST_F(GeometryTest, MetafileFrameIsThePaperAndItsUnitTheScreenPixel) {
-    CScriptProvider* p = nullptr;
-    store->PutPrintExt(CScriptProvider::Make("A", 1, &p).Get());
-    p->log = &calls;
+TEST_F(GeometryTest, PageIsThePaperAndTheProviderDrawsInTheClientOnly) {
+    CScriptProvider* a = Provider("A", 1);
+    Use(a);
+    const RECT square{0, 0, 10, 10}, everything{-1000, -1000, 5000, 5000};
+    const RECT* fill = &everything;
+    a->draw = [&](HDC dc, long) { FillRect(dc, fill, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))); };
     Record();
-    ASSERT_EQ(store->GetCount(), 1);
-    CEMFPage& page = store->GetPage(0);
-    ASSERT_TRUE(page.HasMetafile());
-
-    const RECT pageDevice{0, 0, Px(8500, printerDpiX), Px(11000, printerDpiY)};
-    const RECT clientDevice{Px(1000, printerDpiX), Px(1000, printerDpiY), pageDevice.right - Px(1000, printerDpiX),
-                            pageDevice.bottom - Px(1000, printerDpiY)};
-    EXPECT_TRUE(SameRect(page.PageRect(), pageDevice));
-    EXPECT_TRUE(SameRect(page.PageRectScreen(), ToScreen(pageDevice)));
-    EXPECT_TRUE(SameRect(page.ClientRect(), ToScreen(clientDevice)));
-    const RECT margins = page.Margins();
-    EXPECT_EQ(margins.left, Px(1000, printerDpiX));
-    EXPECT_EQ(margins.bottom, Px(1000, printerDpiY));
-
-    ENHMETAHEADER header{};
-    ASSERT_EQ(GetEnhMetaFileHeader(page.GetHandle(), sizeof header, &header), sizeof header);
-    const int horzSize = GetDeviceCaps(printer, HORZSIZE), horzRes = GetDeviceCaps(printer, HORZRES);
-    const int vertSize = GetDeviceCaps(printer, VERTSIZE), vertRes = GetDeviceCaps(printer, VERTRES);
-    EXPECT_EQ(header.rclFrame.left, 0);
-    EXPECT_EQ(header.rclFrame.top, 0);
-    EXPECT_EQ(header.rclFrame.right, MulDiv(horzSize * pageDevice.right, 100, horzRes));
-    EXPECT_EQ(header.rclFrame.bottom, MulDiv(vertSize * pageDevice.bottom, 100, vertRes));
-    // The device reports whole millimetres, so the frame meets the paper within one.
-    EXPECT_NEAR(header.rclFrame.right, 8500 * 254 / 100, 100);
-    EXPECT_NEAR(header.rclFrame.bottom, 11000 * 254 / 100, 100);
-    EXPECT_EQ(header.szlDevice.cx, horzRes) << "recorded against the printer";
-    EXPECT_EQ(header.szlDevice.cy, vertRes);
-
-    // The provider sees the client rectangle in screen pixels as its clip, on a metafile context.
+    CEMFPage& page = Page(0);
+    const RECT device{0, 0, MulDiv(8500, printerDpiX, 1000), MulDiv(11000, printerDpiY, 1000)};
+    EXPECT_TRUE(EqualRect(&page.PageRect(), &device));
+    const RECT c = page.ClientRect();
+    EXPECT_NEAR(c.left, GetDeviceCaps(CWindowDC(), LOGPIXELSX), 1) << "one inch in screen pixels";
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].objectType, OBJ_ENHMETADC);
-    const RECT expected = page.ClientRect(), clip = calls[0].clipBox;
-    EXPECT_TRUE(std::abs(clip.left - expected.left) <= 1 && std::abs(clip.top - expected.top) <= 1 &&
-                std::abs(clip.right - expected.right) <= 1 && std::abs(clip.bottom - expected.bottom) <= 1);
-
-    // The mapping and the clip are in the metafile itself, the clip removed after the body.
-    const std::vector<DWORD> types = RecordTypes(page.GetHandle());
-    for (DWORD type : {EMR_SETMAPMODE, EMR_SETVIEWPORTEXTEX, EMR_SETWINDOWEXTEX})
-        EXPECT_NE(std::find(types.begin(), types.end(), type), types.end()) << type;
-    EXPECT_EQ(std::count(types.begin(), types.end(), EMR_EXTSELECTCLIPRGN), 2);
-}
-
-TEST_F(GeometryTest, DrawingIsClippedToTheClientAndPlaysBackInScreenPixels) {
-    CScriptProvider* p = nullptr;
-    store->PutPrintExt(CScriptProvider::Make("A", 1, &p).Get());
-    // Black over the whole logical page: only the client part may stay.
-    p->draw = [](HDC dc, long) {
-        const RECT all{-1000, -1000, 5000, 5000};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    };
-    Record();
-    CEMFPage& page = store->GetPage(0);
-    const RECT screenPage = page.PageRectScreen();
-    const RECT c = page.ClientRect();
-    CPlayedPage played(page, SIZE{screenPage.right, screenPage.bottom});
-    EXPECT_TRUE(SameRect(played.client, c)) << "played at its own size, the client part is the client rectangle";
-    const struct {
-        LONG x, y;
-        COLORREF colour;
-    } probes[] = {{c.left + 3, c.top + 3, 0},           {c.right - 3, c.bottom - 3, 0},
-                  {c.left - 3, c.top + 3, 0xFFFFFF},    {c.left + 3, c.top - 3, 0xFFFFFF},
-                  {c.right + 3, c.bottom - 3, 0xFFFFFF}, {c.right - 3, c.bottom + 3, 0xFFFFFF}};
+    EXPECT_NEAR(calls[0].clipBox.left, c.left, 1);
+    EXPECT_NEAR(calls[0].clipBox.bottom, c.bottom, 1);
+    CPlayedPage played(page);
+    EXPECT_TRUE(EqualRect(&played.client, &c));
+    const Probe probes[] = {{c.left + 3, c.top + 3, 0},           {c.right - 3, c.bottom - 3, 0},
+                            {c.left - 3, c.top + 3, 0xFFFFFF},    {c.left + 3, c.top - 3, 0xFFFFFF},
+                            {c.right + 3, c.bottom - 3, 0xFFFFFF}, {c.right - 3, c.bottom + 3, 0xFFFFFF}};
     for (const auto& at : probes) EXPECT_EQ(played.Pixel(at.x, at.y), at.colour) << at.x << "," << at.y;
+
+    // As a screen, the provider gets a bitmap of the client size, its origin at the client's corner.
+    store->asScreen_ = VARIANT_TRUE;
+    fill = &square;
+    calls.clear();
+    Record();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].objectType, OBJ_MEMDC);
+    EXPECT_EQ(calls[0].clipBox.left, 0);
+    EXPECT_NEAR(calls[0].clipBox.bottom, c.bottom - c.top, 1);
+    CPlayedPage screen(Page(0));
+    EXPECT_EQ(screen.Pixel(c.left + 5, c.top + 5), RGB(0, 0, 0));
+    EXPECT_EQ(screen.Pixel(c.left + 14, c.top + 5), RGB(255, 255, 255));
+    EXPECT_EQ(screen.Pixel(5, 5), RGB(255, 255, 255));
 }
 
-TEST_F(GeometryTest, ProviderThatResetsTheMappingDoesNotMoveLaterDrawing) {
-    CScriptProvider* p = nullptr;
-    store->PutPrintExt(CScriptProvider::Make("A", 1, &p).Get());
-    p->draw = [](HDC dc, long) {
-        SetMapMode(dc, MM_TEXT);  // printer pixels from here on
-    };
-    store->pageFrameStyle_ = 1;  // drawn after the provider, in the page's own units
+TEST_F(GeometryTest, FrameSitsOnTheClientEdgeWhateverTheProviderDid) {
+    CScriptProvider* a = Provider("A", 1);
+    Use(a);
+    store->pageFrameStyle_ = 1;
     store->pageFrameColor_ = RGB(255, 0, 0);
-    Record();
-    CEMFPage& page = store->GetPage(0);
-    const RECT screenPage = page.PageRectScreen();
-    const RECT c = page.ClientRect();
-    CPlayedPage played(page, SIZE{screenPage.right, screenPage.bottom});
-    EXPECT_EQ(played.Pixel(c.left, c.top + 20), RGB(255, 0, 0)) << "frame on the client's left edge";
-    EXPECT_EQ(played.Pixel(c.right - 1, c.top + 20), RGB(255, 0, 0)) << "right line one unit inside";
-    EXPECT_EQ(played.Pixel(c.left + 20, c.bottom - 1), RGB(255, 0, 0)) << "bottom line one unit inside";
-    EXPECT_EQ(played.Pixel(c.left + 20, c.top + 20), RGB(255, 255, 255));
+    store->showPageNumbers_ = VARIANT_FALSE;
+    const struct {
+        const char* what;
+        VARIANT_BOOL asScreen;
+        std::function<void(HDC, long)> draw;
+    } cases[] = {
+        {"plain", VARIANT_FALSE, nullptr},
+        {"mapping reset", VARIANT_FALSE, [](HDC dc, long) { SetMapMode(dc, MM_TEXT); }},
+        {"as a screen", VARIANT_TRUE, nullptr},
+    };
+    const COLORREF red = RGB(255, 0, 0), white = RGB(255, 255, 255);
+    for (const auto& k : cases) {
+        store->asScreen_ = k.asScreen;
+        a->draw = k.draw;
+        Record();
+        const RECT c = Page(0).ClientRect();
+        CPlayedPage played(Page(0));
+        const int midX = (c.left + c.right) / 2, midY = (c.top + c.bottom) / 2;
+        const Probe probes[] = {{c.left, midY, red},       {c.left - 1, midY, white}, {c.left + 1, midY, white},
+                                {midX, c.top, red},        {c.right - 1, midY, red},  {c.right, midY, white},
+                                {midX, c.bottom - 1, red}, {midX, c.bottom, white},   {midX, midY, white}};
+        for (const auto& at : probes)
+            EXPECT_EQ(played.Pixel(at.x, at.y), at.colour) << k.what << " at " << at.x << "," << at.y;
+    }
+    // Style s is GDI pen style s - 1; style 0 draws no frame.
+    store->asScreen_ = VARIANT_FALSE;
+    for (long s = 0; s <= 5; ++s) {
+        store->pageFrameStyle_ = s;
+        Record();
+        const std::vector<LOGPEN> pens = PensOf(Page(0).GetHandle());
+        ASSERT_EQ(pens.size(), s ? 1u : 0u) << s;
+        if (s) EXPECT_EQ(pens[0].lopnStyle, static_cast<UINT>(s - 1));
+        if (s) EXPECT_EQ(pens[0].lopnColor, red);
+    }
 }
 
 TEST_F(GeometryTest, PlayAnswersTheClientPartOfAnyRectangle) {
-    store->PutPrintExt(CScriptProvider::Make("A", 1).Get());
+    Use(Provider("A", 1));
     Record();
-    CEMFPage& page = store->GetPage(0);
-    const RECT p = page.PageRect();
-    const RECT m = page.Margins();
+    CEMFPage& page = Page(0);
+    const RECT p = page.PageRect(), m = page.Margins();
     const RECT target{10, 20, 10 + 1275, 20 + 1650};
     COwnedDC memory(CreateCompatibleDC(nullptr));
     const RECT client = page.Play(memory, target);
@@ -168,52 +136,39 @@ TEST_F(GeometryTest, PlayAnswersTheClientPartOfAnyRectangle) {
     EXPECT_EQ(client.right, 10 + 1275 - MulDiv(m.right, 1275, p.right));
     EXPECT_EQ(client.bottom, 20 + 1650 - MulDiv(m.bottom, 1650, p.bottom));
 
-    // A page without metafile draws nothing and still answers its client part.
+    // Without its metafile a page draws nothing and still answers its client part.
     page.Delete();
-    EXPECT_EQ(page.GetHandle(), nullptr);
     CPlayedPage blank(page, SIZE{200, 200});
     EXPECT_EQ(blank.client.left, MulDiv(m.left, 200, p.right));
     EXPECT_EQ(blank.Pixel(100, 100), RGB(255, 255, 255));
-
-    // A page never recorded has no geometry: all of the rectangle is client.
+    // A page never recorded has no margins: all of the rectangle is client.
     CEMFPage fresh(&setup, store.get());
-    EXPECT_FALSE(fresh.HasMetafile());
-    EXPECT_EQ(fresh.Index(), 0);
-    EXPECT_TRUE(IsRectEmpty(&fresh.ClientRect()));
     const RECT whole = fresh.Play(memory, target);
-    EXPECT_TRUE(SameRect(whole, target));
+    EXPECT_TRUE(EqualRect(&whole, &target));
 }
 
-TEST_F(GeometryTest, NoClientAreaStopsEachProviderAfterItsFirstPage) {
-    setup.rtMargin = RECT{5000, 1000, 5000, 1000};  // wider than the paper
-    ComPtr<IPrintExt> b = CScriptProvider::Make("B", 4);
-    store->PutPrintExts(VariantList({b.Get()}).Get());  // through the list, so that both are recorded
-    store->PutPrintExt(CScriptProvider::Make("A", 3).Get());
-    Record();
-    EXPECT_EQ(store->GetCount(), 2);
-    EXPECT_EQ(store->events, (std::vector<std::string>{"start", "page 0", "end 1", "start", "page 1", "end 2"}));
-}
-
-TEST_F(GeometryTest, AbsurdPaperAndNoReferenceAreAbsorbed) {
-    CScriptProvider* p = nullptr;
-    store->PutPrintExt(CScriptProvider::Make("A", 3, &p).Get());
-    struct Case {
-        long width, height, margin;
-        long pages;  // an empty client area ends the provider after one page
-    } cases[] = {{0, 0, 0, 1}, {-8500, -11000, 1000, 1}, {2000000000, 11000, 1000, 3}, {8500, 11000, -1000, 3}};
-    for (const Case& c : cases) {
-        setup = InchSetup(c.width, c.height, c.margin);
+TEST_F(GeometryTest, AnEmptyClientAreaStopsEachProviderAfterItsFirstPage) {
+    Use(Provider("A", 3), {Provider("B", 4)});
+    const struct {
+        POINT paper;
+        RECT margins;
+        long pages;
+    } cases[] = {{{8500, 11000}, {5000, 1000, 5000, 1000}, 2}, {{8500, 11000}, {1000, 6000, 1000, 6000}, 2},
+                 {{0, 0}, {0, 0, 0, 0}, 2},                    {{-8500, -11000}, {1000, 1000, 1000, 1000}, 2},
+                 {{2000000000, 11000}, {1000, 1000, 1000, 1000}, 7}, {{8500, 11000}, {-1000, 0, 0, -1000}, 7}};
+    for (const auto& c : cases) {
+        setup.ptPaperSize = c.paper;
+        setup.rtMargin = c.margins;
         Record();
-        EXPECT_EQ(store->GetCount(), c.pages) << c.width << " x " << c.height << ", margins " << c.margin;
+        EXPECT_EQ(store->GetCount(), c.pages) << c.paper.x << " x " << c.paper.y << ", left " << c.margins.left;
     }
 
-    // Without a device to measure against, pages are kept without metafile and play as nothing.
+    // Without a device to measure against there is no client either: blank pages, one a provider.
     setup = InchSetup(8500, 11000, 1000);
     store->LoadPages(nullptr, &setup);
-    ASSERT_EQ(store->GetCount(), 1);
-    EXPECT_FALSE(store->GetPage(0).HasMetafile());
-    CPlayedPage played(store->GetPage(0), SIZE{50, 50});
-    EXPECT_EQ(played.Pixel(25, 25), RGB(255, 255, 255));
+    ASSERT_EQ(store->GetCount(), 2);
+    EXPECT_FALSE(Page(0).HasMetafile());
+    EXPECT_EQ(CPlayedPage(Page(0), SIZE{50, 50}).Pixel(25, 25), RGB(255, 255, 255));
 }
 
 }  // namespace

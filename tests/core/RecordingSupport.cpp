@@ -1,5 +1,45 @@
 #include "RecordingTest.h"
 
+const QIEntry* CScriptProvider::QITable() const {
+    static const QIEntry table[] = {QI_ENTRY(CScriptProvider, IPrintExt), {nullptr, nullptr}};
+    return table;
+}
+
+STDMETHODIMP CScriptProvider::PageCount(VARIANT options, long* count) {
+    countOptions = VariantToLong(options, 0);
+    if (onPageCount) onPageCount();
+    if (FAILED(countResult)) return countResult;
+    *count = pages;
+    return S_OK;
+}
+
+STDMETHODIMP CScriptProvider::DrawPage(VARIANT options, long hdc, IDispatch* page, VARIANT_BOOL* goOn) {
+    DrawCall call;
+    call.provider = name;
+    const HDC dc = reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc));
+    call.continueIn = *goOn;
+    call.options = VariantToLong(options, 0);
+    GetClipBox(dc, &call.clipBox);
+    call.objectType = static_cast<int>(GetObjectType(dc));
+    call.page = page;
+    ComPtr<IPage> described;
+    if (page && SUCCEEDED(page->QueryInterface(IID_IPage, described.PutVoid()))) {
+        described->get_Index(&call.index);
+        call.measures.resize(6);
+        described->get_Left(&call.measures[0]);
+        described->get_Top(&call.measures[1]);
+        described->get_Width(&call.measures[2]);
+        described->get_Height(&call.measures[3]);
+        described->get_PageWidth(&call.measures[4]);
+        described->get_PageHeight(&call.measures[5]);
+    }
+    if (draw) draw(dc, call.index);
+    auto it = continueAt.find(call.index);
+    if (it != continueAt.end()) *goOn = it->second;
+    if (log) log->push_back(call);
+    return drawResult;
+}
+
 PAGESETUPDLGA InchSetup(long width, long height, long margin) {
     PAGESETUPDLGA s{};
     s.lStructSize = sizeof s;
@@ -9,30 +49,39 @@ PAGESETUPDLGA InchSetup(long width, long height, long margin) {
     return s;
 }
 
-CPlayedPage::CPlayedPage(CEMFPage& page, SIZE size) {
-    CWindowDC screen;
-    memory_.Reset(CreateCompatibleDC(screen));
-    bitmap_.Reset(CreateCompatibleBitmap(screen, size.cx, size.cy));
-    SelectObject(memory_, bitmap_.Get());  // stays selected for the object's life
-    const RECT all{0, 0, size.cx, size.cy};
-    FillRect(memory_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    client = page.Play(memory_, all);
-}
-
 void RecordingTest::SetUp() {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     printer.Reset(CreateDCA("WINSPOOL", "PDF", nullptr, nullptr));
     ASSERT_TRUE(printer) << "the CUPS printer PDF must be installed";
     printerDpiX = GetDeviceCaps(printer, LOGPIXELSX);
     printerDpiY = GetDeviceCaps(printer, LOGPIXELSY);
-    CWindowDC screen;
-    screenDpiX = GetDeviceCaps(screen, LOGPIXELSX);
-    screenDpiY = GetDeviceCaps(screen, LOGPIXELSY);
     store = std::make_unique<CNotingStore>();
 }
 
 void RecordingTest::TearDown() {
     store.reset();
+    providers.clear();
     printer.Reset();
     CoUninitialize();
+}
+
+CScriptProvider* RecordingTest::Provider(const std::string& name, long pages) {
+    providers.emplace_back();
+    CreateComObject<CScriptProvider>(nullptr, IID_IPrintExt, providers.back().PutVoid());
+    auto* p = static_cast<CScriptProvider*>(providers.back().Get());
+    p->name = name;
+    p->pages = pages;
+    p->log = &calls;
+    return p;
+}
+
+void RecordingTest::Use(IUnknown* current, std::initializer_list<IUnknown*> list) {
+    if (list.size()) store->PutPrintExts(VariantList(list).Get());
+    if (current) store->PutPrintExt(current);
+}
+
+std::vector<std::string> RecordingTest::Strings(long page) const {
+    std::vector<std::string> s;
+    for (const MetafileText& t : TextsOf(store->GetPage(page).GetHandle())) s.push_back(t.text);
+    return s;
 }

@@ -1,16 +1,50 @@
 #pragma once
-// Recording against the printer "PDF" (300 dpi) with a page setup of the
-// test's own: a store that notes its notifications, and pixel helpers.
+// Recording against the printer "PDF" (300 dpi) with a page setup of the test's own, through
+// providers that write down what the store hands them.
 #include "CHostEMFPages.h"
-#include "Gdi.h"
+#include "ComObject.h"
+#include "DibCanvas.h"
 #include "GdiCount.h"
 #include "MetafileText.h"
-#include "ScriptProvider.h"
 #include "Variants.h"
 #include <gtest/gtest.h>
-#include <memory>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
+
+// What one DrawPage call saw.
+struct DrawCall {
+    std::string provider;
+    long index = -1;  // IPage Index
+    VARIANT_BOOL continueIn = 0;
+    long options = 0;
+    RECT clipBox{};
+    int objectType = 0;
+    IDispatch* page = nullptr;
+    std::vector<double> measures;  // Left, Top, Width, Height, PageWidth, PageHeight
+};
+
+class CScriptProvider : public ComObject<IPrintExt> {
+    DECLARE_QI_TABLE(CScriptProvider)
+    explicit CScriptProvider(IUnknown* outer) : ComObject(outer) {}
+    STDMETHODIMP PageCount(VARIANT options, long* count) override;
+    STDMETHODIMP DrawPage(VARIANT options, long hdc, IDispatch* page, VARIANT_BOOL* goOn) override;
+    ULONG References() {
+        AddRef();
+        return Release();
+    }
+
+    std::string name;
+    long pages = 1;
+    HRESULT countResult = S_OK;
+    HRESULT drawResult = S_OK;
+    std::map<long, VARIANT_BOOL> continueAt;  // local index -> value left in the flag
+    std::function<void(HDC dc, long index)> draw;
+    std::function<void()> onPageCount;
+    std::vector<DrawCall>* log = nullptr;
+    long countOptions = 0;
+};
 
 // The store as the Print object sees it, with its notifications written down.
 class CNotingStore : public CHostEMFPages {
@@ -18,47 +52,37 @@ public:
     void OnPageRecorded(long globalIndex) override { events.push_back("page " + std::to_string(globalIndex)); }
     void OnProviderStart() override { events.push_back("start"); }
     void OnProviderEnd() override { events.push_back("end " + std::to_string(GetCount())); }
-    void SetOptions(long value) {
-        VARIANT* v = options_.Put();
-        V_VT(v) = VT_I4;
-        V_I4(v) = value;
-    }
     std::vector<std::string> events;
 };
 
 // A PAGESETUPDLGA in thousandths of an inch: paper and four equal margins.
 PAGESETUPDLGA InchSetup(long width, long height, long margin);
 
-// A page played into a white screen bitmap of `size`; pixels read back as COLORREF.
-class CPlayedPage {
-public:
-    CPlayedPage(CEMFPage& page, SIZE size);
-    COLORREF Pixel(int x, int y) const { return GetPixel(memory_, x, y); }
-    RECT client{};  // what Play answered
-
-private:
-    COwnedDC memory_;
-    Bitmap bitmap_;
+// A page played into a white bitmap, at the page's own size unless told otherwise.
+struct CPlayedPage : DibCanvas {
+    explicit CPlayedPage(CEMFPage& page, SIZE size = {})
+        : DibCanvas(size.cx ? size.cx : page.PageRectScreen().right, size.cx ? size.cy : page.PageRectScreen().bottom),
+          client(page.Play(Dc(), Rect())) {}
+    COLORREF Pixel(int x, int y) const { return At(x, y); }
+    const RECT client;  // what Play answered
 };
-
 
 class RecordingTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
     void Record() { store->LoadPages(printer.Get(), &setup); }
-    // The texts of a recorded page, in drawing order.
-    std::vector<std::string> Strings(long page) const {
-        std::vector<std::string> s;
-        for (const MetafileText& t : TextsOf(store->GetPage(page).GetHandle())) s.push_back(t.text);
-        return s;
-    }
-    // The page setup's lengths in pixels of a device with `dpi`, as the store converts them.
-    static long Px(long thousandths, int dpi) { return MulDiv(thousandths, dpi, 1000); }
+    // A provider the test keeps alive, logging into `calls`.
+    CScriptProvider* Provider(const std::string& name, long pages);
+    // `list` as the provider list, then `current` (if any) as the current provider.
+    void Use(IUnknown* current, std::initializer_list<IUnknown*> list = {});
+    std::vector<std::string> Strings(long page) const;
+    CEMFPage& Page(long index) const { return store->GetPage(index); }
 
     COwnedDC printer;
-    int printerDpiX = 0, printerDpiY = 0, screenDpiX = 0, screenDpiY = 0;
+    int printerDpiX = 0, printerDpiY = 0;
     PAGESETUPDLGA setup = InchSetup(8500, 11000, 1000);
     std::unique_ptr<CNotingStore> store;
     std::vector<DrawCall> calls;
+    std::vector<ComPtr<IPrintExt>> providers;
 };

@@ -3,13 +3,11 @@
 #include "toolbar/CPrintToolBar.h"
 #include "toolbar/IToolBarPopups.h"
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 
-// The zoom list the toolbar shows and the zooms the workspace applies for its entries are two
-// tables: each entry must say the percent it sets.
+// The zoom list the toolbar shows and the zooms the workspace applies are two tables: each entry
+// must say the percent it sets.
 TEST(ZoomList, EachEntrySaysTheZoomItApplies) {
     struct Popups : IToolBarPopups {
         bool ShowList(POINT, const std::vector<std::string>& shown, int&) override {
@@ -29,8 +27,7 @@ TEST(ZoomList, EachEntrySaysTheZoomItApplies) {
         EXPECT_EQ(popups.entries[i], " " + std::to_string(CPrintWorkspace::kZoomTable[i]) + "%") << i;
 }
 
-// A button is as wide as its caption plus 8 pixels of room, a separator 8: an icon caption
-// measures 18 whatever the font, so the widths are known exactly.
+// A button is its caption plus 8 pixels wide, a separator 8: an icon caption measures 18.
 TEST(ToolBarWidths, CaptionPlusEightAndSeparatorsEight) {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 60, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(parent);
@@ -43,8 +40,7 @@ TEST(ToolBarWidths, CaptionPlusEightAndSeparatorsEight) {
         SetWindowPos(bar.Window(), nullptr, 0, 0, 400, bar.Height(), SWP_NOZORDER);
         bar.LayoutItems();
         RECT print{}, close{};
-        ASSERT_TRUE(bar.ItemRectOf(104, print));
-        ASSERT_TRUE(bar.ItemRectOf(105, close));
+        ASSERT_TRUE(bar.ItemRectOf(104, print) && bar.ItemRectOf(105, close));
         EXPECT_EQ(print.right - print.left, 18 + 8);
         EXPECT_EQ(close.left - print.right, 8) << "the separator";
         EXPECT_EQ(close.right - close.left, 2 * 18 + 8);
@@ -54,4 +50,3 @@ TEST(ToolBarWidths, CaptionPlusEightAndSeparatorsEight) {
 }
 
 }  // namespace
-

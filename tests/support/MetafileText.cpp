@@ -1,67 +1,50 @@
 #include "MetafileText.h"
 
+#include <functional>
+
 namespace {
 
-int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) {
-    auto* texts = reinterpret_cast<std::vector<MetafileText>*>(param);
-    if (record->iType != EMR_EXTTEXTOUTW && record->iType != EMR_EXTTEXTOUTA) return 1;
-    const auto* out = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-    const auto* base = reinterpret_cast<const BYTE*>(record);
-    MetafileText t;
-    t.at = POINT{out->emrtext.ptlReference.x, out->emrtext.ptlReference.y};
-    if (record->iType == EMR_EXTTEXTOUTW) {
-        const auto* chars = reinterpret_cast<const wchar_t*>(base + out->emrtext.offString);
-        for (DWORD i = 0; i < out->emrtext.nChars; ++i) t.text += static_cast<char>(chars[i]);
-    } else {
-        t.text.assign(reinterpret_cast<const char*>(base + out->emrtext.offString), out->emrtext.nChars);
-    }
-    texts->push_back(t);
-    return 1;
-}
-
-int CALLBACK CollectPen(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) {
-    if (record->iType == EMR_CREATEPEN)
-        reinterpret_cast<std::vector<LOGPEN>*>(param)->push_back(reinterpret_cast<const EMRCREATEPEN*>(record)->lopn);
-    return 1;
+// Calls `each` for every record of the metafile, in order.
+void EachRecord(HENHMETAFILE metafile, const std::function<void(const ENHMETARECORD&)>& each) {
+    EnumEnhMetaFile(
+        nullptr, metafile,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) WINAPI -> int {
+            (*reinterpret_cast<const std::function<void(const ENHMETARECORD&)>*>(param))(*record);
+            return 1;
+        },
+        const_cast<std::function<void(const ENHMETARECORD&)>*>(&each), nullptr);
 }
 
 }  // namespace
 
 std::vector<MetafileText> TextsOf(HENHMETAFILE metafile) {
     std::vector<MetafileText> texts;
-    EnumEnhMetaFile(nullptr, metafile, CollectText, &texts, nullptr);
+    EachRecord(metafile, [&](const ENHMETARECORD& record) {
+        if (record.iType != EMR_EXTTEXTOUTW && record.iType != EMR_EXTTEXTOUTA) return;
+        const auto& out = reinterpret_cast<const EMREXTTEXTOUTW&>(record);
+        const auto* string = reinterpret_cast<const BYTE*>(&record) + out.emrtext.offString;
+        MetafileText t;
+        t.at = POINT{out.emrtext.ptlReference.x, out.emrtext.ptlReference.y};
+        for (DWORD i = 0; i < out.emrtext.nChars; ++i)
+            t.text += record.iType == EMR_EXTTEXTOUTW ? static_cast<char>(reinterpret_cast<const wchar_t*>(string)[i])
+                                                      : reinterpret_cast<const char*>(string)[i];
+        texts.push_back(t);
+    });
     return texts;
 }
 
 std::vector<LOGPEN> PensOf(HENHMETAFILE metafile) {
     std::vector<LOGPEN> pens;
-    EnumEnhMetaFile(nullptr, metafile, CollectPen, &pens, nullptr);
+    EachRecord(metafile, [&](const ENHMETARECORD& record) {
+        if (record.iType == EMR_CREATEPEN) pens.push_back(reinterpret_cast<const EMRCREATEPEN&>(record).lopn);
+    });
     return pens;
 }
 
 std::vector<DWORD> RecordTypes(HENHMETAFILE metafile) {
     std::vector<DWORD> types;
-    EnumEnhMetaFile(
-        nullptr, metafile,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) WINAPI -> int {
-            reinterpret_cast<std::vector<DWORD>*>(param)->push_back(record->iType);
-            return 1;
-        },
-        &types, nullptr);
+    EachRecord(metafile, [&](const ENHMETARECORD& record) { types.push_back(record.iType); });
     return types;
-}
-
-int BitmapCopies(HENHMETAFILE metafile) {
-    int count = 0;
-    EnumEnhMetaFile(
-        nullptr, metafile,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) WINAPI -> int {
-            if (record->iType == EMR_BITBLT && reinterpret_cast<const EMRBITBLT*>(record)->cbBitsSrc > 0)
-                ++*reinterpret_cast<int*>(param);
-            return 1;
-        },
-        &count, nullptr);
-    return count;
 }
 
 std::vector<std::string> FileTexts(const std::string& path) {

@@ -15,7 +15,5 @@ std::vector<MetafileText> TextsOf(HENHMETAFILE metafile);
 std::vector<LOGPEN> PensOf(HENHMETAFILE metafile);
 // The record types of a metafile, in order.
 std::vector<DWORD> RecordTypes(HENHMETAFILE metafile);
-// Bitmap copies (BitBlt records with source bits) in a metafile; a filled rectangle is not one.
-int BitmapCopies(HENHMETAFILE metafile);
 // The texts of a metafile file; empty when it cannot be read.
 std::vector<std::string> FileTexts(const std::string& path);

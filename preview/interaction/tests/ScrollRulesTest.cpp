@@ -28,25 +28,6 @@ TEST(ScrollRules, VerticalPositionForEveryCode) {
     EXPECT_EQ(VScrollPosition(kLineDown, VScrollState{40, 0, 0, 0, 1, 0}), 40) << "no page height: no move";
 }
 
-TEST(ScrollRules, FivePagesLandOnScreenfulBoundaries) {
-    // Whatever is asked of a document that fits its screenfuls, positions are whole pages.
-    for (int code : {kLineUp, kLineDown, kPageUp, kPageDown, kThumbPosition, kThumbTrack})
-        for (int pos : {0, 300, 400})
-            for (int track : {0, 1, 251, 499}) {
-                const int p = VScrollPosition(code, VScrollState{pos, track, 100, 0, 1, pos / 100});
-                EXPECT_EQ(p % 100, 0) << code << " " << pos << " " << track;
-            }
-}
-
-TEST(ScrollRules, HorizontalLinesArePixelsPagesArePageWidths) {
-    EXPECT_EQ(HScrollPosition(kLineUp, 10, 0, 300), 9);
-    EXPECT_EQ(HScrollPosition(kLineDown, 10, 0, 300), 11);
-    EXPECT_EQ(HScrollPosition(kPageUp, 10, 0, 300), -290);
-    EXPECT_EQ(HScrollPosition(kPageDown, 10, 0, 300), 310);
-    EXPECT_EQ(HScrollPosition(kThumbTrack, 10, 77, 300), 77);
-    EXPECT_EQ(HScrollPosition(kEndScroll, 10, 77, 300), 10);
-}
-
 TEST(ScrollRules, KeysMoveTheCurrentPage) {
     using K = WorkspaceKey;
     struct Case { K key; KeyState s; int page, bar, code; };
