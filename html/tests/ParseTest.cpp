@@ -7,7 +7,6 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-constexpr uint32_t Red = 0x0000FF, Green = 0x00FF00;
 
 struct Parsed {
     CHTMLCaption caption;
@@ -57,7 +56,7 @@ TEST(Parse, TagsApplyWhenTheyClose) {
     EXPECT_FALSE(broken.at(1, 0).Bold);
 
     Parsed colours("<fgcolor=FF0000>r<fgcolor=00ff00>g</fgcolor></fgcolor><bgcolor=123456>x");
-    EXPECT_EQ(colours.at(0, 1).TextColor, Red);  // the outer colour wins
+    EXPECT_EQ(colours.at(0, 1).TextColor, 0x0000FFu);  // the outer colour wins
     EXPECT_EQ(colours.at(0, 2).BackColor, 0x563412u);
 
     Parsed lines("<solidline>abc<br>x<upline><dotline>z<r>right");
@@ -82,7 +81,6 @@ TEST(Parse, Images) {
     EXPECT_EQ(p.at(0, 1).ImageWidth(), 200);
     EXPECT_EQ(p.at(0, 2).ImageWidth(), 100);
     EXPECT_EQ(p.at(0, 3).ImageWidth(), 18);
-    EXPECT_EQ(p.at(0, 3).ElementNumber(), 3);
     EXPECT_EQ(host.Asked, (Strings{"logo", "logo"}));
     EXPECT_EQ(Parsed("a<br>b<img>9:30</img><img>4</img>").caption.FirstIconNumber(), 9);
     EXPECT_EQ(Parsed("plain").caption.FirstIconNumber(), -1);
@@ -110,22 +108,6 @@ TEST(Parse, FontsAndAnchorsInnerWins) {
     EXPECT_EQ(a.at(0, 1).AnchorOptions(), "x;y");
     EXPECT_TRUE(a.at(0, 2).IsAnchor());
     EXPECT_FALSE(a.at(0, 3).IsAnchor());
-}
-
-TEST(Element, EffectiveFontMergesBaseOwnAndAnchorLook) {
-    FakeHost host;
-    Parsed p("<i><a x>t</a></i><a y><fgcolor=00FF00>u</fgcolor></a>", &host);
-    TextFontInfo base;
-    base.Bold = 1;
-    base.Size = 11;
-    base.TextColor = 0x123456u;
-    const TextFontInfo f = p.at(0, 0).EffectiveFont(&base);
-    EXPECT_TRUE(f.Bold && f.Italic && f.Underline);
-    EXPECT_EQ(f.Size, 11);
-    EXPECT_EQ(f.TextColor, 0xFF0000u);  // the host's anchor blue
-    host.MarkAnchorVisited("x");
-    EXPECT_EQ(p.at(0, 0).EffectiveFont(&base).TextColor, 0x800000u);
-    EXPECT_EQ(p.at(0, 1).EffectiveFont(nullptr).TextColor, Green);  // own colour stays
 }
 
 }  // namespace

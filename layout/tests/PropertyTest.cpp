@@ -3,7 +3,6 @@
 #include <random>
 #include <string>
 
-#include "LayoutTestSupport.h"
 #include "layout/CWindowListPartFormatCore.h"
 
 namespace {
@@ -95,26 +94,6 @@ TEST(CrdProperty, PartsStayInsideTheirRectangleAndLinesNeverOverlap) {
             }
         }
     }
-}
-
-// The canonical text reads back to itself and arranges like its source. A text ending in a
-// backslash has no canonical spelling (the backslash would escape the closing mark).
-TEST(CrdProperty, CanonicalTextReadsBackToTheSameCanonicalText) {
-    LayoutGenerator generate(4321);
-    int checked = 0;
-    for (int round = 0; round < 1500; ++round) {
-        const std::string text = generate.Layout();
-        auto level = ParseLayout(text);
-        bool trailingBackslash = false;
-        for (const CWindowListUnitPart* u = level->FirstUnit(); u; u = u->NextUnit())
-            trailingBackslash |= u->IsText() && !u->Text().empty() && u->Text().back() == '\\';
-        if (trailingBackslash) continue;
-        ++checked;
-        const std::string once = level->Write();
-        ASSERT_EQ(once.empty() ? "" : ParseLayout(once)->Write(), once) << "from " << text;
-        ASSERT_EQ(Arranged(once.empty() ? "/" : once, 333, 97), Arranged(text, 333, 97)) << "from " << text;
-    }
-    EXPECT_GT(checked, 1200);
 }
 
 }  // namespace
