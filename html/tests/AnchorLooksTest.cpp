@@ -26,8 +26,6 @@ TEST(CHTMLAnchorLooks, OwnColourStaysAndEmptyLooksApplyNothing) {
     TextFontInfo none;
     looks.ApplyAnchorStyle(none, "y");
     EXPECT_FALSE(none.HasAttributes());
-    looks.ClearVisitedAnchors();
-    EXPECT_FALSE(looks.IsAnchorVisited("x"));
 }
 
 }  // namespace

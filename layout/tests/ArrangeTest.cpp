@@ -30,7 +30,6 @@ TEST(CrdArrange, LinesShareTheHeight) {
     EXPECT_EQ(Arranged("1/|/30;2", 10, 100), "2@0,70,10,100 1@0,0,10,70");
     // Bottom lines are cut at the top; the top list then gets nothing.
     EXPECT_EQ(Arranged("1/|/60;2/60;3", 10, 100), "3@0,40,10,100 2@0,0,10,40");
-    EXPECT_EQ(Arranged("60;1/60;2/3", 10, 100), "1@0,0,10,60 2@0,60,10,100");
 }
 
 TEST(CrdArrange, GroupsPlaceTheirNestedPartsInside) {

@@ -18,7 +18,6 @@ TEST(CrdParse, LayoutsParseToTheirShape) {
         {"1, | ,2", "1,|,2"}, {"1/ |/2", "1/()/2"}, {"[b=5]1, 2", "1[b5],(2[b5])"},
         // Height before the first semicolon; a blank leading the whole layout is stripped first.
         {"24;1,2", "24;1,2"}, {"24 ;1,2", "24;1,2"}, {" 24;1,2", "24;1,2"}, {"1/ 24;1,2", "1/(24;1,2)"},
-        {"10;(1;2)", "10;(1;2)"},
         // Width after the last colon outside quotes and parentheses, clamped to 32 bits.
         {"100:32", "100:32"}, {"100:abc", "100"}, {"100:1:2", "100:2"}, {"(1,2):50", "(1,2):50"},
         {"\"a:1\"", "\"a:1\""}, {"2,(1:5)", "2,(1:5)"}, {"7:99999999999", "7:2147483647"},

@@ -9,9 +9,8 @@ namespace {
 
 // Layouts built from the format's pieces, some damaged with stray syntax characters so
 // that unbalanced and odd texts are covered too.
-class LayoutGenerator {
-public:
-    explicit LayoutGenerator(uint32_t seed) : m_rng(seed) {}
+struct LayoutGenerator {
+    std::mt19937 rng{1234};
 
     std::string Layout() {
         std::string text = Chance(30) ? Pick({"[b=1]", "[b=17]", "[debug]", "[dgl=9]", "[x=[y]]"}) : "";
@@ -24,9 +23,8 @@ public:
         return text;
     }
 
-private:
     bool Chance(int percent) { return Int(0, 99) < percent; }
-    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
+    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
     std::string Pick(std::initializer_list<const char*> options) {
         return *(options.begin() + Int(0, int(options.size()) - 1));
     }
@@ -68,19 +66,15 @@ private:
         if (Chance(25)) text += ":" + Number();
         return text;
     }
-
-    std::mt19937 m_rng;
 };
 
 TEST(CrdProperty, PartsStayInsideTheirRectangleAndLinesNeverOverlap) {
-    LayoutGenerator generate(1234);
-    std::mt19937 rng(99);
-    auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    LayoutGenerator generate;
     CWindowListPartFormatCore core;
     for (int round = 0; round < 4000; ++round) {
         const std::string text = generate.Layout();
-        const int32_t left = any(-50, 50), top = any(-50, 50);
-        const LayoutRect rect{left, top, left + any(-5, 400), top + any(-5, 120)};
+        const int32_t left = generate.Int(-50, 50), top = generate.Int(-50, 50);
+        const LayoutRect rect{left, top, left + generate.Int(-5, 400), top + generate.Int(-5, 120)};
         CWindowListPartCache cache;
         if (!core.ArrangeInto(text, rect, cache)) continue;
         const auto& parts = cache.Parts();

@@ -21,7 +21,6 @@ TEST(DefaultFill, ColoursFillSolidWithRedInTheLowByte) {
         {"1[bg=rgb(255,0,0)]", RGB(255, 0, 0)},
         {"1[bg=16711680]", RGB(0, 0, 255)},  // 0xFF0000 is blue
         {"1[bg=-2147483633]", GetSysColor(COLOR_BTNFACE)},  // 0x8000000F
-        {"(2)[bg=rgb(0,0,200)]", RGB(0, 0, 200)},  // a group's background
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.layout);
@@ -80,8 +79,7 @@ TEST(DefaultFill, HostsReplaceItForItemsAndGroups) {
 }
 
 TEST(PaintResources, AThousandPaintsLeaveNoGdiObjectBehind) {
-    // Every kind of drawing: hatched and solid fills, an OLE colour, a foreground, a text,
-    // a border and the debug overlay with frames.
+    // Hatched and solid fills, OLE colours, a foreground, a text, borders, the debug overlay.
     const char* layout =
         "[debug][dgl=1]1[bg=0],2[bg=rgb(1,2,3)][fg=-2147483630],"
         "(\"<b>x</b>\"[b=15],3)[bg=-2147483633][b=15]/|/4[bg=-2147483635]";

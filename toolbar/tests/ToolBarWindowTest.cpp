@@ -86,7 +86,6 @@ struct Fixture {
         EXPECT_TRUE(bar.ItemRectOf(item, r)) << item;
         return r;
     }
-    // The pointer moved onto a client point without a click.
     void MoveTo(POINT at) {
         const std::string args = ClickAt(bar.Window(), at);
         Xdotool(args.substr(0, args.find(" click")));

