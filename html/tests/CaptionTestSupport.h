@@ -15,14 +15,12 @@ public:
     explicit FixedMeasure(int32_t charWidth = 10, int32_t lineHeight = 16)
         : CharWidth(charWidth), Height(lineHeight) {}
     int32_t TextWidth(const CHTMLCaption::CHTMLElement& run, std::string_view text) const override {
-        ++Calls;
         return static_cast<int32_t>(text.size()) * (CharWidth + (run.Bold ? 1 : 0));
     }
     int32_t LineHeight() const override { return Height; }
 
     int32_t CharWidth;
     int32_t Height;
-    mutable int Calls = 0;
 };
 
 class FakeHost : public IHTMLCaptionHostBase {

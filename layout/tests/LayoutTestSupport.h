@@ -16,14 +16,9 @@ inline std::unique_ptr<CWindowListPartLevel> ParseLayout(std::string_view text) 
     return level;
 }
 
-inline void PrintTo(const LayoutRect& r, std::ostream* os) {
-    *os << '(' << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ')';
-}
-
-// A parsed level written back compactly: lines split by "/", units by ",", a "|"
-// where the second list starts, "h;" for a line's height, groups in parentheses
-// ("(-)" without a level), texts quoted, then ":width" and the attributes that differ
-// from the defaults.
+// A parsed level written back compactly: lines split by "/", units by ",", a "|" where the
+// second list starts, "h;" for a line's height, groups in parentheses ("(-)" without a level),
+// texts quoted, then ":width" and the attributes that differ from the defaults.
 inline std::string Shape(const CWindowListPartLevel& level);
 inline std::string Shape(const CWindowListUnitPart& u) {
     std::string s = u.IsGroup()  ? (u.HasNestedLevel() ? "(" + Shape(*u.NestedLevel()) + ")" : "(-)")

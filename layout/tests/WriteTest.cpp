@@ -6,8 +6,7 @@
 
 namespace {
 
-// Layouts and the canonical text they write. That a canonical text reads back to
-// itself and arranges like its source is the property tests' part.
+// Layouts and the canonical text they write.
 TEST(CrdWrite, CanonicalText) {
     const struct {
         const char* layout;
