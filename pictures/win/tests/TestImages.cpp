@@ -49,7 +49,7 @@ Bytes MakeTiff(int width, int height) {
     Bytes t = {'I', 'I', 42, 0};
     Put(t, {ifd});
     Put(t, {entries}, 2);
-    // A SHORT value sits in the low half of the 4-byte field, as a little-endian 32-bit number does.
+    // A SHORT value sits in the low half of the 4-byte field, as in a little-endian 32-bit one.
     auto entry = [&](unsigned tag, unsigned type, unsigned count, unsigned value) {
         Put(t, {tag, type}, 2);
         Put(t, {count, value});
