@@ -1,7 +1,6 @@
 #pragma once
 // A user at the page-setup dialog, for tests that show it.
 #include <windows.h>
-
 #include <thread>
 
 // A dialog of this process other than `known`, waited for up to 10 s; null if none came.
@@ -15,9 +14,8 @@ inline HWND WaitForDialog(HWND known) {
     return nullptr;
 }
 
-// Answers the shown page-setup dialog from another thread, as a user would, after noting how
-// the hook left its Help button. With `viaHelp` it clicks Help first (hidden, but a click that
-// reaches it must act as the printer button) and cancels the printer choice that opens.
+// Answers the shown page-setup dialog from another thread. With `viaHelp` it clicks the hidden
+// Help button first (it must act as the printer button) and cancels the printer choice.
 class DialogAnswer {
 public:
     explicit DialogAnswer(WORD button, bool viaHelp = false)

@@ -1,5 +1,4 @@
 #include "printing/PrinterNames.h"
-
 #include <gtest/gtest.h>
 
 namespace {

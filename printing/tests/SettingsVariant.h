@@ -1,16 +1,11 @@
 #pragma once
-// A settings record in tests: the Print object's side reduced to its fields, and
-// Settings(Field) read and written as plain values.
+// A settings record in tests, its Settings(Field) read and written as plain values.
 #include <gtest/gtest.h>
-
-#include <string>
-
 #include "Variants.h"
 #include "core/IDefaultSettings.h"
 #include "printing/PageSetupDialog.h"
 
-class FakeDefaultSettings : public IDefaultSettings {
-public:
+struct FakeDefaultSettings : IDefaultSettings {
     long OnToolbarClick(long, long) override { return 0; }
     void OnRefreshEnd() override {}
     void OnRefreshBegin() override {}

@@ -6,7 +6,6 @@
 
 namespace {
 
-// OLE for every test of this program (picture loading, streams, variants).
 class ComEnvironment : public ::testing::Environment {
 public:
     void SetUp() override { OleInitialize(nullptr); }
@@ -20,20 +19,10 @@ COLORREF QuadrantColour(int x, int y, int width, int height) {
     return bottom ? (right ? kBottomRight : kBottomLeft) : (right ? kTopRight : kTopLeft);
 }
 
-void Put16(Bytes& b, unsigned v) {
-    b.push_back(v & 0xFF);
-    b.push_back((v >> 8) & 0xFF);
-}
-void Put32(Bytes& b, unsigned v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-// Little-endian fields in a row.
-void Put16s(Bytes& b, std::initializer_list<unsigned> values) {
-    for (unsigned v : values) Put16(b, v);
-}
-void Put32s(Bytes& b, std::initializer_list<unsigned> values) {
-    for (unsigned v : values) Put32(b, v);
+// Little-endian fields in a row, each `size` bytes.
+void Put(Bytes& b, std::initializer_list<unsigned> values, int size = 4) {
+    for (unsigned v : values)
+        for (int i = 0; i < size; ++i) b.push_back((v >> (8 * i)) & 0xFF);
 }
 
 }  // namespace
@@ -41,15 +30,13 @@ void Put32s(Bytes& b, std::initializer_list<unsigned> values) {
 Bytes MakeBmp(int width, int height) {
     const int stride = (width * 3 + 3) & ~3;
     Bytes b = {'B', 'M'};
-    Put32s(b, {54u + stride * height, 0, 54, 40, unsigned(width), unsigned(height)});
-    Put16s(b, {1, 24});
-    Put32s(b, {0, 0, 0, 0, 0, 0});
+    Put(b, {54u + stride * height, 0, 54, 40, unsigned(width), unsigned(height)});
+    Put(b, {1, 24}, 2);
+    Put(b, {0, 0, 0, 0, 0, 0});
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
-            COLORREF c = QuadrantColour(x, y, width, height);
-            b.push_back(GetBValue(c));
-            b.push_back(GetGValue(c));
-            b.push_back(GetRValue(c));
+            const COLORREF c = QuadrantColour(x, y, width, height);
+            b.insert(b.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
         }
         b.resize(b.size() + stride - width * 3);
     }
@@ -60,18 +47,12 @@ Bytes MakeTiff(int width, int height) {
     const unsigned entries = 10, ifd = 8, bitsAt = ifd + 2 + entries * 12 + 4, pixelsAt = bitsAt + 6;
     const unsigned size = width * height * 3;
     Bytes t = {'I', 'I', 42, 0};
-    Put32(t, ifd);
-    Put16(t, entries);
+    Put(t, {ifd});
+    Put(t, {entries}, 2);
+    // A SHORT value sits in the low half of the 4-byte field, as in a little-endian 32-bit one.
     auto entry = [&](unsigned tag, unsigned type, unsigned count, unsigned value) {
-        Put16(t, tag);
-        Put16(t, type);
-        Put32(t, count);
-        if (type == 3 && count == 1) {
-            Put16(t, value);
-            Put16(t, 0);
-        } else {
-            Put32(t, value);
-        }
+        Put(t, {tag, type}, 2);
+        Put(t, {count, value});
     };
     entry(256, 4, 1, width);          // ImageWidth
     entry(257, 4, 1, height);         // ImageLength
@@ -83,8 +64,8 @@ Bytes MakeTiff(int width, int height) {
     entry(278, 4, 1, height);         // RowsPerStrip
     entry(279, 4, 1, size);           // StripByteCounts
     entry(284, 3, 1, 1);              // chunky
-    Put32(t, 0);
-    Put16s(t, {8, 8, 8});
+    Put(t, {0});
+    Put(t, {8, 8, 8}, 2);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             COLORREF c = QuadrantColour(x, y, width, height);
@@ -98,12 +79,12 @@ Bytes MakeIco(int size, COLORREF colour) {
     const unsigned image = 40 + pixels + mask;
     const unsigned char side = size >= 256 ? 0 : static_cast<unsigned char>(size);
     Bytes b;
-    Put16s(b, {0, 1, 1});  // an icon directory of one entry
+    Put(b, {0, 1, 1}, 2);  // an icon directory of one entry
     b.insert(b.end(), {side, side, 0, 0});
-    Put16s(b, {1, 32});
-    Put32s(b, {image, 22, 40, unsigned(size), unsigned(size) * 2});
-    Put16s(b, {1, 32});
-    Put32s(b, {0, pixels + mask, 0, 0, 0, 0});
+    Put(b, {1, 32}, 2);
+    Put(b, {image, 22, 40, unsigned(size), unsigned(size) * 2});
+    Put(b, {1, 32}, 2);
+    Put(b, {0, pixels + mask, 0, 0, 0, 0});
     for (int i = 0; i < size * size; ++i)
         b.insert(b.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour), 0xFF});
     b.resize(b.size() + mask);
@@ -115,8 +96,8 @@ CTempFile::CTempFile(const std::string& name, const Bytes& contents) {
     GetTempPathA(MAX_PATH, folder);
     m_path = std::string(folder) + "tavrin_" + std::to_string(GetCurrentProcessId()) + "_" + name;
     HANDLE file = CreateFileA(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
     if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
         WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
         CloseHandle(file);
     }

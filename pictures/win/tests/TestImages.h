@@ -21,17 +21,15 @@ class CTempFile {
 public:
     CTempFile(const std::string& name, const Bytes& contents);
     ~CTempFile();
-    CTempFile(const CTempFile&) = delete;
-    CTempFile& operator=(const CTempFile&) = delete;
     const std::string& Path() const { return m_path; }
 
 private:
     std::string m_path;
 };
 
-// An icon of size x size filled with one colour, destroyed at scope end.
 struct IconDestroyer {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+// An icon of size x size filled with one colour, destroyed at scope end.
 using TestIcon = std::unique_ptr<HICON__, IconDestroyer>;
 TestIcon MakeIcon(int size, COLORREF colour);
