@@ -1,5 +1,5 @@
 // The control embedded as a form designer embeds it: OleCreate through the registry,
-// windowless in-place activation, drawing, ambient changes, and release.
+// windowless in-place activation, drawing, and release.
 #include "ComPtr.h"
 #include "ContainerSite.h"
 #include "DibCanvas.h"
@@ -20,27 +20,6 @@ protected:
     void SetUp() override { ASSERT_EQ(OleInitialize(nullptr), S_OK); }
     void TearDown() override { OleUninitialize(); }
 
-    // OleCreate needs a storage for the new object: a temporary compound file.
-    static ComPtr<IOleObject> Embed(IOleClientSite* site) {
-        ComPtr<IStorage> storage;
-        EXPECT_EQ(StgCreateDocfile(nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE,
-                                   0, storage.Put()), S_OK);
-        ComPtr<IOleObject> object;
-        EXPECT_EQ(OleCreate(CLSID_Print, IID_IOleObject, OLERENDER_NONE, nullptr, site, storage.Get(),
-                            object.PutVoid()), S_OK);
-        return object;
-    }
-    // What a designer does before it lets go of the object; after the last object nothing
-    // may hold the site or the module.
-    static void Unembed(ComPtr<IOleObject>& object, const ContainerSite* last = nullptr) {
-        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-        object.Reset();
-        if (!last) return;
-        EXPECT_EQ(last->activatedWith, ~0u);
-        EXPECT_EQ(last->refs, 0) << "the control keeps no reference to its site";
-        EXPECT_EQ(ModuleCanUnload(), S_OK);
-    }
     static COLORREF Drawn(IOleObject* object, const RECTL* bounds, int x, int y) {
         ComPtr<IViewObject> view;
         EXPECT_EQ(ComPtr<IOleObject>(object).As(view), S_OK);
@@ -68,8 +47,13 @@ TEST_F(ContainerTest, ActivatesInPlaceWindowlessDrawsInTheAmbientColourAndLeaves
     for (const Case& c : cases) {
         SCOPED_TRACE(c.site);
         ContainerSite site(c.fail, c.ambient);
-        ComPtr<IOleObject> object = Embed(&site);
-        ASSERT_TRUE(object);
+        // OleCreate needs a storage for the new object: a temporary compound file.
+        ComPtr<IStorage> storage;
+        ASSERT_EQ(StgCreateDocfile(nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE,
+                                   0, storage.Put()), S_OK);
+        ComPtr<IOleObject> object;
+        ASSERT_EQ(OleCreate(CLSID_Print, IID_IOleObject, OLERENDER_NONE, nullptr, &site, storage.Get(),
+                            object.PutVoid()), S_OK);
         EXPECT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, nullptr, &pos), c.verb);
         const bool active = c.verb == S_OK;
         EXPECT_EQ(site.activatedWith, active ? DWORD(ACTIVATE_WINDOWLESS) : ~0u);
@@ -85,27 +69,14 @@ TEST_F(ContainerTest, ActivatesInPlaceWindowlessDrawsInTheAmbientColourAndLeaves
         }
         EXPECT_NE(Drawn(object.Get(), &bounds, 16, 16), c.fill) << "the icon at the top-left corner";
         inPlace.Reset();
-        Unembed(object, &site);
+        // What a designer does before it lets go: then nothing may hold the site or the module.
+        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+        object.Reset();
+        EXPECT_EQ(site.activatedWith, ~0u);
+        EXPECT_EQ(site.refs, 0) << "the control keeps no reference to its site";
+        EXPECT_EQ(ModuleCanUnload(), S_OK);
     }
-}
-
-TEST_F(ContainerTest, DesignerSwitchesToUserModeInItsNewColour) {
-    ContainerSite site(S_OK, true);
-    ComPtr<IOleObject> object = Embed(&site);
-    ASSERT_TRUE(object);
-    {
-        ComPtr<IOleControl> control;
-        ASSERT_EQ(object.As(control), S_OK);
-        const RECTL bounds{0, 0, 100, 80};
-        for (bool user : {false, true}) {
-            site.userMode = user;
-            site.backColour = user ? RGB(30, 160, 90) : RGB(200, 40, 40);
-            EXPECT_EQ(control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE), S_OK);
-            EXPECT_EQ(control->OnAmbientPropertyChange(DISPID_AMBIENT_BACKCOLOR), S_OK);
-            EXPECT_EQ(Drawn(object.Get(), &bounds, 80, 60), site.backColour) << user;
-        }
-    }
-    Unembed(object, &site);
 }
 
 }  // namespace
