@@ -51,10 +51,6 @@ protected:
         return result;
     }
     std::string File(const std::string& name) const { return folder + "\\" + name; }
-    bool Shows(const std::string& name, const std::string& text) const {
-        const std::vector<std::string> texts = FileTexts(File(name));
-        return std::find(texts.begin(), texts.end(), text) != texts.end();
-    }
 
     ComPtr<ITavrin> print;
     ComPtr<IPrintExt> provider;
@@ -96,11 +92,7 @@ TEST_F(EventsExportTest, RecordingFromTheRefreshingHandlerNestsWithoutMoreEvents
     EXPECT_EQ(calls, 1);
 }
 
-TEST_F(EventsExportTest, PathsNameTheFilesOrCountNothing) {
-    // Without a page marker each page overwrites the last (patterns are the text tests' part).
-    EXPECT_EQ(CopyTo(File("all.emf")), 3);
-    EXPECT_TRUE(Shows("all.emf", "P2"));
-    EXPECT_FALSE(Shows("all.emf", "P0"));
+TEST_F(EventsExportTest, BadPathsCountNothingAndKeepTheRecording) {
     for (const char* bad : {"no such folder\\page%i.emf", "bad<name>|%i.emf"}) EXPECT_EQ(CopyTo(File(bad)), 0) << bad;
     long result = -1;
     EXPECT_EQ((print->CopyTo(nullptr, &result), result), 0);
@@ -116,7 +108,8 @@ TEST_F(EventsExportTest, ProviderThatThrowsAcrossTheDllKeepsItsPagesAndTheEvents
     throwAt = 1;
     EXPECT_EQ(CopyTo(File("page%i.emf")), 3) << "the throwing page is kept with what it drew";
     EXPECT_EQ(sink.events, kOneRecording);
-    EXPECT_TRUE(Shows("page2.emf", "P1"));
+    const std::vector<std::string> texts = FileTexts(File("page2.emf"));
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "P1"), texts.end());
 }
 
 }  // namespace
