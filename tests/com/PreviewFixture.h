@@ -106,11 +106,6 @@ protected:
         SendMessageA(Child("Koravel.StatusBar"), SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
         return text;
     }
-    std::string Range() {
-        Bstr text;
-        print->get_PageRange(text.Put());
-        return text.ToAnsi();
-    }
     void Open() {
         ASSERT_EQ(print->Preview(), S_OK);
         Pump(150);

@@ -141,7 +141,6 @@ TEST_F(ToolBarPreviewTest, ClicksReachTheSinkAndTheWorkspace) {
         bool closes;
     } cases[] = {
         {L"200", L"Hello#5", {"Click 200 5"}, false},
-        {L"200", L"<a go;row=2>Go there</a>", {"AnchorClick go row=2"}, false},
         {L"101", nullptr, {"Click 101 0", "Refreshing", "Refresh"}, false},  // one page, laid out again
         {L"105", nullptr, {"Click 105 0"}, true},
     };
