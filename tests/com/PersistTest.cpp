@@ -107,7 +107,6 @@ TEST_F(PersistTest, EveryPersistedPropertyRoundTrips) {
     EXPECT_EQ(loader->IsDirty(), S_FALSE);
     // Equal bytes mean every property arrived: a load that dropped one would save its default.
     EXPECT_EQ(Save(copy.Get()), saved) << "a loaded object saves the same stream";
-
 }
 
 TEST_F(PersistTest, NewerOrDamagedStreamsAreRefused) {
