@@ -18,7 +18,6 @@ protected:
         provider = Make<CTestProvider, IPrintExt>();
         auto& p = *static_cast<CTestProvider*>(provider.Get());
         p.pages = 3;
-        // Draws "P<index>" on each page and notes the call among the host's events.
         p.onDraw = [this](HDC dc, long index) {
             const std::string text = "P" + std::to_string(index);
             TextOutA(dc, 10, 10, text.c_str(), static_cast<int>(text.size()));
@@ -52,11 +51,6 @@ protected:
         return result;
     }
     std::string File(const std::string& name) const { return folder + "\\" + name; }
-    // Whether the EMF file holds the text among its text records.
-    bool Shows(const std::string& name, const std::string& text) const {
-        const std::vector<std::string> texts = FileTexts(File(name));
-        return std::find(texts.begin(), texts.end(), text) != texts.end();
-    }
 
     ComPtr<ITavrin> print;
     ComPtr<IPrintExt> provider;
@@ -98,17 +92,10 @@ TEST_F(EventsExportTest, RecordingFromTheRefreshingHandlerNestsWithoutMoreEvents
     EXPECT_EQ(calls, 1);
 }
 
-TEST_F(EventsExportTest, PathsNameTheFilesOrCountNothing) {
-    // Each page to the file the pattern names (what a pattern makes is the text tests' part, the
-    // page's decoration and frame the recording's): without a marker each overwrites the last.
-    EXPECT_EQ(CopyTo(File("all.emf")), 3);
-    EXPECT_TRUE(Shows("all.emf", "P2"));
-    EXPECT_TRUE(Shows("all.emf", "3")) << "the page number";
-    EXPECT_FALSE(Shows("all.emf", "P0"));
+TEST_F(EventsExportTest, BadPathsCountNothingAndKeepTheRecording) {
     for (const char* bad : {"no such folder\\page%i.emf", "bad<name>|%i.emf"}) EXPECT_EQ(CopyTo(File(bad)), 0) << bad;
     long result = -1;
-    EXPECT_EQ(print->CopyTo(nullptr, &result), S_OK);
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ((print->CopyTo(nullptr, &result), result), 0);
     long pages = 0;
     EXPECT_EQ((print->get_PagesCount(&pages), pages), 3) << "a failed export keeps the recording";
     EXPECT_EQ(print->CopyTo(Bstr::FromAnsi(File("page%i.emf")).Get(), nullptr), S_OK) << "no result wanted";
@@ -121,8 +108,8 @@ TEST_F(EventsExportTest, ProviderThatThrowsAcrossTheDllKeepsItsPagesAndTheEvents
     throwAt = 1;
     EXPECT_EQ(CopyTo(File("page%i.emf")), 3) << "the throwing page is kept with what it drew";
     EXPECT_EQ(sink.events, kOneRecording);
-    EXPECT_TRUE(Shows("page2.emf", "P1"));
-    EXPECT_TRUE(Shows("page2.emf", "2")) << "and decorated";
+    const std::vector<std::string> texts = FileTexts(File("page2.emf"));
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "P1"), texts.end());
 }
 
 }  // namespace

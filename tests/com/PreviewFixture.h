@@ -2,34 +2,22 @@
 // The preview under test: a control with a five-page provider and a connected event sink, with
 // helpers that read the frame's children, the screen and the settings, and drive it with real
 // X input.
-#include "ComObject.h"
-#include "ComPtr.h"
 #include "DibCanvas.h"
 #include "EventSink.h"
 #include "RealInput.h"
-#include "Tavrin_h.h"
 #include "TavrinModule.h"
 #include "TestProvider.h"
 #include "Text.h"
 #include <commctrl.h>
 #include <atomic>
 #include <memory>
-#include <string>
 #include <thread>
-#include <vector>
 
 inline constexpr const char* kSection = "Koravel.Print";
 
 inline void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(5))
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); DispatchMessageA(&msg)) TranslateMessage(&msg);
 }
 
 // Pumps until `done` or the time is up; answers `done` at the end.
@@ -118,14 +106,8 @@ protected:
         SendMessageA(Child("Koravel.StatusBar"), SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
         return text;
     }
-    std::string Range() {
-        Bstr text;
-        print->get_PageRange(text.Put());
-        return text.ToAnsi();
-    }
     void Open() {
         ASSERT_EQ(print->Preview(), S_OK);
-        ASSERT_TRUE(IsWindow(Frame()));
         Pump(150);
     }
     // Open, on top of everything at 900 x 700 (real input must reach it), and painted.

@@ -7,23 +7,12 @@ namespace {
 
 class ServerTest : public ComTest {};
 
-TEST_F(ServerTest, OneFactoryServesEachClassAndRefusesTheRest) {
+TEST_F(ServerTest, ClassObjectsOfOtherClassesOrToNowhereAreRefused) {
     TavrinModule& m = TavrinModule::Get();
     EXPECT_EQ(m.GetClassObject(CLSID_Print, IID_IClassFactory, nullptr), E_POINTER);
     void* out = reinterpret_cast<void*>(1);
     EXPECT_EQ(m.GetClassObject(IID_ITavrin, IID_IClassFactory, &out), CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(out, nullptr);
-    ComPtr<IClassFactory> a, b, page;
-    EXPECT_EQ(m.GetClassObject(CLSID_Print, IID_ITavrin, a.PutVoid()), E_NOINTERFACE);
-    ASSERT_EQ(m.GetClassObject(CLSID_Print, IID_IClassFactory, a.PutVoid()), S_OK);
-    ASSERT_EQ(m.GetClassObject(CLSID_Print, IID_IUnknown, b.PutVoid()), S_OK);
-    EXPECT_TRUE(SameObject(a.Get(), b.Get()));
-    ASSERT_EQ(m.GetClassObject(CLSID_Page, IID_IClassFactory, page.PutVoid()), S_OK);
-    EXPECT_FALSE(SameObject(page.Get(), a.Get()));
-    ComPtr<IPage> p;
-    ASSERT_EQ(page->CreateInstance(nullptr, IID_IPage, p.PutVoid()), S_OK);
-    ComPtr<ITavrin> notAPrint;
-    EXPECT_EQ(p.As(notAPrint), E_NOINTERFACE);
 }
 
 TEST_F(ServerTest, CanUnloadOnlyWhenNoObjectOrLockIsAlive) {
@@ -43,11 +32,6 @@ TEST_F(ServerTest, CanUnloadOnlyWhenNoObjectOrLockIsAlive) {
     ASSERT_EQ(factory->LockServer(TRUE), S_OK);
     EXPECT_EQ(m.CanUnloadNow(), S_FALSE);
     ASSERT_EQ(factory->LockServer(FALSE), S_OK);
-    ComPtr<IPage> page;
-    ASSERT_EQ(m.Create(CLSID_Page, nullptr, IID_IPage, page.PutVoid()), S_OK);
-    EXPECT_EQ(m.CanUnloadNow(), S_FALSE);
-    page.Reset();
-    EXPECT_EQ(m.CanUnloadNow(), S_OK);
 }
 
 }  // namespace

@@ -11,8 +11,7 @@ public:
     // `fail`: what every call but QueryInterface answers; `ambient`: whether IDispatch is offered.
     ContainerSite(HRESULT fail, bool ambient) : fail_(fail), ambient_(ambient) {}
 
-    COLORREF backColour = RGB(200, 40, 40);
-    bool userMode = false;
+    const COLORREF backColour = RGB(200, 40, 40);
     DWORD activatedWith = ~0u;  // flags of OnInPlaceActivateEx; ~0 when not active windowless
     LONG refs = 0;
 
@@ -81,10 +80,9 @@ public:
         if (FAILED(fail_)) return fail_;
         if (!result) return E_POINTER;
         VariantInit(result);
-        if (id == DISPID_AMBIENT_BACKCOLOR) V_VT(result) = VT_I4, V_I4(result) = LONG(backColour);
-        else if (id == DISPID_AMBIENT_USERMODE)
-            V_VT(result) = VT_BOOL, V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
-        else return DISP_E_MEMBERNOTFOUND;
+        if (id != DISPID_AMBIENT_BACKCOLOR) return DISP_E_MEMBERNOTFOUND;
+        V_VT(result) = VT_I4;
+        V_I4(result) = LONG(backColour);
         return S_OK;
     }
 

@@ -5,21 +5,14 @@ Dim p, m, d, v
 Set p = CreateObject("Koravel.Print")
 
 CheckEqual p.Caption, "Untitled Document", "Caption"
-CheckEqual p.PageNumberFormat, "<%page%>", "PageNumberFormat"
-CheckEqual p.ShowPageNumbers, True, "ShowPageNumbers"
-CheckEqual p.PageNumbersAlignment, 2, "PageNumbersAlignment"
 CheckEqual p.AutoRelease, True, "AutoRelease"
-CheckEqual p.hWnd, 0, "hWnd"
 Check IsEmpty(p.Options), "Options is empty"
 CheckEqual p.Font.Name, "Times New Roman", "Font.Name"
-' The font object reports the size of the font it realised.
-Check Abs(p.Font.Size - 10) <= 0.5, "Font.Size about 10 (" & p.Font.Size & ")"
 p.Options = Array(1, "two")
 d = p.Options
 CheckEqual d(1), "two", "Options keeps an array"
 p.Version = "9.9.9.9"
 CheckEqual p.Version, "1.0.0.1", "Version, whose put is ignored"
-CheckEqual p.ItemCaption(0), "<img>4</img>Setup...", "ItemCaption(0)"
 p.ItemCaption(104) = "Print#7"
 CheckEqual p.ItemCaption(104), "Print", "ItemCaption(104) shown before the #"
 
