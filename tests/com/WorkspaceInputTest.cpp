@@ -31,6 +31,34 @@ TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_ENHMETAFILE)) << "the page's records, as the clipboard tests hold";
 }
 
+// A click on the current page magnifies it to 100% and the next one fits it again; one notch
+// of the wheel scrolls a page; a right-drag frames an area and tints the rest.
+TEST_F(PreviewTest, MagnifierWheelAndSelection) {
+    OpenOnTop();
+    const RECT page = CurrentPageRect(Workspace());
+    const POINT centre{(page.left + page.right) / 2, (page.top + page.bottom) / 2};
+    const std::string at = "sleep 0.6 mousemove " + At(centre, Workspace()) + " sleep 0.2 ";
+    const int fitted = static_cast<int>(VScroll().nPage);
+    HDC screen = GetDC(nullptr);
+    const int magnified = MulDiv(11692, GetDeviceCaps(screen, LOGPIXELSY), 1000);  // A4 at 100%
+    ReleaseDC(nullptr, screen);
+    RealInput(at + "click 1", [&] { return static_cast<int>(VScroll().nPage) != fitted; });
+    EXPECT_NEAR(static_cast<int>(VScroll().nPage), magnified, 2);
+    RealInput(at + "click 1", [&] { return static_cast<int>(VScroll().nPage) == fitted; });
+    RealInput(at + "click 5", [&] { return VScroll().nPos != 0; });
+    EXPECT_EQ(VScroll().nPos, fitted);
+    RealInput(at + "click 4", [&] { return VScroll().nPos == 0; });
+
+    const POINT from{page.left + 40, page.top + 40};
+    RealInputToEnd(at + "mousemove " + At(from, Workspace()) + " mousedown 3 mousemove_relative 20 20 "
+                   "sleep 0.1 mousemove_relative 60 60 sleep 0.1 mouseup 3");
+    UpdateWindow(Workspace());
+    const std::unique_ptr<DibCanvas> selected = Snapshot(Workspace());
+    EXPECT_EQ(selected->At(from.x, from.y + 40), RGB(150, 217, 249)) << "the selection's frame";
+    EXPECT_EQ(selected->At(from.x - 10, from.y + 40), RGB(255, 255, 255) & GetSysColor(COLOR_MENU))
+        << "tinted outside the selection";
+}
+
 // The margin guides of a single page: the cursor and the tooltip over a handle, a drag onto the
 // page's edge, a double-click opening the page setup, Ctrl+double-click copying the opposite
 // margin.
