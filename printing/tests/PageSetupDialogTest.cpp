@@ -2,6 +2,7 @@
 // with the CUPS printer "PDF" (A4, 300 dpi) as the system's default.
 #include <windows.h>
 #include <winspool.h>
+#include <vector>
 #include <gtest/gtest.h>
 #include "DialogAnswer.h"
 #include "SettingsVariant.h"
@@ -117,6 +118,40 @@ TEST_F(PageSetupDialogTest, ShownDialogAnsweredByTheUser) {
         EXPECT_EQ(user.printerChoiceOpened, a.viaHelp);
         EXPECT_EQ(SettingText(record, F::kvAllFields), before) << a.button;
     }
+}
+
+// A second printer, added for the test: the record that selects it makes it the system's
+// default only while it lives, and a later record puts back what it found.
+TEST_F(PageSetupDialogTest, SelectedPrinterIsTheDefaultUntilTheRecordThatChoseItDies) {
+    const char* spare = "Tavrin Spare";
+    HANDLE pdf = nullptr;
+    ASSERT_TRUE(OpenPrinterA(const_cast<char*>("PDF"), &pdf, nullptr));
+    DWORD size = 0;
+    GetPrinterA(pdf, 2, nullptr, 0, &size);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(GetPrinterA(pdf, 2, info.data(), size, &size));
+    ClosePrinter(pdf);
+    PRINTER_INFO_2A copy = *reinterpret_cast<PRINTER_INFO_2A*>(info.data());
+    copy.pPrinterName = const_cast<char*>(spare);
+    copy.pShareName = nullptr;
+    HANDLE added = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&copy));
+    ASSERT_NE(added, nullptr);
+    {
+        CPageSetupDialog first(defaults);
+        EXPECT_EQ(first.Printers(), std::string("PDF\r\n") + spare);
+        PutText(first, F::kvAllFields, std::string("PrinterName = ") + spare);
+        EXPECT_EQ(DefaultPrinter(), spare);
+        {
+            CPageSetupDialog second(defaults);
+            EXPECT_TRUE(second.SelectPrinter("PDF"));
+            EXPECT_EQ(DefaultPrinter(), "PDF");
+        }
+        EXPECT_EQ(DefaultPrinter(), spare);
+    }
+    EXPECT_EQ(DefaultPrinter(), "PDF");
+    SetDefaultPrinterA("PDF");  // whatever happened above, the next tests find PDF
+    EXPECT_TRUE(DeletePrinter(added));
+    ClosePrinter(added);
 }
 
 }  // namespace
