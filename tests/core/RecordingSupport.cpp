@@ -25,17 +25,12 @@ STDMETHODIMP CScriptProvider::DrawPage(VARIANT options, long hdc, IDispatch* pag
     ComPtr<IPage> described;
     if (page && SUCCEEDED(page->QueryInterface(IID_IPage, described.PutVoid()))) {
         described->get_Index(&call.index);
-        call.measures.resize(6);
-        described->get_Left(&call.measures[0]);
-        described->get_Top(&call.measures[1]);
-        described->get_Width(&call.measures[2]);
-        described->get_Height(&call.measures[3]);
-        described->get_PageWidth(&call.measures[4]);
-        described->get_PageHeight(&call.measures[5]);
+        for (auto get : {&IPage::get_Left, &IPage::get_Top, &IPage::get_Width, &IPage::get_Height,
+                         &IPage::get_PageWidth, &IPage::get_PageHeight})
+            (described.Get()->*get)(&call.measures.emplace_back());
     }
     if (draw) draw(dc, call.index);
-    auto it = continueAt.find(call.index);
-    if (it != continueAt.end()) *goOn = it->second;
+    if (continueAt.count(call.index)) *goOn = continueAt[call.index];
     if (log) log->push_back(call);
     return drawResult;
 }
@@ -53,8 +48,6 @@ void RecordingTest::SetUp() {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     printer.Reset(CreateDCA("WINSPOOL", "PDF", nullptr, nullptr));
     ASSERT_TRUE(printer) << "the CUPS printer PDF must be installed";
-    printerDpiX = GetDeviceCaps(printer, LOGPIXELSX);
-    printerDpiY = GetDeviceCaps(printer, LOGPIXELSY);
     store = std::make_unique<CNotingStore>();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// Recording against the printer "PDF" (300 dpi) with a page setup of the test's own, through
-// providers that write down what the store hands them.
+// Recording against the printer "PDF" (300 dpi) through providers that write down what they get.
 #include "CHostEMFPages.h"
 #include "ComObject.h"
 #include "DibCanvas.h"
@@ -13,7 +12,6 @@
 #include <string>
 #include <vector>
 
-// What one DrawPage call saw.
 struct DrawCall {
     std::string provider;
     long index = -1;  // IPage Index
@@ -46,24 +44,22 @@ class CScriptProvider : public ComObject<IPrintExt> {
     long countOptions = 0;
 };
 
-// The store as the Print object sees it, with its notifications written down.
 class CNotingStore : public CHostEMFPages {
 public:
-    void OnPageRecorded(long globalIndex) override { events.push_back("page " + std::to_string(globalIndex)); }
+    void OnPageRecorded(long index) override { events.push_back("page " + std::to_string(index)); }
     void OnProviderStart() override { events.push_back("start"); }
     void OnProviderEnd() override { events.push_back("end " + std::to_string(GetCount())); }
     std::vector<std::string> events;
 };
 
-// A PAGESETUPDLGA in thousandths of an inch: paper and four equal margins.
+// Paper and four equal margins in thousandths of an inch.
 PAGESETUPDLGA InchSetup(long width, long height, long margin);
 
 // A page played into a white bitmap, at the page's own size unless told otherwise.
 struct CPlayedPage : DibCanvas {
-    explicit CPlayedPage(CEMFPage& page, SIZE size = {})
-        : DibCanvas(size.cx ? size.cx : page.PageRectScreen().right, size.cx ? size.cy : page.PageRectScreen().bottom),
+    explicit CPlayedPage(CEMFPage& page, LONG size = 0)
+        : DibCanvas(size ? size : page.PageRectScreen().right, size ? size : page.PageRectScreen().bottom),
           client(page.Play(Dc(), Rect())) {}
-    COLORREF Pixel(int x, int y) const { return At(x, y); }
     const RECT client;  // what Play answered
 };
 
@@ -72,7 +68,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
     void Record() { store->LoadPages(printer.Get(), &setup); }
-    // A provider the test keeps alive, logging into `calls`.
     CScriptProvider* Provider(const std::string& name, long pages);
     // `list` as the provider list, then `current` (if any) as the current provider.
     void Use(IUnknown* current, std::initializer_list<IUnknown*> list = {});
@@ -80,7 +75,6 @@ protected:
     CEMFPage& Page(long index) const { return store->GetPage(index); }
 
     COwnedDC printer;
-    int printerDpiX = 0, printerDpiY = 0;
     PAGESETUPDLGA setup = InchSetup(8500, 11000, 1000);
     std::unique_ptr<CNotingStore> store;
     std::vector<DrawCall> calls;

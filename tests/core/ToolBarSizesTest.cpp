@@ -1,4 +1,3 @@
-// The toolbar as the preview frame lays it out: the zoom list's entries and the buttons' widths.
 #include "CPrintWorkspace.h"
 #include "toolbar/CPrintToolBar.h"
 #include "toolbar/IToolBarPopups.h"
@@ -6,8 +5,7 @@
 
 namespace {
 
-// The zoom list the toolbar shows and the zooms the workspace applies are two tables: each entry
-// must say the percent it sets.
+// The zoom list shown and the zooms applied are two tables: each entry must say its percent.
 TEST(ZoomList, EachEntrySaysTheZoomItApplies) {
     struct Popups : IToolBarPopups {
         bool ShowList(POINT, const std::vector<std::string>& shown, int&) override {

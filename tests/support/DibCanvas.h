@@ -1,11 +1,8 @@
 #pragma once
-// A memory DC over a 32-bit top-down DIB section, for reading back what a
-// paint put where. Shared by the tests of every floor that draws.
+// A memory DC over a 32-bit top-down DIB section, for reading back what a paint put where.
 #include <windows.h>
-
 #include <algorithm>
 #include <cstdint>
-
 #include "Gdi.h"
 
 class DibCanvas {

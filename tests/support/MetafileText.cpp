@@ -1,10 +1,8 @@
 #include "MetafileText.h"
-
 #include <functional>
 
 namespace {
 
-// Calls `each` for every record of the metafile, in order.
 void EachRecord(HENHMETAFILE metafile, const std::function<void(const ENHMETARECORD&)>& each) {
     EnumEnhMetaFile(
         nullptr, metafile,

@@ -11,9 +11,7 @@ struct MetafileText {
 
 // Every EMR_EXTTEXTOUTW/A record of the metafile, in drawing order.
 std::vector<MetafileText> TextsOf(HENHMETAFILE metafile);
-// The pen styles and colours of every EMR_CREATEPEN record, in order.
 std::vector<LOGPEN> PensOf(HENHMETAFILE metafile);
-// The record types of a metafile, in order.
 std::vector<DWORD> RecordTypes(HENHMETAFILE metafile);
 // The texts of a metafile file; empty when it cannot be read.
 std::vector<std::string> FileTexts(const std::string& path);

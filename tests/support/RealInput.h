@@ -2,7 +2,6 @@
 // Real X input for tests under Wine and Xvfb: xdotool runs as a Linux process and Wine sees its
 // events as a user's. Call it from a second thread while the window's thread pumps messages.
 #include <windows.h>
-
 #include <string>
 
 // Runs a Linux program (Wine starts it as any process); Wine may not wait for it to end.

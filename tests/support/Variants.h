@@ -2,13 +2,10 @@
 // Values as a script host passes them: texts, numbers, objects, and Array(...) of them.
 #include <windows.h>
 #include <oleauto.h>
-
 #include <initializer_list>
 #include <string>
 #include <vector>
-
 #include "Variant.h"
-
 #include "Text.h"
 
 inline Variant ObjectVariant(IUnknown* object) {

@@ -1,7 +1,5 @@
 #include "ScrollRules.h"
-
 #include <gtest/gtest.h>
-
 #include <climits>
 
 namespace {
