@@ -46,6 +46,26 @@ TEST_F(ProviderOrderTest, CurrentProviderFirstTheFlagStopsOnlyItsOwnProviderRefe
     EXPECT_EQ(a->References(), 1u) << "only the test holds it once the store is gone";
 }
 
+// ESC held while a provider draws ends that provider's pages; the next provider still records.
+TEST_F(ProviderOrderTest, EscapeKeyStopsTheProviderBeingRecorded) {
+    CScriptProvider *a = Provider("A", 5), *b = Provider("B", 2);
+    auto key = [](DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_ESCAPE;
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+    };
+    a->draw = [&](HDC, long index) {
+        if (index == 1) key(0);
+    };
+    b->onPageCount = [&] { key(KEYEVENTF_KEYUP); };
+    Use(nullptr, {a, b});
+    Record();
+    key(KEYEVENTF_KEYUP);
+    EXPECT_EQ(Drawn(), (std::vector<std::string>{"A0", "A1", "B0", "B1"}));
+}
+
 TEST_F(ProviderOrderTest, ProviderThatMeddlesWhileDrawingCannotUpsetTheRecording) {
     CScriptProvider *a = Provider("A", 3), *b = Provider("B", 2);
     Use(nullptr, {a, b});
