@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "CaptionTestSupport.h"
 #include "html/CHTMLAnchorLooks.h"
 
 namespace {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "CaptionTestSupport.h"
 
 namespace {

@@ -55,22 +55,6 @@ TEST(CrdArrange, ArrangementsAreStoredPerSize) {
     const CWindowListPartCache* first = level->Arrangement(10, 10);
     EXPECT_EQ(level->Arrangement(10, 10), first);
     EXPECT_NE(level->Arrangement(11, 10), level->Arrangement(10, 11));  // halves swapped
-    // A width set after the arrangement was stored does not change it.
-    level->LineAt(0)->UnitAt(0)->SetWidth(8);
-    EXPECT_EQ(Placed(*level->Arrangement(10, 10)), "1@0,0,5,10 2@5,0,10,10");
-    EXPECT_EQ(Placed(*level->Arrangement(10, 12)), "1@0,0,8,12 2@8,0,10,12");
-}
-
-TEST(CrdArrange, StoppingAddPartStopsTheArrangement) {
-    struct FirstTwo : CWindowListPartCache {
-        bool AddPart(CWindowListUnitPart& unit, const LayoutRect& rect) override {
-            CWindowListPartCache::AddPart(unit, rect);
-            return Count() < 2;
-        }
-    } cache;
-    auto level = ParseLayout("1,2,3/4,(5,6)");  // the parts point into it
-    EXPECT_FALSE(level->Arrange(100, 100, 0, 0, cache));
-    EXPECT_EQ(Placed(cache), "1@0,0,33,50 2@33,0,66,50");
 }
 
 }  // namespace

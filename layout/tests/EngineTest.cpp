@@ -11,7 +11,6 @@ const LayoutRect kArea{10, 20, 110, 40};  // 100 x 20, moved away from the origi
 
 TEST(CrdEngine, ArrangeIntoParsesOnceAndMovesPartsToTheRectangle) {
     CWindowListPartFormatCore core;
-    EXPECT_EQ(core.GetLayout(""), nullptr);
     CWindowListPartLevel* a = core.GetLayout("1,2:30");
     EXPECT_EQ(core.GetLayout("1,2:30"), a);
     EXPECT_NE(core.GetLayout("1,2:30 "), a);  // exact bytes
@@ -64,7 +63,6 @@ TEST(CrdEngine, ContentAlignment) {
     const LayoutRect r{0, 0, 100, 50};
     EXPECT_EQ(AlignContent(r, 20, 10, 17), (LayoutRect{40, 20, 60, 30}));  // centred
     EXPECT_EQ(AlignContent(r, 20, 10, 34), (LayoutRect{80, 40, 100, 50})); // bottom right
-    EXPECT_EQ(AlignContent(r, 20, 10, 255), AlignContent(r, 20, 10, 34));
     EXPECT_EQ(AlignContent(r, 300, 80, 17), (LayoutRect{0, 0, 100, 50}));  // clipped
     EXPECT_EQ(AlignContent(LayoutRect{10, 10, 21, 21}, 4, 4, 17), (LayoutRect{13, 13, 17, 17}));
 }

@@ -1,5 +1,4 @@
 #pragma once
-// Small helpers shared by the layout tests.
 #include <memory>
 #include <sstream>
 #include <string>

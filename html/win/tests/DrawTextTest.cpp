@@ -89,12 +89,6 @@ TEST(DrawCaption, ColoursBackgroundsAndTheDisabledLook) {
     DrawCaption(caption, system.Dc(), system.Rect(), &base);
     EXPECT_GT(system.Count(GetSysColor(COLOR_HIGHLIGHT)), 0);
 
-    caption.SetCaption("<fgcolor=0000FF>x</fgcolor>");  // drawn without its own colours
-    CaptionCanvas uncoloured(100, 20, paper);
-    DrawCaption(caption, uncoloured.Dc(), uncoloured.Rect(), nullptr, true, false);
-    EXPECT_EQ(uncoloured.Count(Blue), 0);
-    EXPECT_GT(uncoloured.Count(Black), 0);
-
     CaptionCanvas disabled(100, 20, paper);
     Draw(disabled, "<fgcolor=0000FF>x</fgcolor>", nullptr, false);
     const RECT dark = disabled.InkOf(GetSysColor(COLOR_BTNSHADOW));
@@ -102,18 +96,6 @@ TEST(DrawCaption, ColoursBackgroundsAndTheDisabledLook) {
     ASSERT_NE(dark.right, 0);
     EXPECT_EQ(lit.right, dark.right + 1);  // the highlight copy lies one pixel right and down
     EXPECT_EQ(lit.bottom, dark.bottom + 1);
-}
-
-TEST(DrawCaption, HighlightRangeCrossesRuns) {
-    CaptionCanvas canvas(200, 20);
-    CHTMLCaption caption;
-    caption.SetCaption("<fgcolor=0000FF>ab<b>cd</b>ef</fgcolor>");
-    DrawCaption(caption, canvas.Dc(), canvas.Rect(), nullptr, true, true, 1, 2);  // "b" and "c"
-    const RECT marked = canvas.InkOf(Black);
-    ASSERT_NE(marked.right, 0);
-    EXPECT_GE(marked.left, RunWidth(canvas, "a") - 1);
-    EXPECT_GE(marked.right, RunWidth(canvas, "ab") + 1);  // into the bold run
-    EXPECT_LE(marked.right, RunWidth(canvas, "ab<b>c</b>") + 1);
 }
 
 }  // namespace
