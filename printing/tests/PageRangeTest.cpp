@@ -46,14 +46,4 @@ TEST(PageRange, SetsAndTheTextsWrittenForThem) {
     for (const auto& c : cases) EXPECT_EQ(PageRangeText(c.pages, c.n), c.text) << c.text;
 }
 
-TEST(PageRange, CtrlClicksOnPageTwoOfFive) {
-    const std::set<int> all = ParsePageRange("", 5);
-    const std::set<int> once = TogglePageInSet(all, 1, false, 5);
-    EXPECT_EQ(PageRangeText(once, 5), "1,3-");
-    EXPECT_EQ(PageRangeText(TogglePageInSet(once, 1, false, 5), 5), "");
-    EXPECT_EQ(PageRangeText(TogglePageInSet(all, 1, true, 5), 5), "2");
-    EXPECT_EQ(PageRangeText(TogglePageInSet(TogglePageInSet(all, 1, true, 5), 1, false, 5), 5), "6-");
-    for (int outside : {-1, 5, 1 << 30}) EXPECT_EQ(TogglePageInSet(once, outside, true, 5), once);
-}
-
 }  // namespace

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <winspool.h>
 #include <vector>
-#include <gtest/gtest.h>
 #include "DialogAnswer.h"
 #include "SettingsVariant.h"
 #include "printing/SettingsText.h"
@@ -40,8 +39,7 @@ TEST_F(PageSetupDialogTest, FreshRecordLoadsTheDefaultPrinterOnFirstUse) {
 TEST_F(PageSetupDialogTest, NullOutPointerAndUnknownFields) {
     CPageSetupDialog record(defaults);
     EXPECT_EQ(record.GetSettings(F::kvLeftMargin, nullptr), E_POINTER);
-    EXPECT_EQ(Setting(record, 99).Type(), VT_EMPTY);
-    EXPECT_EQ(Setting(record, -1).Type(), VT_EMPTY);
+    for (long unknown : {99, -1}) EXPECT_EQ(Setting(record, unknown).Type(), VT_EMPTY) << unknown;
     record.Recalculate();
     const std::string before = SettingText(record, F::kvAllFields);
     PutLong(record, 99, 1);

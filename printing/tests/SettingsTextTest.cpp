@@ -5,14 +5,6 @@ namespace {
 
 using Assignments = std::vector<CSettingsText::Assignment>;
 
-TEST(SettingsTextNames, EveryFieldRoundTripsAndMatchingIsExact) {
-    for (int field = 0; field < CSettingsText::FieldCount; ++field)
-        EXPECT_EQ(CSettingsText::FieldNumber(CSettingsText::FieldName(field)), field);
-    for (int field : {14, -1, static_cast<int>(CSettingsText::kvAllFields)})
-        EXPECT_EQ(CSettingsText::FieldName(field), nullptr) << field;
-    for (const char* name : {"leftmargin", " LeftMargin", ""}) EXPECT_EQ(CSettingsText::FieldNumber(name), -1) << name;
-}
-
 TEST(SettingsTextSplit, SeparatorIsCarriageReturnLineFeedOnly) {
     EXPECT_TRUE(CSettingsText::SplitLines("").empty());
     EXPECT_EQ(CSettingsText::SplitLines("a\r\n"), (std::vector<std::string>{"a", ""}));
@@ -39,18 +31,6 @@ TEST(SettingsTextParse, TextsAndTheAssignmentsTheyGive) {
         {"LeftMargin = 1\nTopMargin = 2", {{6, "1\nTopMargin = 2"}}},  // a lone line feed does not separate
     };
     for (const auto& c : cases) EXPECT_EQ(CSettingsText::Parse(c.text), c.parsed) << c.text;
-}
-
-TEST(SettingsTextFormat, DisplayInchFirstThenFieldsInOrder) {
-    auto value = [](int field) {
-        return field == CSettingsText::kvPrinterName ? std::string() : std::to_string(field * 10);
-    };
-    const std::string text = CSettingsText::Format(value);
-    EXPECT_EQ(text,
-              "DisplayInch = 100\r\nPaperSize = 0\r\nPaperSource = 10\r\nPageOrientation = 20\r\n"
-              "PrinterName = \r\nPrinterCopies = 40\r\nPrintQuality = 50\r\nLeftMargin = 60\r\n"
-              "TopMargin = 70\r\nRightMargin = 80\r\nBottomMargin = 90\r\nFormName = 110\r\n"
-              "PaperWidth = 120\r\nPaperHeight = 130");
 }
 
 }  // namespace

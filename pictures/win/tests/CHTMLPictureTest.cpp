@@ -7,7 +7,6 @@
 #include "Variant.h"
 #include "Variants.h"
 #include <gtest/gtest.h>
-#include <olectl.h>
 #include <vector>
 
 namespace {

@@ -114,19 +114,6 @@ TEST(CIconList, ImagesFromAVariant) {
     }
 }
 
-TEST(CIconList, WriteAndLoadFromStreamReplaceTheIcons) {
-    CIconList source;
-    WatchedList list(4);
-    Fill(source, 2);
-    ComPtr<IStream> stream = NewMemoryStream();
-    ASSERT_TRUE(source.Write(stream.Get()));
-    Rewind(stream.Get());
-    EXPECT_TRUE(list.LoadFromStream(stream.Get()));
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.changes, 1);
-    EXPECT_EQ(CentreColour(list, 1), CentreColour(source, 1));
-}
-
 TEST(CIconList, AttachedListsAreUsedButNeverDestroyed) {
     CIconList owner, other;
     Fill(owner, 2);

@@ -6,8 +6,7 @@
 
 namespace {
 
-class ComEnvironment : public ::testing::Environment {
-public:
+struct ComEnvironment : ::testing::Environment {
     void SetUp() override { OleInitialize(nullptr); }
     void TearDown() override { OleUninitialize(); }
 };
@@ -109,5 +108,6 @@ TestIcon MakeIcon(int size, COLORREF colour) {
     const DWORD pixel = 0xFF000000u | GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
     const std::vector<DWORD> pixels(size * size, pixel);
     const std::vector<BYTE> opaque(size * size / 8);
-    return TestIcon(CreateIcon(nullptr, size, size, 1, 32, opaque.data(), reinterpret_cast<const BYTE*>(pixels.data())));
+    const BYTE* colours = reinterpret_cast<const BYTE*>(pixels.data());
+    return TestIcon(CreateIcon(nullptr, size, size, 1, 32, opaque.data(), colours), DestroyIcon);
 }

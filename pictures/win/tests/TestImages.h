@@ -27,9 +27,6 @@ private:
     std::string m_path;
 };
 
-struct IconDestroyer {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
 // An icon of size x size filled with one colour, destroyed at scope end.
-using TestIcon = std::unique_ptr<HICON__, IconDestroyer>;
+using TestIcon = std::unique_ptr<HICON__, decltype(&DestroyIcon)>;
 TestIcon MakeIcon(int size, COLORREF colour);
