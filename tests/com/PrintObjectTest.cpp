@@ -1,27 +1,13 @@
 // The Print object as a host sees it through ITavrin and its COM interfaces.
 // Defaults and error info through IDispatch are the end-to-end scripts' part.
-#include "ComPtr.h"
-#include "Tavrin_h.h"
 #include "TavrinModule.h"
-#include "Text.h"
 #include "Variant.h"
 #include <ocidl.h>
 #include <olectl.h>
 
 namespace {
 
-class PrintObjectTest : public ComTest {
-protected:
-    void SetUp() override {
-        ComTest::SetUp();
-        ASSERT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, print.PutVoid()), S_OK);
-    }
-    void TearDown() override {
-        print.Reset();
-        ComTest::TearDown();
-    }
-    ComPtr<ITavrin> print;
-};
+using PrintObjectTest = PrintTest;
 
 // An outer object gets the inner unknown or nothing; connections for property changes only.
 TEST_F(PrintObjectTest, RefusesBadAggregationAndUnknownConnections) {
@@ -48,7 +34,7 @@ TEST_F(PrintObjectTest, NullOutPointersAreRefused) {
     EXPECT_EQ(print->get_PageFrameColor(nullptr), E_POINTER);
 }
 
-// Options that cannot be copied: the failure is returned and kept as an error value.
+// The failure is returned and kept as an error value.
 TEST_F(PrintObjectTest, OptionsThatCannotBeCopiedKeepTheError) {
     Variant got;
     VARIANT bad;

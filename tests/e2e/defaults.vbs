@@ -1,6 +1,5 @@
-' A Print object as a script host sees it through IDispatch: defaults, indexed properties,
-' the printer settings (the CUPS printer "PDF" is the default printer) and the error info of
-' the methods that need a page provider. The rules themselves are held by unit tests.
+' A Print object through IDispatch: defaults, indexed properties, the settings of the default
+' printer "PDF", and the error info of the methods that need a page provider.
 Dim p, m, d, v
 Set p = CreateObject("Koravel.Print")
 

@@ -1,5 +1,5 @@
-// The preview on a system without printers (a prefix of its own whose spooler cannot reach
-// CUPS): the frame opens, nothing is recorded, the view is the background alone.
+// The preview in a prefix whose spooler cannot reach CUPS: the frame opens, nothing is recorded,
+// the view is the background alone.
 #include "CPrint.h"
 #include "TestProvider.h"
 #include <gtest/gtest.h>

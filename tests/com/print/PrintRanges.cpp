@@ -54,8 +54,7 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
         print->put_PrintExt(provider.Get());
-        // What the range parser makes of odd texts is its unit tests' part: here, that the spooler
-        // gets just the chosen pages, an open range up to the end, all of them, or none.
+        // The spooler gets just the chosen pages, an open range up to the end, all, or none.
         const struct {
             const char *name, *range, *pages;
         } cases[] = {{"twofour", "2-4", "2,3,4"}, {"fourup", "4-", "4,5"}, {"empty", "", "1,2,3,4,5"},
