@@ -36,8 +36,7 @@ public:
             else line += "?";
         }
         events.push_back(line);
-        auto handler = handlers.find(id);
-        if (handler != handlers.end() && handler->second) handler->second();
+        if (handlers.count(id) && handlers[id]) handlers[id]();
         return S_OK;
     }
 
@@ -48,9 +47,9 @@ public:
 
     bool Connect(IUnknown* object) {
         ComPtr<IConnectionPointContainer> container;
-        if (FAILED(object->QueryInterface(IID_IConnectionPointContainer, container.PutVoid()))) return false;
-        if (FAILED(container->FindConnectionPoint(DIID__ITavrinEvents, point_.Put()))) return false;
-        return SUCCEEDED(point_->Advise(static_cast<IDispatch*>(this), &cookie_));
+        return SUCCEEDED(object->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())) &&
+               SUCCEEDED(container->FindConnectionPoint(DIID__ITavrinEvents, point_.Put())) &&
+               SUCCEEDED(point_->Advise(static_cast<IDispatch*>(this), &cookie_));
     }
     void Disconnect() {
         if (point_ && cookie_) point_->Unadvise(cookie_);

@@ -62,7 +62,8 @@ TEST_F(PersistTest, DefaultStreamStartsWithVersionExtentAndCaption) {
     EXPECT_EQ(max.QuadPart, b.size());
 }
 
-TEST_F(PersistTest, EveryPersistedPropertyRoundTrips) {
+// The properties persist_across leaves at their defaults (it has font, range, colour, margins).
+TEST_F(PersistTest, PropertiesRoundTrip) {
     print->put_Caption(Bstr(L"Report <b>Q3</b>").Get());
     print->put_ShowPageNumbers(VARIANT_FALSE);
     print->put_PageNumbersPosition(kvHeader);
@@ -71,18 +72,8 @@ TEST_F(PersistTest, EveryPersistedPropertyRoundTrips) {
     print->put_CaptionAlignment(kvLeft);
     print->put_AsScreen(VARIANT_TRUE);
     print->put_ToolBarFormat(Bstr(L"100,101|105").Get());
-    print->put_PageRange(Bstr(L"2-4").Get());
     print->put_PageNumberFormat(Bstr(L"Page <%page%> of <%count%>").Get());
-    print->put_StartPageNumber(5);
-    print->put_ShowMargins(VARIANT_FALSE);
     print->put_PageFrameStyle(kvPageFrameDashDot);
-    print->put_PageFrameColor(0x0000FF);
-    ComPtr<IFontDisp> fontDisp;
-    print->get_Font(fontDisp.Put());
-    ComPtr<IFont> font;
-    ASSERT_EQ(fontDisp.As(font), S_OK);
-    font->put_Bold(TRUE);
-    font->put_Name(Bstr(L"Liberation Sans").Get());
     const std::vector<BYTE> saved = Save(print.Get());
 
     ComPtr<ITavrin> copy = NewPrint();

@@ -66,7 +66,7 @@ protected:
         const COLORREF grey = RGB(212, 208, 200);
         menuColour_ = GetSysColor(COLOR_MENU);
         SetSysColors(1, &element, &grey);
-        provider = Make<CTestProvider, IPrintExt>();
+        provider = NewProvider();
         Provider().pages = 5;
         ASSERT_EQ(print->put_PrintExt(provider.Get()), S_OK);
         ASSERT_TRUE(sink.Connect(print.Get()));
@@ -137,8 +137,7 @@ protected:
         input.join();
     }
 
-    // Real input to its end: the pointer's last move, to a far point not used before, says
-    // xdotool is done.
+    // Real input to its end, which a last move to a far point not used before marks.
     void RealInputToEnd(const std::string& args) {
         static int calls = 0;
         const int x = 1800 + ++calls % 100;

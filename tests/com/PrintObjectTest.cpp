@@ -1,5 +1,4 @@
 // The Print object as a host sees it through ITavrin and its COM interfaces.
-// Defaults and error info through IDispatch are the end-to-end scripts' part.
 #include "TavrinModule.h"
 #include "Variant.h"
 #include <ocidl.h>
@@ -9,8 +8,9 @@ namespace {
 
 using PrintObjectTest = PrintTest;
 
-// An outer object gets the inner unknown or nothing; connections for property changes only.
-TEST_F(PrintObjectTest, RefusesBadAggregationAndUnknownConnections) {
+// An outer object gets the inner unknown or nothing; connections for property changes only;
+// no property is read into nowhere.
+TEST_F(PrintObjectTest, RefusesBadAggregationUnknownConnectionsAndNullOutPointers) {
     ComPtr<IUnknown> outer;
     void* p = reinterpret_cast<void*>(1);
     ASSERT_EQ(print.As(outer), S_OK);
@@ -22,9 +22,6 @@ TEST_F(PrintObjectTest, RefusesBadAggregationAndUnknownConnections) {
     ASSERT_EQ(print.As(cpc), S_OK);
     EXPECT_EQ(cpc->FindConnectionPoint(IID_IPropertyNotifySink, point.Put()), S_OK);
     EXPECT_EQ(cpc->FindConnectionPoint(IID_ITavrin, point.Put()), CONNECT_E_NOCONNECTION);
-}
-
-TEST_F(PrintObjectTest, NullOutPointersAreRefused) {
     EXPECT_EQ(print->get_Caption(nullptr), E_POINTER);
     EXPECT_EQ(print->get_Options(nullptr), E_POINTER);
     EXPECT_EQ(print->get_Font(nullptr), E_POINTER);

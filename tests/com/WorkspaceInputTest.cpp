@@ -61,7 +61,6 @@ TEST_F(PreviewTest, MagnifierWheelAndSelection) {
 TEST_F(PreviewTest, MarginGuidesDragAndCopy) {
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
-    ASSERT_GT(page.right - page.left, 100);
     const long paperWidth = Setting(print.Get(), kvPaperWidth), right = Setting(print.Get(), kvRightMargin);
     ASSERT_GT(Setting(print.Get(), kvLeftMargin), 0);
     const POINT leftHandle{page.left + MulDiv(Setting(print.Get(), kvLeftMargin), page.right - page.left, paperWidth),

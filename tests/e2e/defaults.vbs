@@ -3,9 +3,7 @@
 Dim p, m, d, v
 Set p = CreateObject("Koravel.Print")
 
-CheckEqual p.Caption, "Untitled Document", "Caption"
 CheckEqual p.AutoRelease, True, "AutoRelease"
-Check IsEmpty(p.Options), "Options is empty"
 CheckEqual p.Font.Name, "Times New Roman", "Font.Name"
 p.Options = Array(1, "two")
 d = p.Options

@@ -14,7 +14,7 @@ TEST(NoPrinterPreviewTest, OpensEmptyWithTheDefaultGrid) {
     {
         ComPtr<ITavrin> print;
         ASSERT_EQ(CreateComObject<CPrint>(nullptr, IID_ITavrin, print.PutVoid()), S_OK);
-        print->put_PrintExt(Make<CTestProvider, IPrintExt>().Get());
+        print->put_PrintExt(NewProvider().Get());
         ASSERT_EQ(print->Preview(), S_OK);
         long frame = 0, pages = -1;
         print->get_hWnd(&frame);
