@@ -13,7 +13,6 @@ class CEventSink : public IDispatch {
 public:
     ~CEventSink() { Disconnect(); }  // a test that stops early must not leave the control a dead sink
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
         *out = nullptr;
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, DIID__ITavrinEvents))
             *out = static_cast<IDispatch*>(this);
@@ -37,22 +36,20 @@ public:
             else line += "?";
         }
         events.push_back(line);
-        auto handler = handlers.find(id);
-        if (handler != handlers.end() && handler->second) handler->second();
+        if (handlers.count(id) && handlers[id]) handlers[id]();
         return S_OK;
     }
 
     static std::string Name(DISPID id) {
-        const std::map<DISPID, std::string> names{{-600, "Click"}, {-550, "Refresh"}, {1, "Refreshing"},
-                                                  {450, "AnchorClick"}};
+        const std::map<DISPID, std::string> names{{-600, "Click"}, {-550, "Refresh"}, {1, "Refreshing"}};
         return names.count(id) ? names.at(id) : "event" + std::to_string(id);
     }
 
     bool Connect(IUnknown* object) {
         ComPtr<IConnectionPointContainer> container;
-        if (FAILED(object->QueryInterface(IID_IConnectionPointContainer, container.PutVoid()))) return false;
-        if (FAILED(container->FindConnectionPoint(DIID__ITavrinEvents, point_.Put()))) return false;
-        return SUCCEEDED(point_->Advise(static_cast<IDispatch*>(this), &cookie_));
+        return SUCCEEDED(object->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())) &&
+               SUCCEEDED(container->FindConnectionPoint(DIID__ITavrinEvents, point_.Put())) &&
+               SUCCEEDED(point_->Advise(static_cast<IDispatch*>(this), &cookie_));
     }
     void Disconnect() {
         if (point_ && cookie_) point_->Unadvise(cookie_);

@@ -1,62 +1,42 @@
-// Events around the recordings that CopyTo and DoPrint run without a preview,
-// and the EMF files CopyTo writes, through the built DLL.
-#include "EventSink.h"
+// Events around the recordings that CopyTo and DoPrint run without a preview, and the EMF
+// files CopyTo writes.
 #include "MetafileText.h"
-#include "TavrinModule.h"
-#include "TestProvider.h"
-#include "Text.h"
+#include "PreviewFixture.h"
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 namespace {
 
-class EventsExportTest : public ComTest {
+class EventsExportTest : public PreviewTest {
 protected:
     void SetUp() override {
-        ComTest::SetUp();
-        ASSERT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, print.PutVoid()), S_OK);
-        provider = Make<CTestProvider, IPrintExt>();
-        auto& p = *static_cast<CTestProvider*>(provider.Get());
-        p.pages = 3;
-        p.onDraw = [this](HDC dc, long index) {
+        PreviewTest::SetUp();
+        Provider().pages = 3;
+        Provider().onDraw = [this](HDC dc, long index) {
             const std::string text = "P" + std::to_string(index);
             TextOutA(dc, 10, 10, text.c_str(), static_cast<int>(text.size()));
             sink.events.push_back("draw " + std::to_string(index));
             if (throwAt == index) throw std::runtime_error("provider bug");
         };
-        ASSERT_EQ(print->put_PrintExt(provider.Get()), S_OK);
-        ASSERT_TRUE(sink.Connect(print.Get()));
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "tavrin-export-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string name = "tavrin-export-" + std::to_string(GetCurrentProcessId());
+        folder = std::filesystem::temp_directory_path() / name;
+        std::filesystem::create_directory(folder);
     }
     void TearDown() override {
-        sink.Disconnect();
-        print.Reset();
-        provider.Reset();
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((folder + "\\*.emf").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do DeleteFileA(File(found.cFileName).c_str());
-            while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(folder.c_str());
-        ComTest::TearDown();
+        PreviewTest::TearDown();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
     long CopyTo(const std::string& pattern) {
         long result = -1;
         EXPECT_EQ(print->CopyTo(Bstr::FromAnsi(pattern).Get(), &result), S_OK);
         return result;
     }
-    std::string File(const std::string& name) const { return folder + "\\" + name; }
+    std::string File(const std::string& name) const { return (folder / name).string(); }
 
-    ComPtr<ITavrin> print;
-    ComPtr<IPrintExt> provider;
-    CEventSink sink;
     long throwAt = -1;
-    std::string folder;
+    std::filesystem::path folder;
 };
 
 const std::vector<std::string> kOneRecording = {"Refreshing", "draw 0", "draw 1", "draw 2", "Refresh"};

@@ -1,7 +1,6 @@
 #pragma once
-// The preview under test: a control with a five-page provider and a connected event sink, with
-// helpers that read the frame's children, the screen and the settings, and drive it with real
-// X input.
+// A control with a five-page provider and an event sink, and helpers that read its frame, the
+// screen and the settings and drive it with real X input.
 #include "DibCanvas.h"
 #include "EventSink.h"
 #include "RealInput.h"
@@ -57,18 +56,17 @@ inline std::unique_ptr<DibCanvas> Snapshot(HWND w) {
 // The current page as its highlight frames show it (the page without its shadow).
 inline RECT CurrentPageRect(HWND workspace) { return Snapshot(workspace)->InkOf(GetSysColor(COLOR_HIGHLIGHT)); }
 
-class PreviewTest : public ComTest {
+class PreviewTest : public PrintTest {
 protected:
     void SetUp() override {
-        ComTest::SetUp();
+        PrintTest::SetUp();
         WriteProfileStringA(kSection, nullptr, nullptr);  // a fresh profile
         // Wine's menu colour is white, as white as a page: make the background tell.
         const int element = COLOR_MENU;
         const COLORREF grey = RGB(212, 208, 200);
         menuColour_ = GetSysColor(COLOR_MENU);
         SetSysColors(1, &element, &grey);
-        ASSERT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, print.PutVoid()), S_OK);
-        provider = Make<CTestProvider, IPrintExt>();
+        provider = NewProvider();
         Provider().pages = 5;
         ASSERT_EQ(print->put_PrintExt(provider.Get()), S_OK);
         ASSERT_TRUE(sink.Connect(print.Get()));
@@ -81,7 +79,7 @@ protected:
         WriteProfileStringA(kSection, nullptr, nullptr);  // leave no test's placement to a user
         print.Reset();
         provider.Reset();
-        ComTest::TearDown();
+        PrintTest::TearDown();
     }
     CTestProvider& Provider() { return *static_cast<CTestProvider*>(provider.Get()); }
     HWND Frame() {
@@ -139,8 +137,7 @@ protected:
         input.join();
     }
 
-    // Real input to its end: the pointer's last move, to a far point not used before, says
-    // xdotool is done.
+    // Real input to its end, which a last move to a far point not used before marks.
     void RealInputToEnd(const std::string& args) {
         static int calls = 0;
         const int x = 1800 + ++calls % 100;
@@ -160,7 +157,6 @@ protected:
         RealInput("mousemove " + At({12, r.bottom / 2}, bar) + action, done);
     }
 
-    ComPtr<ITavrin> print;
     ComPtr<IPrintExt> provider;
     CEventSink sink;
     COLORREF menuColour_ = 0;

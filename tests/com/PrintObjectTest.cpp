@@ -1,30 +1,16 @@
 // The Print object as a host sees it through ITavrin and its COM interfaces.
-// Defaults and error info through IDispatch are the end-to-end scripts' part.
-#include "ComPtr.h"
-#include "Tavrin_h.h"
 #include "TavrinModule.h"
-#include "Text.h"
 #include "Variant.h"
 #include <ocidl.h>
 #include <olectl.h>
 
 namespace {
 
-class PrintObjectTest : public ComTest {
-protected:
-    void SetUp() override {
-        ComTest::SetUp();
-        ASSERT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, print.PutVoid()), S_OK);
-    }
-    void TearDown() override {
-        print.Reset();
-        ComTest::TearDown();
-    }
-    ComPtr<ITavrin> print;
-};
+using PrintObjectTest = PrintTest;
 
-// An outer object gets the inner unknown or nothing; connections for property changes only.
-TEST_F(PrintObjectTest, RefusesBadAggregationAndUnknownConnections) {
+// An outer object gets the inner unknown or nothing; connections for property changes only;
+// no property is read into nowhere.
+TEST_F(PrintObjectTest, RefusesBadAggregationUnknownConnectionsAndNullOutPointers) {
     ComPtr<IUnknown> outer;
     void* p = reinterpret_cast<void*>(1);
     ASSERT_EQ(print.As(outer), S_OK);
@@ -36,9 +22,6 @@ TEST_F(PrintObjectTest, RefusesBadAggregationAndUnknownConnections) {
     ASSERT_EQ(print.As(cpc), S_OK);
     EXPECT_EQ(cpc->FindConnectionPoint(IID_IPropertyNotifySink, point.Put()), S_OK);
     EXPECT_EQ(cpc->FindConnectionPoint(IID_ITavrin, point.Put()), CONNECT_E_NOCONNECTION);
-}
-
-TEST_F(PrintObjectTest, NullOutPointersAreRefused) {
     EXPECT_EQ(print->get_Caption(nullptr), E_POINTER);
     EXPECT_EQ(print->get_Options(nullptr), E_POINTER);
     EXPECT_EQ(print->get_Font(nullptr), E_POINTER);
@@ -48,7 +31,7 @@ TEST_F(PrintObjectTest, NullOutPointersAreRefused) {
     EXPECT_EQ(print->get_PageFrameColor(nullptr), E_POINTER);
 }
 
-// Options that cannot be copied: the failure is returned and kept as an error value.
+// The failure is returned and kept as an error value.
 TEST_F(PrintObjectTest, OptionsThatCannotBeCopiedKeepTheError) {
     Variant got;
     VARIANT bad;

@@ -1,6 +1,7 @@
 #pragma once
 // The built Tavrin.DLL loaded into the test process, with its exports.
 #include "ComPtr.h"
+#include "Tavrin_h.h"
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <string>
@@ -47,4 +48,24 @@ class ComTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
     void TearDown() override { CoUninitialize(); }
+};
+
+// A Print object of the module for each test, released before COM goes.
+class PrintTest : public ComTest {
+protected:
+    static ComPtr<ITavrin> NewPrint() {
+        ComPtr<ITavrin> p;
+        EXPECT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, p.PutVoid()), S_OK);
+        return p;
+    }
+    void SetUp() override {
+        ComTest::SetUp();
+        print = NewPrint();
+        ASSERT_TRUE(print);
+    }
+    void TearDown() override {
+        print.Reset();
+        ComTest::TearDown();
+    }
+    ComPtr<ITavrin> print;
 };

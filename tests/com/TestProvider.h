@@ -1,5 +1,5 @@
 #pragma once
-// A page provider for tests, and a maker of test objects.
+// A page provider for tests.
 #include "ComObject.h"
 #include "ComPtr.h"
 #include "Tavrin_h.h"
@@ -13,15 +13,25 @@ class CTestProvider : public ComObject<IPrintExt> {
         if (released) *released = true;
     }
     STDMETHODIMP PageCount(VARIANT, long* count) override { *count = pages; return S_OK; }
-    STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override;
+    STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override {
+        ComPtr<IPage> p;
+        long index = -1;
+        if (page && SUCCEEDED(page->QueryInterface(IID_IPage, p.PutVoid()))) p->get_Index(&index);
+        if (onDraw) onDraw(reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc)), index);
+        return S_OK;
+    }
     long pages = 1;
     std::function<void(HDC dc, long index)> onDraw;  // with the page's index from its IPage
     bool* released = nullptr;                        // set when the last reference goes
 };
 
-template <class T, class I>
-ComPtr<I> Make() {
-    ComPtr<I> p;
-    CreateComObject<T>(nullptr, __uuidof(I), p.PutVoid());
+inline const QIEntry* CTestProvider::QITable() const {
+    static const QIEntry table[] = {QI_ENTRY(CTestProvider, IPrintExt), {nullptr, nullptr}};
+    return table;
+}
+
+inline ComPtr<IPrintExt> NewProvider() {
+    ComPtr<IPrintExt> p;
+    CreateComObject<CTestProvider>(nullptr, IID_IPrintExt, p.PutVoid());
     return p;
 }

@@ -1,18 +1,15 @@
-// Working in the preview with real X input: clicks, keys and the clipboard, the margin guides,
-// and input gone wrong.
+// Working in the preview with real X input.
 #include "PreviewFixture.h"
 #include "../../printing/tests/DialogAnswer.h"
 
 namespace {
 
-// A click makes a page current, keys move the current page, Ctrl+C leaves the current page on
-// the clipboard.
+// A click makes a page current, keys move it, Ctrl+C copies it.
 TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
     OpenOnTop();
     SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 2));
     UpdateWindow(Workspace());
     Pump(100);
-    // The second page of the first row: right of the current first page, past the gap.
     const RECT first = CurrentPageRect(Workspace());
     const POINT second{first.right + 30, (first.top + first.bottom) / 2};
     RealInput("sleep 0.6 " + ClickAt(Workspace(), second), [&] { return PaneText(1) == "Page: 2/5"; });
@@ -28,11 +25,11 @@ TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
     // A click off the pages gives the workspace the keyboard (and nothing else), as a user's would.
     RealInput("sleep 0.6 " + ClickAt(Workspace(), {2, 2}) + " sleep 0.4 key ctrl+c",
               [] { return IsClipboardFormatAvailable(CF_ENHMETAFILE) != FALSE; });
-    EXPECT_TRUE(IsClipboardFormatAvailable(CF_ENHMETAFILE)) << "the page's records, as the clipboard tests hold";
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
 }
 
-// A click on the current page magnifies it to 100% and the next one fits it again; one notch
-// of the wheel scrolls a page; a right-drag frames an area and tints the rest.
+// A click magnifies the current page to 100% and the next fits it again; a wheel notch scrolls
+// a page; a right-drag frames an area and tints the rest.
 TEST_F(PreviewTest, MagnifierWheelAndSelection) {
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
@@ -59,13 +56,11 @@ TEST_F(PreviewTest, MagnifierWheelAndSelection) {
         << "tinted outside the selection";
 }
 
-// The margin guides of a single page: the cursor and the tooltip over a handle, a drag onto the
-// page's edge, a double-click opening the page setup, Ctrl+double-click copying the opposite
-// margin.
+// A margin handle's cursor and tooltip, a drag onto the page's edge, a double-click opening the
+// page setup, Ctrl+double-click copying the opposite margin.
 TEST_F(PreviewTest, MarginGuidesDragAndCopy) {
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
-    ASSERT_GT(page.right - page.left, 100);
     const long paperWidth = Setting(print.Get(), kvPaperWidth), right = Setting(print.Get(), kvRightMargin);
     ASSERT_GT(Setting(print.Get(), kvLeftMargin), 0);
     const POINT leftHandle{page.left + MulDiv(Setting(print.Get(), kvLeftMargin), page.right - page.left, paperWidth),
@@ -75,7 +70,7 @@ TEST_F(PreviewTest, MarginGuidesDragAndCopy) {
     RealInput("sleep 0.6 mousemove " + At(leftHandle, Workspace()) + " sleep 0.1 mousemove_relative 1 0",
               [&] { return IsWindowVisible(tip) != FALSE; });
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEWE));
-    EXPECT_TRUE(IsWindowVisible(tip)) << "the margin's tooltip";
+    EXPECT_TRUE(IsWindowVisible(tip));
 
     // Dragged past the page's left edge, the guide stops on it: margin 0, pages recorded anew.
     sink.events.clear();
@@ -85,8 +80,7 @@ TEST_F(PreviewTest, MarginGuidesDragAndCopy) {
     EXPECT_EQ(Setting(print.Get(), kvLeftMargin), 0);
     EXPECT_NE(std::find(sink.events.begin(), sink.events.end(), "Refresh"), sink.events.end());
 
-    // A double-click on a handle opens the page setup (command 103); confirmed, even unchanged,
-    // it records the pages anew.
+    // The page setup a double-click opens records the pages anew, even confirmed unchanged.
     UpdateWindow(Workspace());
     const std::string onEdge = "sleep 0.6 mousemove " + At({page.left, page.top - 13}, Workspace()) + " sleep 0.2 ";
     sink.events.clear();
@@ -102,8 +96,7 @@ TEST_F(PreviewTest, MarginGuidesDragAndCopy) {
     EXPECT_EQ(Setting(print.Get(), kvLeftMargin), right);
 }
 
-// Work in the preview that goes wrong: drags cancelled with ESC or released far outside the
-// window, clicks on the rulers and off the pages with modifiers, keys with no page: nothing
+// Drags cancelled or released far outside, clicks with modifiers, keys with no page: nothing
 // sticks or breaks.
 TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
     Provider().pages = 1;
@@ -133,7 +126,7 @@ TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
         EXPECT_TRUE(now >= 0 && now + Setting(print.Get(), kvRightMargin) <= paper) << d << ": " << now;
     }
     UpdateWindow(Workspace());
-    EXPECT_EQ(Snapshot(Workspace())->Count(RGB(150, 217, 249)), 0) << "no selection left";
+    EXPECT_EQ(Snapshot(Workspace())->Count(RGB(150, 217, 249)), 0);
 
     Provider().pages = 0;
     print->Refresh();

@@ -1,7 +1,6 @@
 #pragma once
-// A form designer's side of an embedded control: client site, windowless
-// in-place site and ambient properties in one object that lives on the
-// test's stack and counts the references the control holds on it.
+// A form designer's client site, windowless in-place site and ambient properties, on the
+// test's stack, counting the references the control holds on it.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -30,7 +29,6 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
     STDMETHODIMP_(ULONG) Release() override { return --refs; }
 
-    // IOleClientSite
     STDMETHODIMP SaveObject() override { return fail_; }
     STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** m) override { *m = nullptr; return Fail(E_NOTIMPL); }
     STDMETHODIMP GetContainer(IOleContainer** c) override { *c = nullptr; return Fail(E_NOINTERFACE); }
@@ -38,7 +36,6 @@ public:
     STDMETHODIMP OnShowWindow(BOOL) override { return fail_; }
     STDMETHODIMP RequestNewObjectLayout() override { return Fail(E_NOTIMPL); }
 
-    // IOleWindow / IOleInPlaceSite / IOleInPlaceSiteEx / IOleInPlaceSiteWindowless
     STDMETHODIMP GetWindow(HWND* w) override { *w = GetDesktopWindow(); return fail_; }
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return Fail(E_NOTIMPL); }
     STDMETHODIMP CanInPlaceActivate() override { return fail_; }

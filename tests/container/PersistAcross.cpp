@@ -1,6 +1,5 @@
-// persist_across <Tavrin.DLL> <out> [<in>]: saves the property stream of a Print object of the
-// given DLL to <out>; with <in>, the object first loads that stream. Built for x86 and x64, it
-// lets a script compare what the two builds write and read.
+// persist_across <Tavrin.DLL> <out> [<in>]: saves a Print object's property stream to <out>,
+// after loading <in> if given, so that a script compares what the x86 and x64 builds write.
 #include "ComPtr.h"
 #include "Tavrin_h.h"
 #include "Text.h"
@@ -10,7 +9,7 @@
 
 namespace {
 
-// A Unix path as Wine's Z: drive sees it; the file as a stream, read or created anew for writing.
+// A Unix path as Wine's Z: drive sees it.
 std::wstring WinPath(const char* unix) {
     std::wstring path = unix[0] == '/' ? L"Z:" : L"";
     for (const char* c = unix; *c; ++c) path += *c == '/' ? L'\\' : wchar_t(*c);
@@ -23,7 +22,7 @@ ComPtr<IStream> FileStream(const char* path, bool write) {
     return s;
 }
 
-// Properties off their defaults, of every kind the stream holds: text, numbers, colour, font.
+// Properties of every kind the stream holds off their defaults.
 HRESULT SetProperties(ITavrin* print) {
     ComPtr<IFontDisp> fontDisp;
     ComPtr<IFont> font;

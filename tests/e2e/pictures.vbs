@@ -1,5 +1,5 @@
-' The image list and named pictures as a script host uses them: optional arguments left out,
-' pictures coming back as objects, keys as indexed properties.
+' The image list and named pictures from a script: optional arguments left out, pictures as
+' objects, keys as indexed properties.
 Dim res, p, icon, picture
 res = SourceRoot & "\com\res\"
 Set p = CreateObject("Koravel.Print")

@@ -1,5 +1,5 @@
-// The preview on a system without printers (a prefix of its own whose spooler cannot reach
-// CUPS): the frame opens, nothing is recorded, the view is the background alone.
+// The preview in a prefix whose spooler cannot reach CUPS: the frame opens, nothing is recorded,
+// the view is the background alone.
 #include "CPrint.h"
 #include "TestProvider.h"
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ TEST(NoPrinterPreviewTest, OpensEmptyWithTheDefaultGrid) {
     {
         ComPtr<ITavrin> print;
         ASSERT_EQ(CreateComObject<CPrint>(nullptr, IID_ITavrin, print.PutVoid()), S_OK);
-        print->put_PrintExt(Make<CTestProvider, IPrintExt>().Get());
+        print->put_PrintExt(NewProvider().Get());
         ASSERT_EQ(print->Preview(), S_OK);
         long frame = 0, pages = -1;
         print->get_hWnd(&frame);

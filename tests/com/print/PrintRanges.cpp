@@ -1,12 +1,11 @@
-// Prints a 5-page document, whose page k reads "Body of page k", through the built DLL once per
-// page range and once with a selected area through the workspace. Writes a line per document,
+// Prints a 5-page document, whose page k reads "Body of page k", once per page range and once
+// with a selected area through the workspace. Writes a line per document,
 // "<prefix>_<case> <pages expected, comma-separated, or - for none>", for print-ranges.sh.
 #include "CHostEMFPages.h"
+#include "CPrint.h"
 #include "CPrintWorkspace.h"
 #include "toolbar/CPrintToolBar.h"
-#include "ComPtr.h"
 #include "TestProvider.h"
-#include "Tavrin_h.h"
 #include "Text.h"
 #include <cstdio>
 #include <string>
@@ -21,26 +20,18 @@ public:
     void OnAnchorClick(const char*, const char*) override {}
 };
 
-HRESULT CreatePrint(const wchar_t* dll, ITavrin** out) {
-    auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(dll), "DllGetClassObject")));
-    ComPtr<IClassFactory> factory;
-    const HRESULT hr = get ? get(CLSID_Print, IID_IClassFactory, factory.PutVoid()) : E_FAIL;
-    return FAILED(hr) ? hr : factory->CreateInstance(nullptr, IID_ITavrin, reinterpret_cast<void**>(out));
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
-        std::printf("usage: print_ranges <Tavrin.DLL> <prefix>\n");
+    if (argc < 2) {
+        std::printf("usage: print_ranges <prefix>\n");
         return 2;
     }
-    const std::string prefix = ToAnsi(argv[2]);
+    const std::string prefix = ToAnsi(argv[1]);
     CoInitialize(nullptr);
     int rc = 0;
     {
-        ComPtr<IPrintExt> provider = Make<CTestProvider, IPrintExt>();
+        ComPtr<IPrintExt> provider = NewProvider();
         auto& five = *static_cast<CTestProvider*>(provider.Get());
         five.pages = 5;
         five.onDraw = [](HDC dc, long index) {
@@ -49,13 +40,9 @@ int wmain(int argc, wchar_t** argv) {
             Rectangle(dc, 100, 140, 400, 300);
         };
         ComPtr<ITavrin> print;
-        if (FAILED(CreatePrint(argv[1], print.Put()))) {
-            std::printf("cannot load the control\n");
-            return 1;
-        }
+        CreateComObject<CPrint>(nullptr, IID_ITavrin, print.PutVoid());
         print->put_PrintExt(provider.Get());
-        // What the range parser makes of odd texts is its unit tests' part: here, that the spooler
-        // gets just the chosen pages, an open range up to the end, all of them, or none.
+        // The spooler gets just the chosen pages, an open range up to the end, all, or none.
         const struct {
             const char *name, *range, *pages;
         } cases[] = {{"twofour", "2-4", "2,3,4"}, {"fourup", "4-", "4,5"}, {"empty", "", "1,2,3,4,5"},

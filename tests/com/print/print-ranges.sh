@@ -2,16 +2,14 @@
 # Prints the page-range cases through CUPS (printer "PDF", cups-pdf writing to
 # $HOME/PDF) and checks each resulting PDF: its page count (pdfinfo) and which
 # provider pages it holds, in order (pdftotext finds "Body of page k").
-# Usage: print-ranges.sh <print_ranges.exe> <Tavrin.DLL>
+# Usage: print-ranges.sh <print_ranges.exe>
 set -uo pipefail
 exe=$1
-dll=$2
 out="$HOME/PDF"
 prefix="tvr$$x$(date +%s)"
-winpath() { printf 'Z:%s' "$(readlink -f "$1" | sed 's#/#\\#g')"; }
 trap 'rm -f "$out/$prefix"_*' EXIT
 
-cases=$(wine "$exe" "$(winpath "$dll")" "$prefix" | tr -d '\r') || { echo "$cases"; echo "print_ranges failed"; exit 1; }
+cases=$(wine "$exe" "$prefix" | tr -d '\r') || { echo "$cases"; echo "print_ranges failed"; exit 1; }
 echo "$cases"
 
 # cups-pdf writes each file when its job ends: wait for the queue to empty.

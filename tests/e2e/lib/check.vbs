@@ -1,5 +1,4 @@
-' Shared by every script in e2e/: the build puts this in front of each one, with
-' SourceRoot (the repository as a Windows path) defined after it.
+' Put in front of every script in e2e/ by the build, with SourceRoot (a Windows path) after it.
 Option Explicit
 Dim failures, checks
 failures = 0 : checks = 0
@@ -16,7 +15,7 @@ Sub CheckEqual(actual, expected, what)
     Check actual = expected, what & ": got [" & actual & "], expected [" & expected & "]"
 End Sub
 
-' The summary line the test runner looks for; the exit code tells the rest.
+' The summary line the test runner looks for.
 Sub Finish(name)
     WScript.Echo name & ": " & (checks - failures) & " passed, " & failures & " failed"
     If failures > 0 Then WScript.Quit 1
