@@ -3,6 +3,7 @@
 // screen and the settings and drive it with real X input.
 #include "DibCanvas.h"
 #include "EventSink.h"
+#include "MessagePump.h"
 #include "RealInput.h"
 #include "TavrinModule.h"
 #include "TestProvider.h"
@@ -13,18 +14,6 @@
 #include <thread>
 
 inline constexpr const char* kSection = "Koravel.Print";
-
-inline void Pump(DWORD ms) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(5))
-        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); DispatchMessageA(&msg)) TranslateMessage(&msg);
-}
-
-// Pumps until `done` or the time is up; answers `done` at the end.
-template <class Done>
-bool PumpUntil(Done done, DWORD ms = 3000) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms && !done();) Pump(20);
-    return done();
-}
 
 inline int ProfileValue(const char* name) { return static_cast<int>(GetProfileIntA(kSection, name, -999)); }
 

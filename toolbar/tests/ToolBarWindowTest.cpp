@@ -6,6 +6,7 @@
 
 #include "DibCanvas.h"
 #include "GdiCount.h"
+#include "MessagePump.h"
 #include "toolbar/CPrintToolBar.h"
 #include "toolbar/IToolBarPopups.h"
 #include <olectl.h>
@@ -51,14 +52,6 @@ public:
     }
 };
 
-void Pump(DWORD ms, size_t until) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms && g_log.size() < until;) {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-        Sleep(5);
-    }
-}
-
 struct Fixture {
     HWND parent;
     CPrintToolBar bar;
@@ -74,7 +67,7 @@ struct Fixture {
         bar.SetPopups(&popups);
         bar.Create(parent, parent);
         SetWindowPos(bar.Window(), nullptr, 0, 0, 500, bar.Height(), SWP_NOZORDER);
-        Pump(100, SIZE_MAX);
+        Pump(100);
     }
     ~Fixture() {
         bar.Destroy();
@@ -92,9 +85,9 @@ struct Fixture {
     // A real click at the client point; pumps until `expected` entries are logged.
     void Click(POINT at, size_t expected) {
         std::thread input([args = ClickAt(bar.Window(), at)] { Xdotool(args); });
-        Pump(5000, expected);
+        PumpUntil([&] { return g_log.size() >= expected; }, 5000);
         input.join();
-        Pump(100, SIZE_MAX);
+        Pump(100);
     }
 };
 
@@ -135,7 +128,7 @@ long WaitForTip(bool visible, DWORD ms) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < ms;) {
         HWND tip = FindWindowA("Koravel.Print.CommentWindow", nullptr);
         if ((tip && IsWindowVisible(tip)) == visible) return long(GetTickCount() - start);
-        Pump(10, SIZE_MAX);
+        Pump(10);
     }
     return -1;
 }
