@@ -39,7 +39,7 @@ private:
             if (HWND printer = WaitForDialog(setup)) {
                 printerChoiceOpened = true;
                 PostMessageA(printer, WM_COMMAND, IDCANCEL, 0);
-                while (IsWindow(printer)) Sleep(20);
+                for (int tries = 0; tries < 250 && IsWindow(printer); ++tries) Sleep(20);
             }
         }
         PostMessageA(setup, WM_COMMAND, m_button, 0);
