@@ -14,3 +14,10 @@ struct PreviewMessages {
         return messages;
     }
 };
+
+// Sent by a pane of the preview frame to the frame: move the focus to the next pane (wParam 1)
+// or the previous one (0).
+inline UINT NextPaneMessage() {
+    static const UINT message = RegisterWindowMessageA("PM_NEXTPANE");
+    return message;
+}

@@ -1,5 +1,6 @@
 #include "CPrintWorkspace.h"
 #include "CHostEMFPages.h"
+#include "CPrintFindBar.h"
 #include "CPrintRecalcLayout.h"
 #include "Gdi.h"
 #include "Messages.h"
@@ -289,6 +290,7 @@ void CPrintWorkspace::DrawPage(int index, HDC dc, const RECT& rect, const std::s
         IntersectClipRect(dc, page.left, page.top, page.right, page.bottom);
         drawArea = pages_.GetPage(index).Play(dc, page);
     }
+    if (findBar_) findBar_->DrawMarks(index, dc, page);
     if (selection_.page < 0) {
         if (!printSet.count(index)) Tint(dc, page);
     } else {
@@ -427,6 +429,9 @@ void CPrintWorkspace::OnCommand(int id) {
         break;
     case 105:
         PostMessageA(GetParent(Handle()), WM_CLOSE, 0, 0);
+        break;
+    case CPrintFindBar::kToolbarItem:
+        if (findBar_) findBar_->Open();
         break;
     default:
         break;

@@ -13,6 +13,7 @@
 #include "printing/PageSetupDialog.h"
 
 class CHostEMFPages;
+class CPrintFindBar;
 class CPrintToolBar;
 
 class CPrintWorkspace : public CWindow {
@@ -67,6 +68,12 @@ public:
     // DoPrint of the control: without an open preview, the page-setup dialog first (when
     // showUI; cancelling prints nothing) and a fresh recording; then the print job.
     void DoPrint(bool showUI);
+    // Completes a pending recording.
+    void CompleteRecording() {}
+    // The find box whose keys, toolbar item and marks the workspace passes on.
+    void SetFindBar(CPrintFindBar* bar) { findBar_ = bar; }
+    // Makes a recorded page current and scrolls it into view.
+    void ShowPage(int page);
     // The print job on the pages as they are recorded.
     void Print();
     // The area the user selected for printing (none: the page range is printed).
@@ -162,5 +169,6 @@ private:
     Bitmap handleBitmaps_[2];  // left/right and top/bottom handles, loaded on first use
     std::set<int> printSet_;  // of printSetText_ for printSetCount_ pages
     std::string printSetText_;
-    int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo
+    int printSetCount_ = -1;
+    CPrintFindBar* findBar_ = nullptr;  // scroll bars coming and going resize the window: bound the echo
 };

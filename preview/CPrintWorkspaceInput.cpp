@@ -3,6 +3,7 @@
 #include "CHostEMFPages.h"
 #include "Module.h"
 #include "CPrintWorkspace.h"
+#include "CPrintFindBar.h"
 #include "PageClipboard.h"
 #include "Magnifier.h"
 #include "ScrollRules.h"
@@ -41,7 +42,14 @@ void CPrintWorkspace::OnHScroll(int code) {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void CPrintWorkspace::ShowPage(int page) {
+    if (page < 0 || page >= pages_.GetCount()) return;
+    currentPage_ = page;
+    EnsureVisible(page, true, true);
+}
+
 void CPrintWorkspace::OnKeyDown(WPARAM key) {
+    if (findBar_ && findBar_->OnWorkspaceKey(key)) return;
     const int count = static_cast<int>(pages_.GetCount());
     if (key == 'C' && KeyDown(VK_CONTROL)) {
         if (currentPage_ >= 0 && currentPage_ < count)
