@@ -1,6 +1,7 @@
 #include "MetafileRuns.h"
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 
 namespace pagetext {
@@ -49,7 +50,7 @@ struct DCState {
 
 class Player {
 public:
-    Player(const Reader& r, const Decoder& d) : r_(r), decoder_(d) {}
+    Player(const Reader& r, const Decoder& d, bool place) : r_(r), decoder_(d), place_(place) {}
 
     PageRuns Play(size_t size) {
         PageRuns out;
@@ -204,7 +205,9 @@ private:
             run.text = decoder_.Glyphs(*font, glyphs.data(), glyphs.size());
             if (run.text.size() != glyphs.size()) return;  // widths no longer line up with characters
         } else if (wide) {
-            for (size_t i = 0; i < chars; ++i) run.text += char16_t(r_.U16(at + 2 * i));
+            run.text.resize(size_t(chars));
+            std::memcpy(&run.text[0], r_.At(at), size_t(chars) * 2);  // little-endian, as the record
+            static_assert(sizeof(char16_t) == 2, "UTF-16 code units");
         } else {
             run.text = decoder_.Narrow(r_.At(at), size_t(chars), font ? font->charSet : 0);
             if (run.text.size() != chars) run.text.resize(size_t(chars), u'?');
@@ -224,24 +227,39 @@ private:
         // Advances from the record's spacing array when it is whole, else half an em each.
         const uint64_t step = options & kPdy ? 8 : 4;
         const bool hasDx = offDx && offDx + chars * step <= length;
-        run.edges.resize(run.text.size() + 1);
-        run.edges[0] = 0;
-        for (size_t i = 0; i < run.text.size(); ++i) {
-            const double advance = hasDx ? std::fabs(r_.I32(record + size_t(offDx) + i * size_t(step)) * sx) : em / 2;
-            run.edges[i + 1] = run.edges[i] + float(std::min(advance, 1e7));
+        if (place_) run.edges.resize(run.text.size() + 1);
+        double width = 0;
+        if (!hasDx) {
+            width = em / 2 * double(run.text.size());
+            for (size_t i = 0; place_ && i < run.text.size(); ++i) run.edges[i + 1] = float(em / 2 * double(i + 1));
+        } else if (!place_) {
+            int64_t sum = 0;  // whole advances; their scale once at the end
+            for (size_t i = 0; i < run.text.size(); ++i) {
+                int32_t a;
+                std::memcpy(&a, r_.At(record + size_t(offDx) + i * size_t(step)), 4);
+                sum += a < 0 ? -int64_t(a) : a;
+            }
+            width = double(sum) * std::fabs(sx);
+        } else {
+            for (size_t i = 0; i < run.text.size(); ++i) {
+                width += std::min(std::fabs(r_.I32(record + size_t(offDx) + i * size_t(step)) * sx), 1e7);
+                run.edges[i + 1] = float(width);
+            }
         }
-        const float width = run.edges.back();
         const uint32_t h = s_.align & kAlignHorizontal;
         const double left = h == kAlignCenter ? dx - width / 2 : h == kAlignRight ? dx - width : dx;
         for (float& e : run.edges) e += float(left);
+        run.left = float(left);
+        run.right = float(left + width);
         const uint32_t v = s_.align & kAlignVertical;
         run.baseline = float(v == kAlignBaseline ? dy : v == kAlignBottom ? dy - run.descent : dy + run.ascent);
-        if (!std::isfinite(run.baseline) || !std::isfinite(run.edges.back()) || !std::isfinite(run.edges.front())) return;
+        if (!std::isfinite(run.baseline) || !std::isfinite(run.left) || !std::isfinite(run.right)) return;
         runs.push_back(std::move(run));
     }
 
     const Reader& r_;
     const Decoder& decoder_;
+    const bool place_;
     double pxPerMmX_ = 1, pxPerMmY_ = 1;
     DCState s_;
     std::vector<DCState> saved_;
@@ -256,13 +274,10 @@ std::u16string Decoder::Narrow(const uint8_t* bytes, size_t count, uint8_t) cons
 
 std::u16string Decoder::Glyphs(const FontInfo&, const uint16_t*, size_t) const { return {}; }
 
-float Run::Left() const { return edges.empty() ? 0 : std::min(edges.front(), edges.back()); }
-float Run::Right() const { return edges.empty() ? 0 : std::max(edges.front(), edges.back()); }
-
-PageRuns ReadRuns(const uint8_t* bits, size_t size, const Decoder& decoder) {
+PageRuns ReadRuns(const uint8_t* bits, size_t size, const Decoder& decoder, bool placeCharacters) {
     if (!bits) return {};
     Reader reader(bits, size);
-    return Player(reader, decoder).Play(size);
+    return Player(reader, decoder, placeCharacters).Play(size);
 }
 
 }  // namespace pagetext

@@ -35,11 +35,12 @@ public:
 
 struct Run {
     std::u16string text;
-    // text.size() + 1 horizontal positions: character i spans edges[i] .. edges[i + 1].
+    // text.size() + 1 horizontal positions, character i spanning edges[i] .. edges[i + 1];
+    // empty when the characters were not placed.
     std::vector<float> edges;
-    float baseline = 0, ascent = 0, descent = 0;
-    float Left() const;
-    float Right() const;
+    float left = 0, right = 0, baseline = 0, ascent = 0, descent = 0;
+    float Left() const { return left; }
+    float Right() const { return right; }
     float Height() const { return ascent + descent; }
 };
 
@@ -49,7 +50,8 @@ struct PageRuns {
 };
 
 // Every text record of the metafile (wide and narrow ExtTextOut, PolyTextOut) in drawing order,
-// with the mapping, text alignment and font in force where it was drawn.
-PageRuns ReadRuns(const uint8_t* bits, size_t size, const Decoder& decoder);
+// with the mapping, text alignment and font in force where it was drawn. Without
+// placeCharacters only the runs are placed (what reading order needs; searching is faster).
+PageRuns ReadRuns(const uint8_t* bits, size_t size, const Decoder& decoder, bool placeCharacters = true);
 
 }  // namespace pagetext

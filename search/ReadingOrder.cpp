@@ -10,7 +10,7 @@ bool IsSpace(char16_t c) { return c == u' ' || c == 0xA0 || c == 0x3000; }
 
 }  // namespace
 
-PageText Arrange(const PageRuns& page) {
+PageText Arrange(const PageRuns& page, bool withBoxes) {
     PageText out;
     out.page = page.page;
     std::vector<size_t> order(page.runs.size());
@@ -26,7 +26,7 @@ PageText Arrange(const PageRuns& page) {
         std::stable_sort(line.begin(), line.end(), [&](size_t a, size_t b) { return runs[a].Left() < runs[b].Left(); });
         if (!out.text.empty()) {
             out.text += kLineBreak;
-            out.boxes.resize(out.text.size());
+            if (withBoxes) out.boxes.resize(out.text.size());
         }
         const Run* previous = nullptr;
         for (size_t index : line) {
@@ -36,12 +36,13 @@ PageText Arrange(const PageRuns& page) {
                 const float apart = 0.2f * std::min(run.Height(), previous->Height());
                 if (gap > apart && !IsSpace(out.text.back()) && !IsSpace(run.text.front())) {
                     out.text += u' ';
-                    out.boxes.emplace_back();
+                    if (withBoxes) out.boxes.emplace_back();
                 }
             }
             const float top = run.baseline - run.ascent, bottom = run.baseline + run.descent;
-            for (size_t i = 0; i < run.text.size(); ++i) {
-                const float a = run.edges[i], b = run.edges[i + 1];
+            const bool placed = run.edges.size() == run.text.size() + 1;
+            for (size_t i = 0; withBoxes && i < run.text.size(); ++i) {
+                const float a = placed ? run.edges[i] : run.left, b = placed ? run.edges[i + 1] : run.right;
                 out.boxes.push_back(Box{std::min(a, b), top, std::max(a, b), bottom});
             }
             out.text += run.text;

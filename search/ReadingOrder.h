@@ -15,6 +15,7 @@ struct PageText {
 
 constexpr char16_t kLineBreak[] = u"\r\n";
 
-PageText Arrange(const PageRuns& runs);
+// Without boxes only the text is made (for searching).
+PageText Arrange(const PageRuns& runs, bool withBoxes = true);
 
 }  // namespace pagetext

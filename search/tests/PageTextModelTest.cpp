@@ -107,6 +107,8 @@ pagetext::Run MakeRun(const std::u16string& text, float left, float baseline, fl
     r.text = text;
     if (!width) width = 5.0f * text.size();
     for (size_t i = 0; i <= text.size(); ++i) r.edges.push_back(left + width * i / text.size());
+    r.left = left;
+    r.right = left + width;
     r.baseline = baseline;
     r.ascent = height * 0.8f;
     r.descent = height * 0.2f;
