@@ -36,10 +36,12 @@ CPageTextCache::Text CPageTextCache::Of(const CEMFPage& page) {
 long CPageTextCache::FindPage(const CHostEMFPages& pages, long first, const std::u16string& needle, bool matchCase) {
     if (needle.empty()) return -1;
     // Only the text, not kept: a search through a long document would push the pages on screen out.
-    for (long i = std::max(first, 0L); i < pages.GetCount(); ++i) {
-        const std::vector<BYTE>& bits = pages.GetPage(i).Bits();
-        const auto runs = pagetext::ReadRuns(bits.data(), bits.size(), decoder_, false);
-        if (pagetext::Contains(pagetext::Arrange(runs, false).text, needle, matchCase)) return i;
-    }
+    for (long i = std::max(first, 0L); i < pages.GetCount(); ++i)
+        if (pagetext::Contains(TextOf(pages.GetPage(i)), needle, matchCase)) return i;
     return -1;
+}
+
+std::u16string CPageTextCache::TextOf(const CEMFPage& page) const {
+    const std::vector<BYTE>& bits = page.Bits();
+    return pagetext::Arrange(pagetext::ReadRuns(bits.data(), bits.size(), decoder_, false), false).text;
 }

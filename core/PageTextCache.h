@@ -14,6 +14,8 @@ public:
 
     // The page's text in reading order, with a box for each character.
     Text Of(const CEMFPage& page);
+    // The text alone, made anew and not kept (the same text as Of's).
+    std::u16string TextOf(const CEMFPage& page) const;
     // The first page from index `first` on whose text holds `needle`; -1 when none does.
     long FindPage(const CHostEMFPages& pages, long first, const std::u16string& needle, bool matchCase);
     static constexpr size_t kPagesKept = 64;

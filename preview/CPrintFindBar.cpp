@@ -124,9 +124,10 @@ void CPrintFindBar::Search() {
     current_ = -1;
     if (needle.empty()) return;
     for (long i = 0; i < pages_.GetCount() && matches_.size() < kMatchesKept; ++i) {
-        const auto text = texts_.Of(pages_.GetPage(i));
-        for (size_t at : pagetext::FindAll(text->text, needle, false, kMatchesKept - matches_.size()))
-            matches_.push_back(Match{i, static_cast<uint32_t>(at), static_cast<uint32_t>(needle.size())});
+        const CEMFPage& page = pages_.GetPage(i);
+        for (size_t at : pagetext::FindAll(texts_.TextOf(page), needle, false, kMatchesKept - matches_.size()))
+            matches_.push_back(
+                Match{i, static_cast<uint32_t>(at), static_cast<uint32_t>(needle.size()), &page, page.Bits().size()});
     }
 }
 
@@ -169,7 +170,9 @@ void CPrintFindBar::DrawMarks(int index, HDC dc, const RECT& page) {
     auto first = std::lower_bound(matches_.begin(), matches_.end(), long(index),
                                   [](const Match& m, long p) { return m.page < p; });
     if (first == matches_.end() || first->page != index) return;
-    const auto text = texts_.Of(pages_.GetPage(index));
+    const CEMFPage& recorded = pages_.GetPage(index);
+    if (first->recorded != &recorded || first->bytes != recorded.Bits().size()) return;
+    const auto text = texts_.Of(recorded);
     const pagetext::Box& paper = text->page;
     const double w = paper.right - paper.left, h = paper.bottom - paper.top;
     if (!(w > 0 && h > 0)) return;

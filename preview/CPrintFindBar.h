@@ -49,6 +49,8 @@ private:
     struct Match {
         long page;
         uint32_t start, length;
+        const CEMFPage* recorded;  // the page as it was searched: one recorded anew is not marked
+        size_t bytes;
     };
     void OnCreate();
     void Layout();

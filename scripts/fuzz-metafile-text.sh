@@ -8,5 +8,5 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAVRIN_FUZZ=ON -DCMAKE_BUILD_TYP
 cmake --build build-fuzz -j2 --target tavrin_metafile_text_fuzz
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-./build-fuzz/search/tavrin_metafile_text_fuzz -max_total_time="$seconds" -max_len=8192 -timeout=10 \
+./build-fuzz/search/tavrin_metafile_text_fuzz -max_total_time="$seconds" -max_len=16384 -timeout=10 \
     -rss_limit_mb=1024 -artifact_prefix=build-fuzz/ "$work" search/fuzz/corpus

@@ -232,18 +232,13 @@ private:
         if (!hasDx) {
             width = em / 2 * double(run.text.size());
             for (size_t i = 0; place_ && i < run.text.size(); ++i) run.edges[i + 1] = float(em / 2 * double(i + 1));
-        } else if (!place_) {
-            int64_t sum = 0;  // whole advances; their scale once at the end
-            for (size_t i = 0; i < run.text.size(); ++i) {
-                int32_t a;
-                std::memcpy(&a, r_.At(record + size_t(offDx) + i * size_t(step)), 4);
-                sum += a < 0 ? -int64_t(a) : a;
-            }
-            width = double(sum) * std::fabs(sx);
         } else {
+            // The same sums with and without the places: the text comes out the same either way.
             for (size_t i = 0; i < run.text.size(); ++i) {
-                width += std::min(std::fabs(r_.I32(record + size_t(offDx) + i * size_t(step)) * sx), 1e7);
-                run.edges[i + 1] = float(width);
+                int32_t advance;
+                std::memcpy(&advance, r_.At(record + size_t(offDx) + i * size_t(step)), 4);
+                width += std::min(std::fabs(advance * sx), 1e7);
+                if (place_) run.edges[i + 1] = float(width);
             }
         }
         const uint32_t h = s_.align & kAlignHorizontal;

@@ -1,5 +1,6 @@
 // The text of the recorded pages: for hosts (PageText, FindText) and in the preview's find box.
 #include "PreviewFixture.h"
+#include "Variants.h"
 #include <climits>
 
 namespace {
@@ -51,108 +52,59 @@ protected:
         Bstr format(L"Page <%page%> of <%count%>");
         print->put_PageNumberFormat(format.Get());
     }
-    long Find(const wchar_t* text, VARIANT start, VARIANT matchCase) {
-        Bstr t(text);
+    // FindText as a script calls it: 0 leaves StartPage out.
+    long Find(const std::wstring& text, long start = 0, bool matchCase = false) {
+        Bstr t(text.c_str());
+        const Variant from = start ? NumberVariant(start) : Variant(), exact = NumberVariant(matchCase ? -1 : 0);
         long page = -1;
-        EXPECT_EQ(print->FindText(t.Get(), start, matchCase, &page), S_OK) << text;
+        EXPECT_EQ(print->FindText(t.Get(), from.Get(), exact.Get(), &page), S_OK);
         return page;
     }
 };
 
-VARIANT Long(long v) {
-    VARIANT r;
-    VariantInit(&r);
-    r.vt = VT_I4;
-    r.lVal = v;
-    return r;
-}
-
-VARIANT Missing() {
-    VARIANT r;
-    VariantInit(&r);
-    r.vt = VT_ERROR;
-    r.scode = DISP_E_PARAMNOTFOUND;
-    return r;
-}
-
 TEST_F(FindTest, HostsReadPagesAndFindTextWithoutAPreview) {
-    const std::wstring second = PageTextOf(print.Get(), 2);
-    EXPECT_EQ(second, L"Untitled Document\r\nInvoice 17\r\nZebra\r\nPage 2 of 6") << "header caption, words, page number";
+    EXPECT_EQ(PageTextOf(print.Get(), 2), L"Untitled Document\r\nInvoice 17\r\nZebra\r\nPage 2 of 6")
+        << "header caption, words in reading order, page number";
     EXPECT_EQ(PageTextOf(print.Get(), 6), L"Untitled Document\r\nPage 6 of 6");
     EXPECT_NE(PageTextOf(print.Get(), 3).find(L"Glyph"), std::wstring::npos) << "glyph indices mapped back";
-
-    VARIANT yes;
-    VariantInit(&yes);
-    yes.vt = VT_BOOL;
-    yes.boolVal = VARIANT_TRUE;
     const struct {
-        const wchar_t* text;
-        VARIANT start, matchCase;
+        std::wstring text;
+        long start;
+        bool matchCase;
         long page;
     } cases[] = {
-        {L"zebra", Missing(), Missing(), 2},
-        {L"ZEBRA", Long(3), Missing(), 5},
-        {L"Zebra", Long(6), Missing(), 0},
-        {L"zebra", Long(1), yes, 0},
-        {L"Zebra", Long(1), yes, 2},
-        {L"invoice 17", Long(-5), Missing(), 1},  // across two runs of one line
-        {L"Glyph", Missing(), Missing(), 3},
-        {L"\u4eac \u05e9\u05dc", Missing(), Missing(), 4},
-        {L"<B>&AMP;</B>", Missing(), Missing(), 4},
-        {L"e\u0301", Missing(), Missing(), 4},
-        {L"page 6 of 6", Missing(), Missing(), 6},
-        {L"Giraffe", Missing(), Missing(), 0},
-        {L"", Missing(), Missing(), 0},
-        {L"Zebra", Long(LONG_MAX), Missing(), 0},
+        {L"zebra", 0, false, 2},           {L"ZEBRA", 3, false, 5},
+        {L"Zebra", 6, false, 0},           {L"zebra", 1, true, 0},
+        {L"Zebra", 1, true, 2},            {L"invoice 17", -5, false, 1},  // across two runs of one line
+        {L"Glyph", 0, false, 3},           {L"\u4eac \u05e9\u05dc", 0, false, 4},
+        {L"<B>&AMP;</B>", 0, false, 4},    {L"e\u0301", 0, false, 4},
+        {L"page 6 of 6", 0, false, 6},     {L"Giraffe", 0, false, 0},
+        {L"", 0, false, 0},                {L"Zebra", LONG_MAX, false, 0},
+        {std::wstring(65536, L'z'), 0, false, 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(Find(c.text, c.start, c.matchCase), c.page) << c.text;
-    const std::wstring huge(65536, L'z');
-    EXPECT_EQ(Find(huge.c_str(), Missing(), Missing()), 0);
+    for (const auto& c : cases) EXPECT_EQ(Find(c.text, c.start, c.matchCase), c.page) << c.text.substr(0, 20);
 }
 
 TEST_F(FindTest, PagesOutOfRangeFailWithBadIndexLateBoundToo) {
+    ComPtr<IDispatch> dispatch;
+    ASSERT_EQ(print->QueryInterface(IID_IDispatch, dispatch.PutVoid()), S_OK);
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(L"PageText");
+    ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id), S_OK);
     for (long page : {0L, -1L, 7L, LONG_MAX, LONG_MIN}) {
         HRESULT hr = S_OK;
         EXPECT_EQ(PageTextOf(print.Get(), page, &hr), L"");
         EXPECT_EQ(hr, DISP_E_BADINDEX) << page;
-        ComPtr<IErrorInfo> info;
-        ASSERT_EQ(GetErrorInfo(0, info.Put()), S_OK) << page;
-        BSTR description = nullptr;
-        info->GetDescription(&description);
-        EXPECT_NE(std::wstring(description).find(L"not one of the 6 recorded pages"), std::wstring::npos);
-        SysFreeString(description);
-    }
-    // Through IDispatch as a script calls it.
-    ComPtr<IDispatch> dispatch;
-    ASSERT_EQ(print->QueryInterface(IID_IDispatch, dispatch.PutVoid()), S_OK);
-    for (const auto& [name, page, expected] : {std::tuple{L"PageText", 0L, DISP_E_BADINDEX}, std::tuple{L"FindText", 0L, S_OK}}) {
-        DISPID id = 0;
-        LPOLESTR n = const_cast<LPOLESTR>(name);
-        ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id), S_OK) << name;
-        Bstr zebra(L"Zebra");
-        VARIANT arg = name == std::wstring(L"PageText") ? Long(page) : VARIANT{};
-        if (name != std::wstring(L"PageText")) {
-            arg.vt = VT_BSTR;
-            arg.bstrVal = zebra.Get();
-        }
-        DISPPARAMS params{&arg, nullptr, 1, 0};
-        VARIANT result;
-        VariantInit(&result);
+        Variant arg = NumberVariant(page), result;
+        DISPPARAMS params{arg.Ptr(), nullptr, 1, 0};
         EXCEPINFO error{};
-        const HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, &error, nullptr);
-        if (expected == S_OK) {
-            EXPECT_EQ(hr, S_OK);
-            VariantChangeType(&result, &result, 0, VT_I4);
-            EXPECT_EQ(result.lVal, 2);
-        } else {
-            EXPECT_EQ(hr, DISP_E_EXCEPTION);
-            EXPECT_EQ(error.scode, expected);
-            EXPECT_EQ(std::wstring(error.bstrSource ? error.bstrSource : L""), L"Koravel.Print");
-        }
-        SysFreeString(error.bstrSource);
-        SysFreeString(error.bstrDescription);
-        SysFreeString(error.bstrHelpFile);
-        VariantClear(&result);
+        EXPECT_EQ(dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, result.Put(), &error, nullptr),
+                  DISP_E_EXCEPTION);
+        EXPECT_EQ(error.scode, DISP_E_BADINDEX);
+        EXPECT_EQ(std::wstring(error.bstrSource ? error.bstrSource : L""), L"Koravel.Print");
+        EXPECT_NE(std::wstring(error.bstrDescription ? error.bstrDescription : L"").find(L"not one of the 6 recorded"),
+                  std::wstring::npos);
+        for (BSTR b : {error.bstrSource, error.bstrDescription, error.bstrHelpFile}) SysFreeString(b);
     }
 }
 
@@ -169,7 +121,7 @@ TEST_F(FindTest, GarbageTextReadsWithoutHarm) {
         ExtTextOutW(dc, INT_MAX, INT_MIN, 0, nullptr, L"Edge", 4, nullptr);
     };
     EXPECT_NE(PageTextOf(print.Get(), 1).find(L"Page 1 of 6"), std::wstring::npos);
-    EXPECT_EQ(Find(L"Edge", Missing(), Missing()), 1);
+    EXPECT_EQ(Find(L"Edge"), 1);
 }
 
 // In the preview: Ctrl+F, a word and Return go to its first page; F3 and Shift+F3 go on and
