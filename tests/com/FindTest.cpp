@@ -108,9 +108,12 @@ TEST_F(FindTest, PagesOutOfRangeFailWithBadIndexLateBoundToo) {
     }
 }
 
-// Garbage text from a provider: lone surrogates, controls, glyphs no font has, huge counts.
+// Garbage text from a provider (lone surrogates, controls, glyphs no font has, extreme places),
+// and a search from inside the recording.
 TEST_F(FindTest, GarbageTextReadsWithoutHarm) {
-    Provider().onDraw = [](HDC dc, long index) {
+    long during = -1;  // a host searching while the pages record
+    Provider().onDraw = [&](HDC dc, long index) {
+        if (index == 2) during = Find(L"Edge");
         std::wstring noise;
         for (int i = 0; i < 3000; ++i) noise += wchar_t((i * 7919 + index * 31) % 0xFFFF + 1);
         ExtTextOutW(dc, 10, 10, 0, nullptr, noise.c_str(), static_cast<UINT>(noise.size()), nullptr);
@@ -122,6 +125,7 @@ TEST_F(FindTest, GarbageTextReadsWithoutHarm) {
     };
     EXPECT_NE(PageTextOf(print.Get(), 1).find(L"Page 1 of 6"), std::wstring::npos);
     EXPECT_EQ(Find(L"Edge"), 1);
+    EXPECT_EQ(during, 1) << "the pages recorded so far";
 }
 
 // In the preview: Ctrl+F, a word and Return go to its first page; F3 and Shift+F3 go on and
@@ -167,6 +171,8 @@ TEST_F(FindTest, FindBoxGoesFromMatchToMatchAndMarksThem) {
     UpdateWindow(workspace);
     EXPECT_EQ(Snapshot(workspace)->Count(current), 0) << "the marks go with the box";
     EXPECT_EQ(PaneText(1), "Page: 5/6");
+    SendMessageA(workspace, WM_COMMAND, 106, 0);  // what the toolbar's Find button sends
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(bar) && GetFocus() == edit(); }));
 }
 
 }  // namespace
