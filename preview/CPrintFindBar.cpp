@@ -64,8 +64,13 @@ void CPrintFindBar::Open() {
         if (!IsWindow()) return;
     }
     if (!IsWindowVisible(Handle())) {
+        // The captions as the host has them now.
+        SetWindowTextA(label_, toolbar_.ItemCaption(kFindLabel).c_str());
+        SetWindowTextA(previous_, toolbar_.ItemCaption(kPrevious).c_str());
+        SetWindowTextA(next_, toolbar_.ItemCaption(kNext).c_str());
         ShowWindow(Handle(), SW_SHOWNA);
         Relayout();
+        Layout();
     }
     SetFocus(edit_);
     SendMessageA(edit_, EM_SETSEL, 0, -1);

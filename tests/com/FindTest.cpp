@@ -131,6 +131,8 @@ TEST_F(FindTest, GarbageTextReadsWithoutHarm) {
 // In the preview: Ctrl+F, a word and Return go to its first page; F3 and Shift+F3 go on and
 // back round; the match is marked on the page until Escape closes the box.
 TEST_F(FindTest, FindBoxGoesFromMatchToMatchAndMarksThem) {
+    Bstr onward(L"Onward");
+    print->put_ItemCaption(ItemCaptionEnum(123), onward.Get());  // the box's texts are item captions
     OpenOnTop();
     HWND workspace = Workspace();
     HWND bar = Child("Koravel.Print.FindBar");
@@ -144,6 +146,7 @@ TEST_F(FindTest, FindBoxGoesFromMatchToMatchAndMarksThem) {
     GetWindowRect(bar, &barRect);
     GetWindowRect(workspace, &workspaceRect);
     EXPECT_LE(barRect.bottom, workspaceRect.top) << "docked above the pages";
+    EXPECT_TRUE(FindWindowExA(bar, nullptr, "Button", "Onward"));
 
     RealInput("type --delay 30 zEbRa", [&] { return GetWindowTextLengthA(edit()) == 5; });
     RealInput("key Return", [&] { return PaneText(1) == "Page: 2/6"; });
@@ -173,6 +176,10 @@ TEST_F(FindTest, FindBoxGoesFromMatchToMatchAndMarksThem) {
     EXPECT_EQ(PaneText(1), "Page: 5/6");
     SendMessageA(workspace, WM_COMMAND, 106, 0);  // what the toolbar's Find button sends
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(bar) && GetFocus() == edit(); }));
+    SetWindowTextA(edit(), "Giraffe");
+    SendMessageA(edit(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(count(), "Not found");
+    EXPECT_EQ(PaneText(1), "Page: 5/6");
 }
 
 }  // namespace
