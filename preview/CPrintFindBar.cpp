@@ -4,6 +4,7 @@
 #include "Gdi.h"
 #include "Messages.h"
 #include "TextSearch.h"
+#include "WaitCursor.h"
 #include "toolbar/CPrintToolBar.h"
 #include <algorithm>
 #include <cmath>
@@ -128,6 +129,7 @@ void CPrintFindBar::Search() {
     matches_.clear();
     current_ = -1;
     if (needle.empty()) return;
+    CWaitCursor wait;  // a long document takes a moment
     for (long i = 0; i < pages_.GetCount() && matches_.size() < kMatchesKept; ++i) {
         const CEMFPage& page = pages_.GetPage(i);
         for (size_t at : pagetext::FindAll(texts_.TextOf(page), needle, false, kMatchesKept - matches_.size()))

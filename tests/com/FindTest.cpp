@@ -51,6 +51,8 @@ protected:
         };
         Bstr format(L"Page <%page%> of <%count%>");
         print->put_PageNumberFormat(format.Get());
+        print->ExtraCaption(TextVariant("note").Get(), TextVariant("<b>Confidential</b>").Get(), NumberVariant(1).Get(),
+                            NumberVariant(0).Get());
     }
     // FindText as a script calls it: 0 leaves StartPage out.
     long Find(const std::wstring& text, long start = 0, bool matchCase = false) {
@@ -63,9 +65,9 @@ protected:
 };
 
 TEST_F(FindTest, HostsReadPagesAndFindTextWithoutAPreview) {
-    EXPECT_EQ(PageTextOf(print.Get(), 2), L"Untitled Document\r\nInvoice 17\r\nZebra\r\nPage 2 of 6")
-        << "header caption, words in reading order, page number";
-    EXPECT_EQ(PageTextOf(print.Get(), 6), L"Untitled Document\r\nPage 6 of 6");
+    EXPECT_EQ(PageTextOf(print.Get(), 2), L"Untitled Document\r\nInvoice 17\r\nZebra\r\nConfidential Page 2 of 6")
+        << "header caption, words in reading order, footer caption and page number on one line";
+    EXPECT_EQ(PageTextOf(print.Get(), 6), L"Untitled Document\r\nConfidential Page 6 of 6");
     EXPECT_NE(PageTextOf(print.Get(), 3).find(L"Glyph"), std::wstring::npos) << "glyph indices mapped back";
     const struct {
         std::wstring text;
