@@ -159,7 +159,27 @@ void CPrintFindBar::Go(bool forward) {
         else current_ = at == matches_.begin() ? n - 1 : static_cast<long>(at - matches_.begin()) - 1;
     }
     ShowCount(FormatCount(toolbar_.ItemCaption(kCount), current_ + 1, matches_.size()));
-    workspace_.ShowPage(static_cast<int>(matches_[static_cast<size_t>(current_)].page));
+    const Match& match = matches_[static_cast<size_t>(current_)];
+    workspace_.ShowPage(static_cast<int>(match.page));
+    ScrollToMatch(match);
+}
+
+void CPrintFindBar::ScrollToMatch(const Match& match) {
+    // A magnified page may hold the match below the window (or above it).
+    RECT client;
+    GetClientRect(workspace_.Window(), &client);
+    for (const geometry::PlacedPage& placed : workspace_.VisiblePages()) {
+        if (placed.index != match.page) continue;
+        const auto text = texts_.Of(pages_.GetPage(match.page));
+        if (match.start >= text->boxes.size() || text->page.bottom <= text->page.top) return;
+        const int paper = placed.rect.Height() - geometry::kShadow;
+        const pagetext::Box& box = text->boxes[match.start];
+        const double scale = paper / double(text->page.bottom - text->page.top);
+        const int top = int((box.top - text->page.top) * scale), bottom = int((box.bottom - text->page.top) * scale);
+        if (placed.rect.top + top < 0 || placed.rect.top + bottom > client.bottom)
+            workspace_.ScrollWithinPage(top);
+        return;
+    }
 }
 
 std::string CPrintFindBar::CountText() const {

@@ -58,6 +58,7 @@ private:
     void Search();
     uint64_t PagesStamp() const;
     void ShowCount(const std::string& text);
+    void ScrollToMatch(const Match& match);
     void Relayout();
     static LRESULT CALLBACK EditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam);
 

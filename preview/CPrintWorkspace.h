@@ -74,6 +74,9 @@ public:
     void SetFindBar(CPrintFindBar* bar) { findBar_ = bar; }
     // Makes a recorded page current and scrolls it into view.
     void ShowPage(int page);
+    // On a page taller than the window: scrolls so that `y` pixels below the top of the page
+    // shown first come a third of the way down the window.
+    void ScrollWithinPage(int y);
     // The print job on the pages as they are recorded.
     void Print();
     // The area the user selected for printing (none: the page range is printed).

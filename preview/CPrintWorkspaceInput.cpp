@@ -48,6 +48,14 @@ void CPrintWorkspace::ShowPage(int page) {
     EnsureVisible(page, true, true);
 }
 
+void CPrintWorkspace::ScrollWithinPage(int y) {
+    const int h = GetPageSize().cy;
+    if (!Window() || overflow_.cy <= 0 || h <= 0) return;
+    SetScrollPos(Handle(), SB_VERT, firstPage_ * h + std::max(y - ClientSize().cy / 3, 0), TRUE);
+    firstPage_ = GetScrollPos(Handle(), SB_VERT) / h;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void CPrintWorkspace::OnKeyDown(WPARAM key) {
     if (findBar_ && findBar_->OnWorkspaceKey(key)) return;
     const int count = static_cast<int>(pages_.GetCount());

@@ -150,6 +150,7 @@ TEST_F(FindTest, FindBoxGoesFromMatchToMatchAndMarksThem) {
     EXPECT_LE(barRect.bottom, workspaceRect.top) << "docked above the pages";
     EXPECT_TRUE(FindWindowExA(bar, nullptr, "Button", "Onward"));
 
+    SendWorkspace("PM_MAGNIFYPAGES", 1);  // at 200% the word lies below the window until scrolled to
     RealInput("type --delay 30 zEbRa", [&] { return GetWindowTextLengthA(edit()) == 5; });
     RealInput("key Return", [&] { return PaneText(1) == "Page: 2/6"; });
     EXPECT_EQ(PaneText(1), "Page: 2/6");
