@@ -21,8 +21,8 @@ STDMETHODIMP CPrint::PageText(long page, BSTR* value) {
                              kPrintProgId);
         return DISP_E_BADINDEX;
     }
-    const std::u16string& text = pageTexts_.Of(GetPage(page - 1))->text;
-    *value = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
+    const CPageTextCache::Text text = pageTexts_.Of(GetPage(page - 1));
+    *value = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text->text.data()), static_cast<UINT>(text->text.size()));
     return *value ? S_OK : E_OUTOFMEMORY;
 }
 
