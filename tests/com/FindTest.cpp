@@ -1,4 +1,5 @@
 // The text of the recorded pages: for hosts (PageText, FindText) and in the preview's find box.
+#include "GdiCount.h"
 #include "PreviewFixture.h"
 #include "Variants.h"
 #include <climits>
@@ -128,6 +129,10 @@ TEST_F(FindTest, GarbageTextReadsWithoutHarm) {
     EXPECT_NE(PageTextOf(print.Get(), 1).find(L"Page 1 of 6"), std::wstring::npos);
     EXPECT_EQ(Find(L"Edge"), 1);
     EXPECT_EQ(during, 1) << "the pages recorded so far";
+    const long gdi = GdiObjectCount();  // the first round made the fonts' glyph maps
+    for (long page = 1; page <= 6; ++page) PageTextOf(print.Get(), page);
+    EXPECT_EQ(Find(L"Nowhere"), 0);
+    EXPECT_LE(GdiObjectCount(), gdi);
 }
 
 // In the preview: Ctrl+F, a word and Return go to its first page; F3 and Shift+F3 go on and
