@@ -176,7 +176,7 @@ bool CWindowToolBar::ItemRectOf(int32_t item, RECT& out) {
 int CWindowToolBar::State(int32_t item) const {
     if (Handle() && !IsWindowEnabled(Handle())) return Disabled;
     if (item == m_pressed && m_pressedLook) return Pressed;
-    if (m_hot.count(item) || (item == m_keyItem && GetFocus() == Handle())) return Hot;
+    if (m_hot.count(item) || (item == FocusedButton() && !m_focusByMouse)) return Hot;
     return Normal;
 }
 

@@ -60,7 +60,7 @@ TEST_F(KeyboardTest, AfterAClickOnAButtonThePagesTakeTheirKeysAndTheWheel) {
     EXPECT_EQ(GetFocus(), Bar());
     EXPECT_EQ(PaneText(1), "Page: 2/5");
     const int before = VScroll().nPos;
-    RealInput("click 5 sleep 0.2 key ctrl+c", [&] {
+    RealInput("click 5 sleep 0.2 keydown ctrl key c sleep 0.3 keyup ctrl", [&] {  // held as a hand holds it
         return VScroll().nPos > before && IsClipboardFormatAvailable(CF_ENHMETAFILE);
     });
     EXPECT_GT(VScroll().nPos, before) << "the wheel scrolled the pages";
