@@ -19,6 +19,10 @@ void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
     if (object == OBJID_CLIENT) g_heard.emplace_back(window, child);
 }
 
+bool Heard(HWND window, LONG child) {
+    return std::find(g_heard.begin(), g_heard.end(), std::pair{window, child}) != g_heard.end();
+}
+
 class KeyboardTest : public PreviewTest {
 protected:
     HWND Bar() { return Child("Koravel.ToolBar"); }
@@ -38,6 +42,17 @@ protected:
         long x = 0, y = 0, w = 0, h = 0;
         EXPECT_EQ(bar->accLocation(&x, &y, &w, &h, ChildId(child)), S_OK);
         return std::to_string(x + w / 2) + " " + std::to_string(y + h / 2);
+    }
+    // Pixels of a button that differ between two pictures of the toolbar.
+    int Changed(const DibCanvas& a, const DibCanvas& b, IAccessible* bar, long child) {
+        long x = 0, y = 0, w = 0, h = 0;
+        bar->accLocation(&x, &y, &w, &h, ChildId(child));
+        POINT at{x, y};
+        ScreenToClient(Bar(), &at);
+        int n = 0;
+        for (int j = at.y; j < at.y + h; ++j)
+            for (int i = at.x; i < at.x + w; ++i) n += a.At(i, j) != b.At(i, j);
+        return n;
     }
     bool Clicked(const std::string& event) {
         return std::find(sink.events.begin(), sink.events.end(), event) != sink.events.end();
@@ -74,10 +89,19 @@ TEST_F(KeyboardTest, TabArrowsReturnAndEscape) {
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnFocusEvent,
                                          GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     OpenOnTop();
+    const ComPtr<IAccessible> bar = Accessible(Bar());
+    const std::unique_ptr<DibCanvas> plain = Snapshot(Bar());
     RealInput("sleep 0.6 " + ClickAt(Workspace(), {2, 2}) + " sleep 0.3 key Tab", [&] { return GetFocus() == Bar(); });
     ASSERT_EQ(GetFocus(), Bar());
+    UpdateWindow(Bar());
+    EXPECT_GT(Changed(*plain, *Snapshot(Bar()), bar.Get(), 1), 20) << "the first button is marked";
     sink.events.clear();
-    RealInput("key Right sleep 0.2 key Return", [&] { return !sink.events.empty(); });
+    RealInput("key Right", [&] { return Heard(Bar(), 2); });
+    UpdateWindow(Bar());
+    const std::unique_ptr<DibCanvas> moved = Snapshot(Bar());
+    EXPECT_EQ(Changed(*plain, *moved, bar.Get(), 1), 0) << "the mark left the first button";
+    EXPECT_GT(Changed(*plain, *moved, bar.Get(), 2), 20) << "for the second";
+    RealInput("key Return", [&] { return !sink.events.empty(); });
     ASSERT_FALSE(sink.events.empty());
     EXPECT_EQ(sink.events.front(), "Click 101 0");
     RealInput("key Escape", [&] { return GetFocus() == Workspace(); });
@@ -89,8 +113,8 @@ TEST_F(KeyboardTest, TabArrowsReturnAndEscape) {
     }
     Pump(100);
     UnhookWinEvent(hook);
-    EXPECT_NE(std::find(g_heard.begin(), g_heard.end(), std::pair{Bar(), LONG(2)}), g_heard.end()) << "the second button";
-    EXPECT_NE(std::find(g_heard.begin(), g_heard.end(), std::pair{Workspace(), LONG(CHILDID_SELF)}), g_heard.end());
+    EXPECT_TRUE(Heard(Bar(), 2)) << "the second button";
+    EXPECT_TRUE(Heard(Workspace(), CHILDID_SELF));
 
     // Back on the second button: Left, then Return opens the zoom list; Tab and arrows meet the
     // open list, Escape closes it.
