@@ -2,6 +2,7 @@
 // profile, the pages' pixels, the toolbar's clicks, and nothing left behind.
 #include "PreviewFixture.h"
 #include "GdiCount.h"
+#include "Variants.h"
 
 namespace {
 
@@ -16,6 +17,22 @@ TEST_F(PreviewTest, FrameOpensTitledWithProgressInTheStatusBar) {
     char title[128] = "";
     GetWindowTextA(Frame(), title, sizeof title);
     EXPECT_STREQ(title, "'Q3 report' Print Preview");
+}
+
+// With a second provider after the first, the totals are what the provider being recorded
+// announced: the last one's once the recording is over.
+TEST_F(PreviewTest, StatusTotalsAreTheAnnouncedCounts) {
+    ComPtr<IPrintExt> second = NewProvider();
+    auto& last = *static_cast<CTestProvider*>(second.Get());
+    last.pages = 2;
+    ASSERT_EQ(print->put_PrintExts(VariantList({provider.Get(), second.Get()}).Get()), S_OK);
+    std::string progress;
+    last.onDraw = [&](HDC, long index) {
+        if (index == 1) progress = PaneText(0);
+    };
+    Open();
+    EXPECT_EQ(progress, "Printing...6/2, press ESC to cancel the current printing job.");
+    EXPECT_TRUE(PumpUntil([&] { return PaneText(1) == "Page: 1/2"; })) << PaneText(1);
 }
 
 TEST_F(PreviewTest, ClosingSavesPlacementAndTheView) {
@@ -144,6 +161,39 @@ TEST_F(ToolBarPreviewTest, ClicksReachTheSinkAndTheWorkspace) {
         EXPECT_EQ(sink.events, c.events) << ToAnsi(c.format, -1);
         EXPECT_EQ(Frame() == nullptr, c.closes) << ToAnsi(c.format, -1);
     }
+}
+
+// A two-row layout put while the preview is open makes the toolbar taller at once and moves
+// the pages below it; the zoom list, held open, holds its 11 entries.
+TEST_F(ToolBarPreviewTest, MoreRowsResizeAtOnceAndTheZoomListHoldsElevenEntries) {
+    OpenOnTop();
+    HWND bar = Child("Koravel.ToolBar");
+    RECT one{}, pages{}, two{}, moved{};
+    GetWindowRect(bar, &one);
+    GetWindowRect(Workspace(), &pages);
+    const int row = one.bottom - one.top - 6;  // each row, above the bottom edge
+    print->put_ToolBarFormat(Bstr(L"100,101/102,103").Get());
+    GetWindowRect(bar, &two);
+    GetWindowRect(Workspace(), &moved);
+    EXPECT_EQ(two.bottom - two.top, 2 * row + 6);
+    EXPECT_EQ(moved.top - pages.top, row);
+
+    Put(L"100");
+    GetWindowRect(bar, &two);
+    EXPECT_EQ(two.bottom - two.top, row + 6);
+    std::atomic<LRESULT> rows{-1};
+    std::thread user([&] {
+        HWND list = nullptr;
+        for (int i = 0; i < 300 && !list; ++i, Sleep(10))
+            list = FindWindowExA(GetDesktopWindow(), nullptr, "Koravel.Zoom.ListBox", nullptr);
+        if (list) rows = SendMessageA(list, LB_GETCOUNT, 0, 0);  // the list's modal loop answers
+        Xdotool("mousemove 1900 1000 mouseup 1");                 // released outside: no choice
+    });
+    AtFirstButton(" mousedown 1", [&] { return rows >= 0; });
+    user.join();
+    EXPECT_EQ(rows, 11);
+    Pump(100);
+    EXPECT_TRUE(sink.events.empty());
 }
 
 TEST_F(ToolBarPreviewTest, ClosingWhileRecording) {
