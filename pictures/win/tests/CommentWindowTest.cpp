@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CWindow_Comment.h"
+#include "GdiCount.h"
 #include "MemoryStream.h"
 #include "MessagePump.h"
 #include "PictureLoader.h"
@@ -44,6 +45,9 @@ TEST(CommentWindow, PicturesFitTheLayoutAndColoursPaint) {
     GetWindowRect(tip.Window(), &at);
     EXPECT_EQ(at.bottom, 300) << "bottom edge on the point";
     EXPECT_EQ(at.left, 400 - little.cx / 2) << "centred on it";
+    EXPECT_EQ(GetWindowLongA(tip.Window(), GWL_STYLE) & ~WS_VISIBLE, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    EXPECT_EQ(GetWindowLongA(tip.Window(), GWL_EXSTYLE) & 0xFF, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    EXPECT_EQ(GetParent(tip.Window()), GetDesktopWindow());
 
     // Texts instead, in the given colours.
     tip.SetPicture(nullptr);
@@ -86,10 +90,14 @@ TEST(CommentWindow, HugeBrokenOrUndrawableContentIsAbsorbed) {
     const std::string title(5000, 'T');
     ComPtr<IStream> notDrawable;
     CreateStreamOnHGlobal(nullptr, TRUE, notDrawable.Put());
+    PICTDESC blank{sizeof(PICTDESC), PICTYPE_NONE, {}};  // a picture with nothing to draw
+    ComPtr<IPicture> blankPicture;
+    ASSERT_EQ(OleCreatePictureIndirect(&blank, IID_IPicture, TRUE, blankPicture.PutVoid()), S_OK);
     RECT desktop{};
     GetWindowRect(GetDesktopWindow(), &desktop);
     CWindow_Comment tip;
     ASSERT_TRUE(tip.Place(nullptr, nullptr, POINT{-50, 5000}));
+    long gdi = 0;
     for (int round = 0; round < 2; ++round) {
         tip.SetTexts(body, title);
         tip.ShowAt(POINT{10, 10});
@@ -103,8 +111,14 @@ TEST(CommentWindow, HugeBrokenOrUndrawableContentIsAbsorbed) {
         Painted(tip.Window());
         EXPECT_TRUE(tip.Visible());
         tip.SetObject(nullptr);
+        tip.SetPicture(blankPicture.Get());
+        tip.ShowAt(POINT{10, 10});
+        Painted(tip.Window());
+        tip.SetPicture(nullptr);
         tip.Hide();
+        if (round == 0) gdi = GdiObjectCount();
     }
+    EXPECT_EQ(GdiObjectCount(), gdi) << "a second round leaves nothing more";
 }
 
 }  // namespace
