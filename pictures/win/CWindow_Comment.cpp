@@ -76,7 +76,8 @@ struct CommentKeyWatch {
     static LRESULT CALLBACK Proc(int code, WPARAM key, LPARAM info) {
         // Posted: hiding repaints what lay below, which must not run inside the hook.
         if (code == HC_ACTION && key != VK_CONTROL)
-            for (CWindow_Comment* tip : shown) PostMessageA(tip->Handle(), kHideMessage, 0, 0);
+            for (CWindow_Comment* tip : shown)
+                if (tip->Handle()) PostMessageA(tip->Handle(), kHideMessage, 0, 0);
         return CallNextHookEx(nullptr, code, key, info);
     }
 };
@@ -105,8 +106,9 @@ bool CWindow_Comment::Place(HWND owner, Callback callback, POINT screen) {
     }
     m_owner = owner;
     m_callback = std::move(callback);
+    // Without an owner the pointer may be anywhere on the desktop.
     RECT r{};
-    if (owner && ::IsWindow(owner)) GetWindowRect(owner, &r);
+    GetWindowRect(owner && ::IsWindow(owner) ? owner : GetDesktopWindow(), &r);
     m_rules.SetOwnerRect({r.left, r.top, r.right, r.bottom});
     Layout();
     MoveToPlace(false);
@@ -136,6 +138,8 @@ void CWindow_Comment::SetTitle(const std::string& title) {
     m_layoutDue = true;
     UpdateContent();
     Layout();
+    if (Visible())  // resized where it stands
+        SetWindowPos(Handle(), nullptr, 0, 0, m_size.cx, m_size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWindow_Comment::SetHost(IHTMLCaptionHostBase* host) {

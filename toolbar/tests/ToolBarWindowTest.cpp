@@ -136,11 +136,6 @@ long WaitForTip(bool visible, DWORD ms) {
     return -1;
 }
 
-bool CursorAt(POINT screen) {
-    POINT p{};
-    return GetCursorPos(&p) && p.x == screen.x && p.y == screen.y;
-}
-
 // Rules the user meets with a real pointer and keyboard: no tooltip while the pointer keeps
 // moving, one after a rest, kept while Control is held, then away from the whole toolbar until
 // the pointer has left it; a key hides it, a click on it reaches the button below.
@@ -161,7 +156,10 @@ TEST(ToolBarWindow, TooltipFollowsRestsKeysAndTheToolbarsEdge) {
         moves += "mousemove " + std::to_string(end.x - i) + " " + std::to_string(end.y) + " sleep 0.1 ";
     bool shownWhileMoving = false;
     std::thread input([&] { Xdotool(moves); });
-    EXPECT_TRUE(PumpUntil([&] { return (shownWhileMoving |= IsWindowVisible(tip) != FALSE), CursorAt(end); }, 5000));
+    EXPECT_TRUE(PumpUntil([&, p = POINT{}]() mutable {
+        shownWhileMoving |= IsWindowVisible(tip) != FALSE;
+        return GetCursorPos(&p) && p.x == end.x && p.y == end.y;
+    }, 5000));
     input.join();
     EXPECT_FALSE(shownWhileMoving);
     const long shown = WaitForTip(true, 3000);
@@ -173,14 +171,11 @@ TEST(ToolBarWindow, TooltipFollowsRestsKeysAndTheToolbarsEdge) {
     GetWindowRect(tip, &at);
     POINT corner{print.right + 4, (print.top + print.bottom) / 2};
     ClientToScreen(f.bar.Window(), &corner);
-    EXPECT_EQ(at.left, corner.x);
-    EXPECT_EQ(at.top, corner.y);
+    EXPECT_TRUE(at.left == corner.x && at.top == corner.y) << at.left << "," << at.top;
     LOGFONTA lf{};
-    ASSERT_TRUE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(tip, WM_GETFONT, 0, 0)), sizeof lf, &lf));
-    EXPECT_STREQ(lf.lfFaceName, "Arial");
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(-lf.lfHeight, MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72));
-    ReleaseDC(nullptr, screen);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(tip, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    const int dpi = GetDeviceCaps(DibCanvas(1, 1).Dc(), LOGPIXELSY);
+    EXPECT_EQ(lf.lfFaceName + std::to_string(lf.lfHeight), "Arial" + std::to_string(-MulDiv(8, dpi, 72)));
 
     const long hidden = WaitForTip(false, 7000);
     EXPECT_GE(hidden, 4500) << "the display time is 5000 ms";

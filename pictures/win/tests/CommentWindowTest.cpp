@@ -1,124 +1,90 @@
-// The tooltip window on its own: what it shows and how large, where ShowAt puts it, anchors,
-// and contents that are too large, broken or fail to draw.
+// The tooltip window on its own: its size around pictures, ShowAt's place, colours, anchors, and
+// contents that are huge, broken or cannot draw.
 #include <gtest/gtest.h>
 
 #include "CWindow_Comment.h"
 #include "GdiCount.h"
-#include "MemoryStream.h"
-#include "MessagePump.h"
 #include "PictureLoader.h"
 #include "TestImages.h"
 
 namespace {
 
-SIZE WindowSize(HWND w) {
+RECT Shown(CWindow_Comment& tip, POINT at, DibCanvas* canvas = nullptr) {
+    tip.ShowAt(at);
     RECT r{};
-    GetWindowRect(w, &r);
-    return {r.right - r.left, r.bottom - r.top};
+    GetWindowRect(tip.Window(), &r);
+    if (canvas) SendMessageA(tip.Window(), WM_PRINTCLIENT, WPARAM(canvas->Dc()), PRF_CLIENT);
+    return r;
 }
 
-std::unique_ptr<DibCanvas> Painted(HWND w) {
-    const SIZE size = WindowSize(w);
-    auto canvas = std::make_unique<DibCanvas>(size.cx, size.cy, RGB(1, 2, 3));
-    SendMessageA(w, WM_PRINTCLIENT, WPARAM(canvas->Dc()), PRF_CLIENT);
-    return canvas;
-}
-
-// Pictures are shrunk into 196 x 96 keeping their shape, and the frame around them is the same
-// whatever they are: two pictures differ in window size exactly as their drawn sizes do.
-TEST(CommentWindow, PicturesFitTheLayoutAndColoursPaint) {
+// Pictures shrink into 196 x 96 keeping their shape inside the same frame: two pictures differ
+// in window size as their drawn sizes do. ShowAt centres it above its point.
+TEST(CommentWindow, PicturesTextsColoursAndAnchors) {
     CWindow_Comment tip;
     ASSERT_TRUE(tip.Place(nullptr, nullptr, POINT{300, 300}));
     const ComPtr<IPicture> large = LoadPicture(MakeBmp(200, 100)), small = LoadPicture(MakeBmp(100, 50));
     tip.SetPicture(large.Get());
-    tip.ShowAt(POINT{400, 300});
-    const SIZE big = WindowSize(tip.Window());
-    EXPECT_TRUE(tip.Visible());
-    EXPECT_EQ(Painted(tip.Window())->At(big.cx / 4, big.cy / 4), kTopLeft);
+    DibCanvas canvas(400, 200, RGB(1, 2, 3));
+    const RECT big = Shown(tip, {400, 300}, &canvas);
+    EXPECT_EQ(canvas.At((big.right - big.left) / 4, (big.bottom - big.top) / 4), kTopLeft);
     tip.SetPicture(small.Get());
-    tip.Hide();
-    tip.ShowAt(POINT{400, 300});
-    const SIZE little = WindowSize(tip.Window());
-    EXPECT_EQ(big.cx - little.cx, 192 - 100);
-    EXPECT_EQ(big.cy - little.cy, 96 - 50);
-    RECT at{};
-    GetWindowRect(tip.Window(), &at);
-    EXPECT_EQ(at.bottom, 300) << "bottom edge on the point";
-    EXPECT_EQ(at.left, 400 - little.cx / 2) << "centred on it";
+    const RECT little = Shown(tip, {400, 300});
+    EXPECT_EQ((big.right - big.left) - (little.right - little.left), 192 - 100);
+    EXPECT_EQ((big.bottom - big.top) - (little.bottom - little.top), 96 - 50);
+    EXPECT_EQ(little.bottom, 300);
+    EXPECT_EQ(little.left, 400 - (little.right - little.left) / 2);
     EXPECT_EQ(GetWindowLongA(tip.Window(), GWL_STYLE) & ~WS_VISIBLE, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     EXPECT_EQ(GetWindowLongA(tip.Window(), GWL_EXSTYLE) & 0xFF, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
-    EXPECT_EQ(GetParent(tip.Window()), GetDesktopWindow());
 
-    // Texts instead, in the given colours.
     tip.SetPicture(nullptr);
-    tip.SetColors(RGB(10, 200, 30), RGB(200, 0, 0));
-    tip.SetTexts("MMMM WWWW", "Title");
-    tip.ShowAt(POINT{400, 300});
-    const auto canvas = Painted(tip.Window());
-    EXPECT_EQ(canvas->At(1, 1), RGB(10, 200, 30));
-    EXPECT_GT(canvas->Count(RGB(200, 0, 0)), 10);
-    tip.Hide();
-    EXPECT_FALSE(tip.Visible());
-}
-
-TEST(CommentWindow, AnchorsInTheBodyAreFoundAndEmptyTextsNeverShow) {
-    CWindow_Comment tip;
-    ASSERT_TRUE(tip.Place(nullptr, nullptr, POINT{300, 300}));
     tip.SetTexts("", "");
-    tip.RequestShow(true);
-    tip.ShowAt(POINT{300, 300});
-    EXPECT_FALSE(tip.Visible());
-
-    tip.SetTexts("<a href=\"go\">somewhere</a> else", "");
-    tip.ShowAt(POINT{300, 300});
-    Painted(tip.Window());
-    const SIZE size = WindowSize(tip.Window());
-    std::string found;
+    tip.Hide();
+    Shown(tip, {300, 300});
+    EXPECT_FALSE(tip.Visible()) << "nothing to show";
+    tip.SetColors(RGB(10, 200, 30), RGB(200, 0, 0));
+    tip.SetTexts("MMMM <a href=\"go\">somewhere</a> else", "Title");
+    canvas.Fill(RGB(1, 2, 3));
+    const RECT text = Shown(tip, {300, 300}, &canvas);
+    EXPECT_EQ(canvas.At(1, 1), RGB(10, 200, 30));
+    EXPECT_GT(canvas.Count(RGB(200, 0, 0)), 10);
     int anchored = 0;
-    for (int x = 0; x < size.cx; ++x)
-        if (const auto* anchor = tip.HitTestAnchor(POINT{x, size.cy / 2})) found = anchor->AnchorId(), ++anchored;
-    EXPECT_EQ(found, "href=\"go\"");
+    for (int x = 0, y = text.bottom - text.top - 8; x < text.right - text.left; ++x)
+        if (const auto* anchor = tip.HitTestAnchor(POINT{x, y})) anchored += anchor->AnchorId() == "href=\"go\"";
     EXPECT_GT(anchored, 20);
-    EXPECT_LT(anchored, size.cx - 20) << "\" else\" is no anchor";
+    EXPECT_LT(anchored, text.right - text.left - 40) << "the rest is no anchor";
 }
 
-// 100 kB of broken mark-up, a title without blanks, an object that cannot draw: the window
-// stays within the desktop and paints without a crash.
+// 100 kB of broken mark-up, a title without blanks, an object and a picture that cannot draw:
+// the window stays on the desktop, and a second round leaves no GDI object behind.
 TEST(CommentWindow, HugeBrokenOrUndrawableContentIsAbsorbed) {
     std::string body = "<b><i><font color=\"#zz\"><a href=";
     while (body.size() < 100000) body += "word <img>9999</img> &amp &#99999999; <";
-    const std::string title(5000, 'T');
     ComPtr<IStream> notDrawable;
     CreateStreamOnHGlobal(nullptr, TRUE, notDrawable.Put());
-    PICTDESC blank{sizeof(PICTDESC), PICTYPE_NONE, {}};  // a picture with nothing to draw
-    ComPtr<IPicture> blankPicture;
-    ASSERT_EQ(OleCreatePictureIndirect(&blank, IID_IPicture, TRUE, blankPicture.PutVoid()), S_OK);
+    PICTDESC none{sizeof(PICTDESC), PICTYPE_NONE, {}};
+    ComPtr<IPicture> empty;
+    ASSERT_EQ(OleCreatePictureIndirect(&none, IID_IPicture, TRUE, empty.PutVoid()), S_OK);
     RECT desktop{};
     GetWindowRect(GetDesktopWindow(), &desktop);
     CWindow_Comment tip;
+    DibCanvas canvas(200, 200);
     ASSERT_TRUE(tip.Place(nullptr, nullptr, POINT{-50, 5000}));
     long gdi = 0;
-    for (int round = 0; round < 2; ++round) {
-        tip.SetTexts(body, title);
-        tip.ShowAt(POINT{10, 10});
-        Painted(tip.Window());
-        RECT r{};
-        GetWindowRect(tip.Window(), &r);
+    for (int round = 0; round < 2; ++round, gdi = gdi ? gdi : GdiObjectCount()) {
+        tip.SetTexts(body, std::string(5000, 'T'));
+        const RECT r = Shown(tip, {10, 10}, &canvas);
         EXPECT_TRUE(r.left >= desktop.left && r.top >= desktop.top && r.right <= desktop.right &&
                     r.bottom <= desktop.bottom);
         tip.SetObject(notDrawable.Get());
-        tip.ShowAt(POINT{10, 10});
-        Painted(tip.Window());
-        EXPECT_TRUE(tip.Visible());
+        Shown(tip, {10, 10}, &canvas);
         tip.SetObject(nullptr);
-        tip.SetPicture(blankPicture.Get());
-        tip.ShowAt(POINT{10, 10});
-        Painted(tip.Window());
+        tip.SetPicture(empty.Get());
+        Shown(tip, {10, 10}, &canvas);
+        EXPECT_TRUE(tip.Visible());
         tip.SetPicture(nullptr);
         tip.Hide();
-        if (round == 0) gdi = GdiObjectCount();
     }
-    EXPECT_EQ(GdiObjectCount(), gdi) << "a second round leaves nothing more";
+    EXPECT_EQ(GdiObjectCount(), gdi);
 }
 
 }  // namespace
