@@ -88,8 +88,6 @@ CWindow_Comment::CWindow_Comment() : m_font(TooltipFont()) {}
 
 CWindow_Comment::~CWindow_Comment() { Destroy(); }
 
-void CWindow_Comment::Destroy() { CWindow::Destroy(); }
-
 HFONT CWindow_Comment::FontHandle() const {
     HFONT handle = nullptr;
     if (m_font && FAILED(m_font->get_hFont(&handle))) handle = nullptr;

@@ -74,7 +74,6 @@ public:
     const CHTMLCaption::CHTMLElement* HitTestAnchor(POINT client);
     // The Arial 8 pt font the tooltip draws with (WM_GETFONT answers it).
     HFONT FontHandle() const;
-    void Destroy();
 
 private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -164,7 +164,7 @@ TEST(ToolBarWindow, TooltipFollowsRestsKeysAndTheToolbarsEdge) {
     EXPECT_FALSE(shownWhileMoving);
     const long shown = WaitForTip(true, 3000);
     EXPECT_GE(shown, 300);
-    EXPECT_LE(shown, 1200);
+    EXPECT_LE(shown, 1500);
 
     // At its point, right of the button at its middle, in Arial 8 pt.
     RECT at{};
