@@ -387,16 +387,19 @@ void CPrintWorkspace::OnLoadPage(long index) {
         InvalidateRect(Handle(), nullptr, FALSE);
         UpdateWindow(Handle());
     }
+    // The total is the count the provider being recorded announced, as long as there is one.
     const long announced = pages_.AnnouncedPageCount();
     char text[1024];
     snprintf(text, sizeof(text), "%s...%li/%li%s", toolbar_.ItemCaption(8).c_str(), index + 1,
-             announced >= 0 ? std::max(announced, index + 1) : index + 1, toolbar_.ItemCaption(9).c_str());
+             announced >= 0 ? announced : index + 1, toolbar_.ItemCaption(9).c_str());
     SetPaneText(0, text);
 }
 
 void CPrintWorkspace::OnStatusTimer() {
+    const long announced = pages_.AnnouncedPageCount();
     char text[1024];
-    snprintf(text, sizeof(text), "%s: %i/%li", toolbar_.ItemCaption(7).c_str(), currentPage_ + 1, pages_.GetCount());
+    snprintf(text, sizeof(text), "%s: %i/%li", toolbar_.ItemCaption(7).c_str(), currentPage_ + 1,
+             announced >= 0 ? announced : pages_.GetCount());
     SetPaneText(1, text);
 }
 

@@ -95,7 +95,7 @@ HWND CWindowToolBar::CreateToolBar(HWND parent, HWND notify) {
     HWND hwnd = CWindow::Create(g_class, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                                 RECT{0, 0, 0, Height()}, parent);
     if (!hwnd) return nullptr;
-    m_tooltip.Create(hwnd);
+    m_tooltip.Place(hwnd, nullptr, POINT{0, 0});
     m_theme.Open(hwnd, L"TOOLBAR");
     BeginUpdate();
     MeasureItems();
@@ -141,6 +141,13 @@ void CWindowToolBar::RecalcLayout() {
     if (m_autoHeight && r.bottom - r.top != Height()) {
         SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         GetClientRect(Handle(), &r);
+        // The parent lays its windows out again around the new height, as after its own resize.
+        if (HWND parent = GetParent(Handle())) {
+            RECT client;
+            GetClientRect(parent, &client);
+            SendMessageA(parent, WM_SIZE, IsZoomed(parent) ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                         MAKELPARAM(client.right, client.bottom));
+        }
     }
     InflateRect(&r, -2, -2);
     m_rect = ToLayoutRect(r);
@@ -298,13 +305,16 @@ void CWindowToolBar::MouseMove(POINT pt) {
 
 void CWindowToolBar::ShowTip(int32_t item) {
     RECT r{};
-    const std::string tip = item >= 0 && ItemRectOf(item, r) && !IsRectEmpty(&r) ? ItemTip(item) : std::string();
+    const std::string tip =
+        item >= 0 && m_tooltip.Enabled() && ItemRectOf(item, r) && !IsRectEmpty(&r) ? ItemTip(item) : std::string();
     if (tip.empty()) {
         m_tooltip.Hide();
         return;
     }
     MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    m_tooltip.ShowAt(tip, POINT{r.right + 4, (r.top + r.bottom) / 2}, r);
+    m_tooltip.Place(Handle(), nullptr, POINT{r.right + 4, (r.top + r.bottom) / 2});
+    m_tooltip.SetTexts(tip);
+    m_tooltip.RequestShow(true);
 }
 
 void CWindowToolBar::ClickItem(int32_t item) {
