@@ -273,7 +273,7 @@ LRESULT CALLBACK CPrintFindBar::EditProc(HWND edit, UINT msg, WPARAM wParam, LPA
         case VK_TAB:
         case VK_F6:
             // The frame moves the focus between its panes.
-            SendMessageA(GetParent(bar->Handle()), NextPaneMessage(), Down(VK_SHIFT) ? 0 : 1, 0);
+            SendMessageA(GetParent(bar->Handle()), PreviewMessages::Get().nextPane, Down(VK_SHIFT) ? 0 : 1, 0);
             return 0;
         case 'F':
             if (Down(VK_CONTROL)) {

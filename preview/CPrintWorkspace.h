@@ -4,6 +4,7 @@
 // fixed zoom), scrolls and paints them. The object lives as long as the control.
 #include <windows.h>
 #include <set>
+#include "AccessibleBase.h"
 #include "IDefaultSettings.h"
 #include "PrintJob.h"
 #include "Window.h"
@@ -123,6 +124,8 @@ private:
     void OnRButtonDown(POINT point);
     void OnMouseMove(POINT point);
     bool OnSetCursor();
+    // The object screen readers get (WorkspaceAccessible.cpp).
+    LRESULT AnswerAccessible(WPARAM wParam, LPARAM lParam);
     // The magnifier on the current page, and panning it (CPrintWorkspaceInput.cpp).
     void Magnify(POINT point);
     bool IsPannable();
@@ -172,6 +175,7 @@ private:
     Bitmap handleBitmaps_[2];  // left/right and top/bottom handles, loaded on first use
     std::set<int> printSet_;  // of printSetText_ for printSetCount_ pages
     std::string printSetText_;
-    int printSetCount_ = -1;
-    CPrintFindBar* findBar_ = nullptr;  // scroll bars coming and going resize the window: bound the echo
+    int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo
+    CAccessLink<CPrintWorkspace> access_;
+    CPrintFindBar* findBar_ = nullptr;
 };

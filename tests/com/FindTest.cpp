@@ -188,6 +188,8 @@ TEST_F(FindTest, FindBoxGoesFromMatchToMatchAndMarksThem) {
     SendMessageA(edit(), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(count(), "Not found");
     EXPECT_EQ(PaneText(1), "Page: 5/6");
+    SendMessageA(edit(), WM_KEYDOWN, VK_TAB, 0);  // the frame takes the focus round its panes
+    EXPECT_NE(GetFocus(), edit());
 }
 
 }  // namespace
