@@ -5,6 +5,7 @@
 #include "HTMLCaptionDraw.h"
 #include "PageText.h"
 #include "Text.h"
+#include "scaling/DpiScale.h"
 
 namespace {
 
@@ -27,6 +28,8 @@ void CHostEMFPages::DrawBandText(HDC dc, const std::string& text, int alignment,
     CHTMLCaption caption;
     caption.SetCaption(text, this);
     caption.SetAlignment(alignment);
+    // The page's unit is the screen pixel: icons keep their printed size at any resolution.
+    caption.SetIconSize(dpi::PageIconSize(screenDpi_.cy));
     htmlwin::DrawCaption(caption, dc, band, nullptr, true);
 }
 

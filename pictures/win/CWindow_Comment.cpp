@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "html/win/HTMLCaptionDraw.h"
+#include "platform/WindowDpi.h"
+#include "scaling/DpiScale.h"
 
 namespace {
 CWindow::ClassInfo g_class{CWindow_Comment::kClassName, nullptr, CS_SAVEBITS, 0, nullptr, nullptr};  // hiding restores what lay below
@@ -43,6 +45,7 @@ void CWindow_Comment::ShowAt(const std::string& text, POINT screen, const RECT& 
     m_area = area;
     if (!m_caption) m_caption = std::make_unique<CHTMLCaption>();
     m_caption->SetCaption(text, m_host);
+    m_caption->SetIconSize(dpi::IconSize(WindowDpi(m_owner)));  // as large as the toolbar's
     SetTimer(Handle(), kShowTimer, kShowDelay, nullptr);
     SetTimer(Handle(), kTrackTimer, kTrackInterval, nullptr);
 }
@@ -61,10 +64,11 @@ void CWindow_Comment::Hide() {
 SIZE CWindow_Comment::Measure() {
     CWindowDC screen;
     CSelectObject font(screen, m_font.Get());
-    RECT body = htmlwin::SetWordWrap(*m_caption, true, screen, RECT{0, 0, kWidth, 10000});
+    const int widest = dpi::Scale(kWidth, WindowDpi(m_owner));
+    RECT body = htmlwin::SetWordWrap(*m_caption, true, screen, RECT{0, 0, widest, 10000});
     int width = std::max<int>(body.right - body.left, 1), height = body.bottom - body.top;
     if (!m_title.empty()) {
-        RECT t{0, 0, kWidth, 0};
+        RECT t{0, 0, widest, 0};
         DrawTextA(screen, m_title.c_str(), -1, &t, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         width = std::max<int>(width, t.right);
         height += t.bottom + kMargin;
