@@ -16,9 +16,6 @@ constexpr DWORD kStyle = 0x06CF0000;    // overlapped window, clipping its child
 constexpr DWORD kExStyle = 0x00040100;  // application window with a raised edge
 constexpr const char* kSection = "Koravel.Print";
 constexpr int kInset = 4;
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0
-#endif
 
 int Profile(const char* name, int fallback) { return static_cast<int>(GetProfileIntA(kSection, name, fallback)); }
 

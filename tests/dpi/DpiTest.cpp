@@ -8,10 +8,6 @@
 
 namespace {
 
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0
-#endif
-
 double Growth(int dpi) { return std::max(1.0, dpi / 96.0); }  // the preview's parts never shrink
 
 class DpiTest : public PreviewTest {
@@ -22,17 +18,15 @@ protected:
             ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix's LogPixels did not take";
         }
     }
-    int Height(HWND w) {
+    RECT Client(const char* cls) {
         RECT r{};
-        GetClientRect(w, &r);
-        return r.bottom;
+        GetClientRect(Child(cls), &r);
+        return r;
     }
     int PagePartWidth() {  // the status bar's last part
         int parts[2] = {};
         SendMessageA(Child("Koravel.StatusBar"), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-        RECT r{};
-        GetClientRect(Child("Koravel.StatusBar"), &r);
-        return r.right - parts[0];
+        return Client("Koravel.StatusBar").right - parts[0];
     }
     const int dpi = ScreenDpi().cy;
 };
@@ -50,10 +44,9 @@ TEST_F(DpiTest, ToolBarIconsHandlesAndStatusBarGrowWithTheScreen) {
     ASSERT_EQ(print->put_ToolBarFormat(Bstr(L"101").Get()), S_OK);  // one button: the One Page icon
     OpenOnTop();
     HWND bar = Child("Koravel.ToolBar");
-    EXPECT_GE(Height(bar), 31 * Growth(dpi) - 1);  // 31 at 96 DPI
-    SendMessageA(bar, WM_MOUSELEAVE, 0, 0);       // no hot frame around the button
-    RECT r{};
-    GetClientRect(bar, &r);
+    const RECT r = Client("Koravel.ToolBar");
+    EXPECT_GE(r.bottom, 31 * Growth(dpi) - 1);  // 31 at 96 DPI
+    SendMessageA(bar, WM_MOUSELEAVE, 0, 0);    // no hot frame around the button
     const int shown = InkWidth(r.right, r.bottom, 3, [&](HDC dc) {
         SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     });
@@ -77,18 +70,17 @@ TEST_F(DpiTest, ToolBarIconsHandlesAndStatusBarGrowWithTheScreen) {
 
 TEST_F(DpiTest, FrameFollowsWmDpiChangedEvenWhilePagesRecord) {
     OpenOnTop();
-    const int before = Height(Child("Koravel.ToolBar")), to = dpi * 3 / 2;
+    const int before = Client("Koravel.ToolBar").bottom, to = dpi * 3 / 2;
     RECT suggested{30, 40, 30 + 1000, 40 + 760}, now{};
     Provider().onDraw = [&](HDC, long index) {
         if (index == 2) SendMessageA(Frame(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
     };
     ASSERT_EQ(print->Refresh(), S_OK);
     long pages = 0;
-    print->get_PagesCount(&pages);
-    EXPECT_EQ(pages, 5);
+    EXPECT_TRUE(SUCCEEDED(print->get_PagesCount(&pages)) && pages == 5);
     GetWindowRect(Frame(), &now);
     EXPECT_TRUE(EqualRect(&now, &suggested));
-    EXPECT_GE(Height(Child("Koravel.ToolBar")), before * 1.4);
+    EXPECT_GE(Client("Koravel.ToolBar").bottom, before * 1.4);
     EXPECT_NEAR(PagePartWidth(), 96 * Growth(to), 1);
     // Rectangles that are none leave the frame where it is; nothing breaks at any resolution.
     RECT empty{10, 10, 10, 10}, inverted{500, 500, 100, 100};
@@ -97,7 +89,7 @@ TEST_F(DpiTest, FrameFollowsWmDpiChangedEvenWhilePagesRecord) {
         SendMessageA(Frame(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(rect));
         GetWindowRect(Frame(), &now);
         EXPECT_TRUE(EqualRect(&now, &suggested)) << newDpi;
-        EXPECT_GE(Height(Child("Koravel.ToolBar")), 25);
+        EXPECT_GE(Client("Koravel.ToolBar").bottom, 25);
     }
 }
 
@@ -129,21 +121,19 @@ TEST_F(DpiTest, PrintoutKeepsItsWordsInPlace) {
     EXPECT_NEAR(words["Amount"].x / 100.0, (left + 3.75) * 72, 1.5);
 
     const char* file = std::getenv("TAVRIN_DPI_WORDS");
-    if (file && !std::getenv("TAVRIN_EXPECT_DPI")) {
+    if (!file) return;
+    if (!std::getenv("TAVRIN_EXPECT_DPI")) {
         std::ofstream out(file);
         for (const auto& [text, at] : words) out << at.x << ' ' << at.y << ' ' << text << '\n';
-    } else if (file) {
-        std::ifstream in(file);
-        ASSERT_TRUE(in) << "no words of the run at 96 DPI in " << file;
-        size_t compared = 0;
-        std::string text;
-        for (long x, y; in >> x >> y && in.get() && std::getline(in, text); ++compared) {
-            ASSERT_TRUE(words.count(text)) << text;
-            EXPECT_NEAR(words[text].x, x, 150) << text;
-            EXPECT_NEAR(words[text].y, y, 150) << text;
-        }
-        EXPECT_EQ(compared, words.size());
+        return;
     }
+    std::ifstream in(file);
+    size_t compared = 0;
+    std::string text;
+    for (long x, y; in >> x >> y && in.get() && std::getline(in, text); ++compared)
+        EXPECT_TRUE(words.count(text) && std::abs(words[text].x - x) <= 150 && std::abs(words[text].y - y) <= 150)
+            << text << " at " << x << ", " << y << " (hundredths of a point) at 96 DPI";
+    EXPECT_EQ(compared, words.size()) << "words of the run at 96 DPI in " << file;
 }
 
 }  // namespace
