@@ -12,11 +12,7 @@ int Sanitize(int dpi) { return dpi <= 0 ? kBase : std::clamp(dpi, 48, 480); }
 
 int Scale(int px, int dpi) { return Rounded(static_cast<long long>(px) * std::max(kBase, Sanitize(dpi)), kBase); }
 
-int ScaleExact(int px, int dpi) { return Rounded(static_cast<long long>(px) * Sanitize(dpi), kBase); }
-
 int IconSize(int dpi) { return Scale(16, dpi); }
-
-int PageIconSize(int dpi) { return ScaleExact(16, dpi); }
 
 int ToolBarHeight(int textHeight, int rows, int dpi) {
     const int row = std::max({Scale(19, dpi), IconSize(dpi) + Scale(3, dpi), textHeight});

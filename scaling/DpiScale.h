@@ -1,8 +1,7 @@
 #pragma once
 // Sizes at the screen's resolution. The preview's parts are designed at 96 dots per inch;
 // on a screen of more they grow in proportion and never shrink below their 96-DPI size,
-// so nothing clips. What is recorded into a page scales exactly instead: the page's unit
-// is the screen pixel, and the same printout must come out at any resolution.
+// so nothing clips.
 namespace dpi {
 
 constexpr int kBase = 96;
@@ -11,13 +10,9 @@ constexpr int kBase = 96;
 int Sanitize(int dpi);
 // px (at 96) for the preview's chrome: rounded to the nearest, never below px.
 int Scale(int px, int dpi);
-// px (at 96) for what a page records: rounded to the nearest, smaller below 96.
-int ScaleExact(int px, int dpi);
 
 // The side of an icon drawn in the preview's chrome (16 at 96).
 int IconSize(int dpi);
-// A caption icon's side inside a recorded page.
-int PageIconSize(int dpi);
 // The toolbar's height for the caption font's text height and the layout's rows (at least 1):
 // each row holds the larger of the text and an icon with room around it.
 int ToolBarHeight(int textHeight, int rows, int dpi);
