@@ -25,7 +25,8 @@ Bands BandsOf(const CEMFPage& page, SIZE dpi) {
     const RECT& p = page.PageRectScreen();
     const auto x = [&](LONG v) { return MulDiv(v, kCaptionDpi, dpi.cx); };
     const auto y = [&](LONG v) { return MulDiv(v, kCaptionDpi, dpi.cy); };
-    return Bands{RECT{x(c.left), y(p.top), x(c.right), y(c.top)}, RECT{x(c.left), y(c.bottom), x(c.right), y(p.bottom)}};
+    return Bands{RECT{x(c.left), y(p.top), x(c.right), y(c.top)},
+                 RECT{x(c.left), y(c.bottom), x(c.right), y(p.bottom)}};
 }
 
 }  // namespace
@@ -51,7 +52,8 @@ void CHostEMFPages::DrawDecorations(CEMFPage& page, CEMFPage::CRecording& record
     HDC dc = recording.DC();
     if (!dc) return;
     const long n = page.Index() + 1;
-    const SIZE screen{screenDpi_.cx > 0 ? screenDpi_.cx : kCaptionDpi, screenDpi_.cy > 0 ? screenDpi_.cy : kCaptionDpi};
+    const SIZE screen{screenDpi_.cx > 0 ? screenDpi_.cx : kCaptionDpi,
+                      screenDpi_.cy > 0 ? screenDpi_.cy : kCaptionDpi};
     const Bands bands = BandsOf(page, screen);
     // What the provider left behind (colours, alignment, origins) is not the decorations' look.
     CSaveDC keep(dc);
@@ -64,7 +66,8 @@ void CHostEMFPages::DrawDecorations(CEMFPage& page, CEMFPage::CRecording& record
     if (screen.cx != kCaptionDpi || screen.cy != kCaptionDpi) {
         SIZE window{};
         GetWindowExtEx(dc, &window);
-        SetWindowExtEx(dc, MulDiv(window.cx, kCaptionDpi, screen.cx), MulDiv(window.cy, kCaptionDpi, screen.cy), nullptr);
+        SetWindowExtEx(dc, MulDiv(window.cx, kCaptionDpi, screen.cx), MulDiv(window.cy, kCaptionDpi, screen.cy),
+                       nullptr);
         LOGFONTA lf{};
         if (GetObjectA(FontHandle(), sizeof lf, &lf)) {
             lf.lfHeight = MulDiv(lf.lfHeight, kCaptionDpi, screen.cy);

@@ -19,7 +19,9 @@ std::vector<std::vector<Tap>> Taps(int from, int to) {
     for (int t = 0; t < to; ++t) {
         const double centre = (t + 0.5) * scale - 0.5;
         double sum = 0;
-        for (int s = static_cast<int>(std::floor(centre - radius)); s <= static_cast<int>(std::ceil(centre + radius)); ++s) {
+        const int first = static_cast<int>(std::floor(centre - radius));
+        const int last = static_cast<int>(std::ceil(centre + radius));
+        for (int s = first; s <= last; ++s) {
             const double w = 1.0 - std::abs(s - centre) / radius;
             if (w <= 0) continue;
             taps[t].push_back({std::clamp(s, 0, from - 1), static_cast<float>(w)});

@@ -84,7 +84,8 @@ TEST_F(DpiTest, FrameFollowsWmDpiChangedEvenWhilePagesRecord) {
     EXPECT_NEAR(PagePartWidth(), 96 * Growth(to), 1);
     // Rectangles that are none leave the frame where it is; nothing breaks at any resolution.
     RECT empty{10, 10, 10, 10}, inverted{500, 500, 100, 100};
-    const std::pair<int, const RECT*> rows[] = {{to, nullptr}, {to, &empty}, {dpi, &inverted}, {0, nullptr}, {70000, &empty}};
+    const std::pair<int, const RECT*> rows[] = {
+        {to, nullptr}, {to, &empty}, {dpi, &inverted}, {0, nullptr}, {70000, &empty}};
     for (const auto& [newDpi, rect] : rows) {
         SendMessageA(Frame(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(rect));
         GetWindowRect(Frame(), &now);
@@ -108,8 +109,8 @@ TEST_F(DpiTest, PrintoutKeepsItsWordsInPlace) {
     };
     ASSERT_EQ(print->put_Caption(Bstr(L"<b>Quarterly</b> <img>1</img> report").Get()), S_OK);
     // A run after a long one starts where that one's measured width ends.
-    ASSERT_EQ(print->put_PageNumberFormat(Bstr(L"Printed by the sample host on <b>page <%page%></b> of <%count%>").Get()),
-              S_OK);
+    const Bstr numbers(L"Printed by the sample host on <b>page <%page%></b> of <%count%>");
+    ASSERT_EQ(print->put_PageNumberFormat(numbers.Get()), S_OK);
     char folder[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, folder);
     const std::wstring pattern = std::wstring(folder, folder + strlen(folder)) + L"tavrin-dpi-page%i.emf";
