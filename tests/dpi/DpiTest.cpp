@@ -137,7 +137,8 @@ TEST_F(DpiTest, PrintoutKeepsItsWordsInPlace) {
     std::string text;
     for (long x, y; in >> x >> y && in.get() && std::getline(in, text); ++compared)
         EXPECT_TRUE(words.count(text) && std::abs(words[text].x - x) <= 6 && std::abs(words[text].y - y) <= 6)
-            << text << " at " << x << ", " << y << " (printer pixels) at 96 DPI";
+            << text << " at " << x << ", " << y << " (printer pixels) at 96 DPI, " << words[text].x << ", "
+            << words[text].y << " now";
     EXPECT_EQ(compared, words.size()) << "words of the run at 96 DPI in " << file;
 }
 
