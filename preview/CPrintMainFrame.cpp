@@ -113,7 +113,7 @@ void CPrintMainFrame::OnPaint() {
 }
 
 void CPrintMainFrame::OnDpiChanged(int dpi, const RECT* suggested) {
-    SetWindowDpi(Handle(), dpi::Sanitize(dpi));
+    SetWindowDpi(Handle(), dpi > 0 ? dpi::Sanitize(dpi) : 0);  // none given: the screen's again
     toolbar_.DpiChanged();
     // A rectangle from elsewhere: taken only when it has an area a screen can hold.
     if (suggested && suggested->right > suggested->left && suggested->bottom > suggested->top &&
