@@ -24,8 +24,9 @@ void WriteProfile(const char* name, int value) {
 }  // namespace
 
 CPrintMainFrame::CPrintMainFrame(IDefaultSettings& defaults, CHostEMFPages& pages, IUnkWindowObject& owner)
-    : owner_(owner), workspace_(defaults, pages, toolbar_) {
+    : owner_(owner), workspace_(defaults, pages, toolbar_), pagesPane_(workspace_, toolbar_) {
     toolbar_.SetCaptionHost(&pages);  // the control's image list draws the buttons' icons
+    workspace_.SetPagesPane(&pagesPane_);
 }
 
 CPrintMainFrame::~CPrintMainFrame() {
@@ -62,6 +63,7 @@ void CPrintMainFrame::OnCreate() {
         holdsOwner_ = true;
     }
     workspace_.Create(Handle());
+    pagesPane_.Create(Handle());
     toolbar_.SetPopups(this);
     toolbar_.Create(Handle(), workspace_.Window());
     statusBar_.Create(Handle());
@@ -85,6 +87,7 @@ void CPrintMainFrame::OnSize() {
         r.bottom -= statusBar_.Height();
     }
     InflateRect(&r, -kInset, -kInset);
+    r.left += pagesPane_.Place(r);
     if (workspace_.Window())
         MoveWindow(workspace_.Window(), r.left, r.top, std::max<int>(r.right - r.left, 0),
                    std::max<int>(r.bottom - r.top, 0), TRUE);

@@ -1,9 +1,11 @@
 #include "CPrintWorkspace.h"
 #include "CHostEMFPages.h"
+#include "CPrintPagesPane.h"
 #include "CPrintRecalcLayout.h"
 #include "Gdi.h"
 #include "Messages.h"
 #include "Module.h"
+#include "PageTint.h"
 #include "Text.h"
 #include "html/win/HTMLCaptionDraw.h"
 #include "printing/PageRange.h"
@@ -21,12 +23,6 @@ constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDR
 CWindow::ClassInfo g_class{"Koravel.Print.Workspace", nullptr, CS_DBLCLKS, 0, nullptr, nullptr};
 
 RECT ToRect(const geometry::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-// ANDs the rectangle's pixels with the menu colour: pages outside the print set look dimmed.
-void Tint(HDC dc, const RECT& r) {
-    CSelectObject brush(dc, GetSysColorBrush(COLOR_MENU));
-    PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0x00A000C9);  // DPa
-}
 
 }  // namespace
 
@@ -290,7 +286,7 @@ void CPrintWorkspace::DrawPage(int index, HDC dc, const RECT& rect, const std::s
         drawArea = pages_.GetPage(index).Play(dc, page);
     }
     if (selection_.page < 0) {
-        if (!printSet.count(index)) Tint(dc, page);
+        if (!printSet.count(index)) TintPage(dc, page);
     } else {
         CSaveDC keep(dc);
         if (index == selection_.page) {
@@ -299,7 +295,7 @@ void CPrintWorkspace::DrawPage(int index, HDC dc, const RECT& rect, const std::s
             FrameRect(dc, &area, frame.Get());
             ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
         }
-        Tint(dc, page);
+        TintPage(dc, page);
     }
     // The guides outline the margins of the current page themselves (a second focus
     // rectangle would XOR the first away).
@@ -381,6 +377,7 @@ void CPrintWorkspace::OnDestroy() {
 
 void CPrintWorkspace::OnLoadPage(long index) {
     UpdateScrollBars(4, 4);
+    if (pagesPane_) pagesPane_->OnPageArrived(index);
     if (index >= firstPage_ && index < firstPage_ + context_.GetPagesPerScreen()) {
         InvalidateRect(Handle(), nullptr, FALSE);
         UpdateWindow(Handle());
@@ -429,6 +426,7 @@ void CPrintWorkspace::OnCommand(int id) {
         PostMessageA(GetParent(Handle()), WM_CLOSE, 0, 0);
         break;
     default:
+        if (pagesPane_) pagesPane_->OnCommand(id);
         break;
     }
 }
@@ -462,6 +460,7 @@ LRESULT CPrintWorkspace::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnHScroll(LOWORD(wParam));
         return 0;
     case WM_KEYDOWN:
+        if (pagesPane_ && pagesPane_->OnPreviewKey(wParam, lParam)) return 0;
         OnKeyDown(wParam);
         return 0;
     case WM_MOUSEWHEEL:

@@ -13,6 +13,7 @@
 #include "printing/PageSetupDialog.h"
 
 class CHostEMFPages;
+class CPrintPagesPane;
 class CPrintToolBar;
 
 class CPrintWorkspace : public CWindow {
@@ -76,6 +77,14 @@ public:
     bool ShowMargins() const { return showMargins_; }
     const PrintContext& Context() const { return context_; }
     int CurrentPage() const { return currentPage_; }
+    // Makes a recorded page current and scrolls it into view; false for no such page.
+    bool GoToPage(int page);
+    // completes a pending recording
+    void CompleteRecording() {}
+    // The pages pane beside the workspace (the frame's), which takes F4, Ctrl+G and its toolbar items.
+    void SetPagesPane(CPrintPagesPane* pane) { pagesPane_ = pane; }
+    // The pages of the page range, which show untinted.
+    const std::set<int>& PrintSet();
     int FirstPage() const { return firstPage_; }
 
     // Layout in client pixels; meaningful while the window exists.
@@ -133,7 +142,6 @@ private:
     void UpdateScrollBars(UINT hMaskOff, UINT vMaskOff);
     void SetScrollRange(int bar, const geometry::ScrollRange& range, UINT maskOff);
     void DrawPage(int index, HDC dc, const RECT& rect, const std::set<int>& printSet);
-    const std::set<int>& PrintSet();
     geometry::Size ClientSize() const;
     geometry::Size Paper();
     bool HasPrinterSetup();
@@ -162,5 +170,6 @@ private:
     Bitmap handleBitmaps_[2];  // left/right and top/bottom handles, loaded on first use
     std::set<int> printSet_;  // of printSetText_ for printSetCount_ pages
     std::string printSetText_;
+    CPrintPagesPane* pagesPane_ = nullptr;
     int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo
 };

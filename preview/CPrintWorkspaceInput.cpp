@@ -74,6 +74,13 @@ void CPrintWorkspace::OnKeyDown(WPARAM key) {
     }
 }
 
+bool CPrintWorkspace::GoToPage(int page) {
+    if (page < 0 || page >= pages_.GetCount()) return false;
+    currentPage_ = page;
+    EnsureVisible(page, true, true);
+    return true;
+}
+
 void CPrintWorkspace::OnMouseWheel(int delta) {
     if (!(GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL)) return;
     const WheelResult r = WheelScroll(delta, overflow_.cy);
