@@ -1,5 +1,6 @@
 // The pages pane and the go-to box, driven with real X input through the control.
 #include "PreviewFixture.h"
+#include "Gdi.h"
 #include "GdiCount.h"
 #include "PagesPaneRules.h"
 #include <oleacc.h>
@@ -30,6 +31,14 @@ protected:
 // pages; a screen reader reads the thumbnails; the pane comes back with the next preview.
 TEST_F(PagesPaneTest, ThumbnailsMoveThePagesAndThePaneIsRemembered) {
     Provider().pages = 12;
+    Provider().onDraw = [](HDC dc, long) {
+        const RECT all{0, 0, 100000, 100000};
+        Brush red(CreateSolidBrush(RGB(255, 0, 0)));
+        FillRect(dc, &all, red.Get());
+    };
+    BSTR range = SysAllocString(L"2-");
+    print->put_PageRange(range);
+    SysFreeString(range);
     OpenOnTop();
     ASSERT_FALSE(PaneShown());
     RealInput("sleep 0.6 " + ClickAt(Workspace(), {2, 2}) + " key F4", [&] { return PaneShown(); });
@@ -39,6 +48,10 @@ TEST_F(PagesPaneTest, ThumbnailsMoveThePagesAndThePaneIsRemembered) {
     GetWindowRect(Workspace(), &pages);
     EXPECT_LE(pane.right, pages.left);
     EXPECT_GE(pages.right - pages.left, pane.right - pane.left);
+    UpdateWindow(Pane());
+    const std::unique_ptr<DibCanvas> thumbnails = Snapshot(Pane());
+    EXPECT_GT(thumbnails->Count(RGB(255, 0, 0)), 0) << "the pages drawn small";
+    EXPECT_GT(thumbnails->Count(RGB(255, 0, 0) & RGB(212, 208, 200)), 0) << "page 1 is outside the print set";
 
     PostMessageA(Workspace(), WM_KEYDOWN, VK_END, 0);
     ASSERT_TRUE(PumpUntil([&] { return PaneText(1) == "Page: 12/12"; }));
