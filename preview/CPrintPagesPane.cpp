@@ -127,13 +127,16 @@ void CPrintPagesPane::Sync() {
     if (!IsWindow()) return;
     const int count = PageCount();
     if (count != lastCount_) {
-        if (count < lastCount_) cache_.Clear();  // recorded anew
+        if (count < lastCount_) {  // recorded anew: the current page comes back into view when it is back
+            cache_.Clear();
+            lastCurrent_ = -1;
+        }
         lastCount_ = count;
         UpdateScrollBar();
         InvalidateRect(Handle(), nullptr, FALSE);
     }
     const int current = CurrentPage();
-    if (current != lastCurrent_) {
+    if (current != lastCurrent_ && (current < count || count == 0)) {
         lastCurrent_ = current;
         ScrollTo(pane::ScrollToShow(Layout(), current, scroll_, ClientHeight(), count));
         InvalidateRect(Handle(), nullptr, FALSE);
