@@ -57,6 +57,7 @@ TEST(PagesPaneRules, ScrollingShowsARowWhole) {
         {3, 0, 400, 10, 3 * 190 + 190 + kRowGap - 400},  // below: the least move
         {0, 500, 400, 10, 0},         // above: to its top
         {9999, 0, 400, 10000, 9999LL * 190 + 190 + kRowGap - 400},
+        {999999, 0, 400, 1000000, 999999LL * 190 + 190 + kRowGap - 400},  // a million rows still fit
         {50, 5000, 400, 10, 10 * 190 + kRowGap - 400},  // out of range: only clamped
     };
     for (const auto& c : cases) EXPECT_EQ(ScrollToShow(kA4Row, c.index, c.scroll, c.height, c.count), c.expected) << c.index;
