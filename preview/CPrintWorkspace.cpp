@@ -18,7 +18,8 @@ namespace {
 
 constexpr UINT kStatusTimer = 1000;
 constexpr UINT kStatusPeriod = 64;  // ms
-constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL;
+constexpr DWORD kStyle =
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP;
 
 CWindow::ClassInfo g_class{"Koravel.Print.Workspace", nullptr, CS_DBLCLKS, 0, nullptr, nullptr};
 
@@ -370,6 +371,7 @@ void CPrintWorkspace::OnCreate() {
 
 void CPrintWorkspace::OnDestroy() {
     KillTimer(Handle(), kStatusTimer);
+    access_.Cut();
     pages_.ClearPages();
     context_.Save();
     firstPage_ = currentPage_ = 0;
@@ -483,6 +485,9 @@ LRESULT CPrintWorkspace::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
+    case WM_GETOBJECT:
+        if (const LRESULT answer = AnswerAccessible(wParam, lParam)) return answer;
+        break;
     default:
         break;
     }

@@ -129,6 +129,7 @@ void CWindowToolBar::SetLayoutText(const std::string& text) {
 void CWindowToolBar::EndUpdate() {
     if (m_depth > 0 && --m_depth == 0 && Handle()) {
         RecalcLayout();
+        UpdateTabStop();
         InvalidateRect(Handle(), nullptr, FALSE);
     }
 }
@@ -175,7 +176,7 @@ bool CWindowToolBar::ItemRectOf(int32_t item, RECT& out) {
 int CWindowToolBar::State(int32_t item) const {
     if (Handle() && !IsWindowEnabled(Handle())) return Disabled;
     if (item == m_pressed && m_pressedLook) return Pressed;
-    if (m_hot.count(item) || (item == m_keyItem && GetFocus() == Handle())) return Hot;
+    if (m_hot.count(item) || (item == FocusedButton() && !m_focusByMouse)) return Hot;
     return Normal;
 }
 
@@ -205,6 +206,11 @@ void CWindowToolBar::DrawItem(CWindowListPartContext& context, const RECT& rect,
     CHTMLCaption& caption = Caption(text);
     CSelectObject font(dc, FontHandle());
     htmlwin::DrawCaption(caption, dc, CaptionRect(caption, dc, content, part), nullptr, state != Disabled);
+    if (item == FocusedButton() && !m_focusByMouse) {  // where the keyboard is
+        RECT mark = rect;
+        InflateRect(&mark, -3, -3);
+        DrawFocusRect(dc, &mark);
+    }
 }
 
 RECT CWindowToolBar::CaptionRect(CHTMLCaption& caption, HDC dc, const RECT& content, const CWindowListPart& part) {
@@ -309,6 +315,7 @@ void CWindowToolBar::ClickItem(int32_t item) {
 
 void CWindowToolBar::Press(POINT pt) {
     m_tooltip.Hide();
+    m_focusByMouse = true;
     SetFocus(Handle());
     if (const CHTMLCaption::CHTMLElement* anchor = AnchorAt(pt)) {
         // Copies: whoever answers may change the captions.
@@ -371,6 +378,7 @@ void CWindowToolBar::Key(WPARAM key) {
         if (key != VK_SHIFT && key != VK_CONTROL) Release({INT32_MIN, INT32_MIN}, key == VK_ESCAPE);
         return;
     }
+    if (RouteKey(key)) return;
     RECT current{};
     const bool hasCurrent = m_keyItem != INT32_MIN && ItemRectOf(m_keyItem, current);
     if ((key == VK_RETURN || key == VK_SPACE) && hasCurrent) {
@@ -399,13 +407,12 @@ void CWindowToolBar::Key(WPARAM key) {
         cur = next;
         item = ItemAt({(next.left + next.right) / 2, (next.top + next.bottom) / 2});
     }
-    if (item < 0) return;
-    InvalidateItem(m_keyItem);
-    m_keyItem = item;
-    InvalidateItem(item);
+    if (item >= 0) SetKeyItem(item);
 }
 
 void CWindowToolBar::OnFinalMessage() {
+    m_access.Cut();  // readers still holding the toolbar's object get an error from now on
+    m_focusByMouse = false;
     m_tooltip.Destroy();
     m_theme.Close();
     m_hot.clear();
@@ -450,7 +457,20 @@ LRESULT CWindowToolBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp != VK_CONTROL) m_tooltip.Hide();  // Control keeps a shown tooltip
         Key(wp);
         return 0;
+    case WM_SETFOCUS:
+        OnSetFocus();
+        return 0;
+    case WM_GETOBJECT:
+        if (LRESULT answer = AnswerAccessible(wp, lp)) return answer;
+        return DefProc(msg, wp, lp);
+    case WM_MOUSEWHEEL:  // the wheel always scrolls the pages
+        if (m_notify && m_notify != Handle() && ::IsWindow(m_notify)) return SendMessageA(m_notify, msg, wp, lp);
+        return DefProc(msg, wp, lp);
+    case kPressMessage:
+        PressPosted(static_cast<int32_t>(static_cast<INT_PTR>(wp)));
+        return 0;
     case WM_KILLFOCUS:
+        m_focusByMouse = false;
         m_tooltip.Hide();
         InvalidateRect(Handle(), nullptr, FALSE);
         return 0;
