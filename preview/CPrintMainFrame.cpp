@@ -67,6 +67,9 @@ void CPrintMainFrame::OnCreate() {
     pagesPane_.Create(Handle());
     toolbar_.SetPopups(this);
     toolbar_.Create(Handle(), workspace_.Window());
+    // Tab goes round the panes in their z-order: toolbar, pages pane, pages.
+    if (toolbar_.Window() && pagesPane_.IsWindow())
+        SetWindowPos(pagesPane_.Handle(), toolbar_.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     statusBar_.Create(Handle());
     workspace_.Refresh(false, true);
 }

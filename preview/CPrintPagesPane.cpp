@@ -2,9 +2,11 @@
 #include "CHostEMFPages.h"
 #include "CPrintWorkspace.h"
 #include "Gdi.h"
+#include "Messages.h"
 #include "PageTint.h"
 #include "PagesPaneAccessible.h"
 #include "toolbar/CPrintToolBar.h"
+#include "toolbar/focus/FocusRoute.h"
 #include <algorithm>
 #include <climits>
 #include <windowsx.h>
@@ -264,16 +266,14 @@ void CPrintPagesPane::OpenGoTo() {
 }
 
 void CPrintPagesPane::FocusNext(bool forward) {
-    // The frame's own cycling over its tab stops takes over here once it exists; until then
-    // the pages are the one other place for the keyboard.
-    (void)forward;
-    if (HWND pages = workspace_.Window()) SetFocus(pages);
+    // The frame cycles the keyboard over its tab-stop panes.
+    SendMessageA(GetParent(Handle()), PreviewMessages::Get().nextPane, forward ? 1 : 0, 0);
 }
 
 void CPrintPagesPane::OnKeyDown(WPARAM key, LPARAM flags) {
     if (OnPreviewKey(key, flags)) return;
-    if (key == VK_TAB || key == VK_F6) {
-        FocusNext(GetKeyState(VK_SHIFT) >= 0);
+    if (const int step = PaneStep(static_cast<int>(key), GetKeyState(VK_SHIFT) < 0)) {
+        FocusNext(step > 0);
         return;
     }
     static const struct {

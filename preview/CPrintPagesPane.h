@@ -70,7 +70,7 @@ private:
     // Drags the right edge pressed at `start` (screen): the width follows; ESC puts it back.
     void DragEdge(POINT start);
     void Relayout();
-    // Tab, Shift+Tab and F6 leave the pane.
+    // Tab, Shift+Tab and F6 leave the pane: the frame chooses where the keyboard goes.
     void FocusNext(bool forward);
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     static void DrawThumbnail(void* self, int index, HDC dc, const RECT& rect);
