@@ -4,7 +4,6 @@
 #include "Gdi.h"
 #include "Messages.h"
 #include "PageTint.h"
-#include "PagesPaneAccessible.h"
 #include "toolbar/CPrintToolBar.h"
 #include "toolbar/focus/FocusRoute.h"
 #include <algorithm>
@@ -43,13 +42,6 @@ HWND CPrintPagesPane::Create(HWND frame) {
     scroll_ = 0;
     lastCount_ = lastCurrent_ = -1;
     return CWindow::Create(g_class, 0, kStyle, RECT{0, 0, 0, 0}, frame);
-}
-
-CPrintPagesPane* CPrintPagesPane::FromWindow(HWND hwnd) {
-    char name[64] = "";
-    if (!hwnd || !::IsWindow(hwnd) || !GetClassNameA(hwnd, name, sizeof name) || lstrcmpA(name, g_class.name) != 0)
-        return nullptr;
-    return static_cast<CPrintPagesPane*>(reinterpret_cast<CWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
 }
 
 // --- layout -----------------------------------------------------------------------------
@@ -316,12 +308,6 @@ void CPrintPagesPane::DragEdge(POINT start) {
     }
 }
 
-LRESULT CPrintPagesPane::OnGetObject(WPARAM wParam, LPARAM lParam) {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT) return DefProc(WM_GETOBJECT, wParam, lParam);
-    ComPtr<IAccessible> accessible = CPagesPaneAccessible::Make(Handle());
-    return accessible ? LresultFromObject(__uuidof(IAccessible), wParam, accessible.Get()) : 0;
-}
-
 LRESULT CPrintPagesPane::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
@@ -329,6 +315,7 @@ LRESULT CPrintPagesPane::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         KillTimer(Handle(), kSyncTimer);
+        access_.Cut();
         goTo_.Destroy();
         cache_.Clear();
         WriteProfileStringA(kSection, kShownName, shown_ ? "1" : "0");
@@ -419,9 +406,4 @@ RECT CPrintPagesPane::ThumbnailOnScreen(int index) const {
     RECT r = ToRect(pane::ThumbnailRect(l, index, scroll_));
     MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
-}
-
-int CPrintPagesPane::PageAtScreen(POINT screen) const {
-    ScreenToClient(Handle(), &screen);
-    return pane::HitTest(Layout(), screen.x, screen.y, scroll_, PageCount());
 }

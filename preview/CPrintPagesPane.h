@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <string>
+#include "AccessibleBase.h"
 #include "CGoToPageBox.h"
 #include "PagesPaneRules.h"
 #include "ThumbnailCache.h"
@@ -42,15 +43,13 @@ public:
     // A page was recorded ("PM_LOADPAGE"): its thumbnail is drawn anew when it shows.
     void OnPageArrived(long index);
 
-    // What the accessible object reads; the pane behind a window of its class, or null.
-    static CPrintPagesPane* FromWindow(HWND hwnd);
+    // What the accessible object reads.
     int PageCount() const;
     int CurrentPage() const;
     std::string PageName(int index) const;
     std::string PaneName() const;
-    // A thumbnail in screen coordinates (empty when out of view); the page at a screen point, or -1.
+    // A thumbnail in screen coordinates; empty when out of view.
     RECT ThumbnailOnScreen(int index) const;
-    int PageAtScreen(POINT screen) const;
     void MakeCurrent(int index);
 
 protected:
@@ -72,6 +71,7 @@ private:
     void Relayout();
     // Tab, Shift+Tab and F6 leave the pane: the frame chooses where the keyboard goes.
     void FocusNext(bool forward);
+    // The object screen readers get (PagesPaneAccessible.cpp).
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     static void DrawThumbnail(void* self, int index, HDC dc, const RECT& rect);
 
@@ -85,4 +85,5 @@ private:
     int lastCount_ = -1;
     int lastCurrent_ = -1;
     std::string lastTint_;  // the print set as last painted
+    CAccessLink<CPrintPagesPane> access_;
 };

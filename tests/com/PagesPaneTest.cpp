@@ -88,7 +88,7 @@ TEST_F(PagesPaneTest, ThumbnailsMoveThePagesAndThePaneIsRemembered) {
     EXPECT_EQ(GetFocus(), Workspace());
     Close();
     EXPECT_EQ(ProfileValue("PrintPagesPane_Shown"), 1);
-    EXPECT_EQ(reader->get_accChildCount(&children), RPC_E_DISCONNECTED) << "its window is gone";
+    EXPECT_EQ(reader->get_accChildCount(&children), CO_E_OBJNOTCONNECTED) << "its window is gone";
     OpenOnTop();
     EXPECT_TRUE(PaneShown());
     RealInput("sleep 0.6 " + ClickAt(Workspace(), {2, 2}) + " key F4", [&] { return !PaneShown(); });
