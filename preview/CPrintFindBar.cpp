@@ -160,7 +160,7 @@ void CPrintFindBar::Go(bool forward) {
     }
     ShowCount(FormatCount(toolbar_.ItemCaption(kCount), current_ + 1, matches_.size()));
     const Match& match = matches_[static_cast<size_t>(current_)];
-    workspace_.ShowPage(static_cast<int>(match.page));
+    workspace_.GoToPage(static_cast<int>(match.page));
     ScrollToMatch(match);
 }
 

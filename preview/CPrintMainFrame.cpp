@@ -27,9 +27,13 @@ void WriteProfile(const char* name, int value) {
 }  // namespace
 
 CPrintMainFrame::CPrintMainFrame(IDefaultSettings& defaults, CHostEMFPages& pages, IUnkWindowObject& owner)
-    : owner_(owner), workspace_(defaults, pages, toolbar_), findBar_(workspace_, pages, toolbar_) {
+    : owner_(owner),
+      workspace_(defaults, pages, toolbar_),
+      pagesPane_(workspace_, toolbar_),
+      findBar_(workspace_, pages, toolbar_) {
     toolbar_.SetCaptionHost(&pages);  // the control's image list draws the buttons' icons
     workspace_.SetFindBar(&findBar_);
+    workspace_.SetPagesPane(&pagesPane_);
 }
 
 CPrintMainFrame::~CPrintMainFrame() {
@@ -66,8 +70,12 @@ void CPrintMainFrame::OnCreate() {
         holdsOwner_ = true;
     }
     workspace_.Create(Handle());
+    pagesPane_.Create(Handle());
     toolbar_.SetPopups(this);
     toolbar_.Create(Handle(), workspace_.Window());
+    // Tab goes round the panes in their z-order: toolbar, pages pane, pages.
+    if (toolbar_.Window() && pagesPane_.IsWindow())
+        SetWindowPos(pagesPane_.Handle(), toolbar_.Window(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     statusBar_.Create(Handle());
     workspace_.Refresh(false, true);
 }
@@ -93,6 +101,7 @@ void CPrintMainFrame::OnSize() {
         r.bottom -= statusBar_.Height();
     }
     InflateRect(&r, -kInset, -kInset);
+    r.left += pagesPane_.Place(r);
     if (workspace_.Window())
         MoveWindow(workspace_.Window(), r.left, r.top, std::max<int>(r.right - r.left, 0),
                    std::max<int>(r.bottom - r.top, 0), TRUE);

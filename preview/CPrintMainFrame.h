@@ -1,9 +1,10 @@
 #pragma once
 // The preview frame: a top-level window with the toolbar at the top, the workspace in the
-// middle and the status bar at the bottom. The object lives as long as the control; the
+// middle (the pages pane, when shown, at its left) and the status bar at the bottom. The object lives as long as the control; the
 // window comes with Preview() and goes when the user closes it.
 #include <string>
 #include "CPrintFindBar.h"
+#include "CPrintPagesPane.h"
 #include "CPrintStatusBar.h"
 #include "CPrintWorkspace.h"
 #include "IUnkWindowObject.h"
@@ -25,6 +26,7 @@ public:
     CPrintToolBar& ToolBar() { return toolbar_; }
     CPrintStatusBar& StatusBar() { return statusBar_; }
     CPrintFindBar& FindBar() { return findBar_; }
+    CPrintPagesPane& PagesPane() { return pagesPane_; }
 
     // IToolBarPopups
     bool ShowList(POINT screen, const std::vector<std::string>& entries, int& chosen) override;
@@ -46,6 +48,7 @@ private:
     IUnkWindowObject& owner_;
     CPrintToolBar toolbar_;  // before the workspace, which reads its captions
     CPrintWorkspace workspace_;
+    CPrintPagesPane pagesPane_;
     CPrintStatusBar statusBar_;
     CPrintFindBar findBar_;  // docked under the toolbar while open
     bool autoRelease_ = true;

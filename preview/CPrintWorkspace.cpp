@@ -3,10 +3,12 @@
 #include "scaling/DpiScale.h"
 #include "CHostEMFPages.h"
 #include "CPrintFindBar.h"
+#include "CPrintPagesPane.h"
 #include "CPrintRecalcLayout.h"
 #include "Gdi.h"
 #include "Messages.h"
 #include "Module.h"
+#include "PageTint.h"
 #include "Text.h"
 #include "html/win/HTMLCaptionDraw.h"
 #include "printing/PageRange.h"
@@ -25,12 +27,6 @@ constexpr DWORD kStyle =
 CWindow::ClassInfo g_class{"Koravel.Print.Workspace", nullptr, CS_DBLCLKS, 0, nullptr, nullptr};
 
 RECT ToRect(const geometry::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-// ANDs the rectangle's pixels with the menu colour: pages outside the print set look dimmed.
-void Tint(HDC dc, const RECT& r) {
-    CSelectObject brush(dc, GetSysColorBrush(COLOR_MENU));
-    PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0x00A000C9);  // DPa
-}
 
 }  // namespace
 
@@ -297,7 +293,7 @@ void CPrintWorkspace::DrawPage(int index, HDC dc, const RECT& rect, const std::s
     }
     if (findBar_) findBar_->DrawMarks(index, dc, page);
     if (selection_.page < 0) {
-        if (!printSet.count(index)) Tint(dc, page);
+        if (!printSet.count(index)) TintPage(dc, page);
     } else {
         CSaveDC keep(dc);
         if (index == selection_.page) {
@@ -306,7 +302,7 @@ void CPrintWorkspace::DrawPage(int index, HDC dc, const RECT& rect, const std::s
             FrameRect(dc, &area, frame.Get());
             ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
         }
-        Tint(dc, page);
+        TintPage(dc, page);
     }
     // The guides outline the margins of the current page themselves (a second focus
     // rectangle would XOR the first away).
@@ -389,6 +385,7 @@ void CPrintWorkspace::OnDestroy() {
 
 void CPrintWorkspace::OnLoadPage(long index) {
     UpdateScrollBars(4, 4);
+    if (pagesPane_) pagesPane_->OnPageArrived(index);
     if (index >= firstPage_ && index < firstPage_ + context_.GetPagesPerScreen()) {
         InvalidateRect(Handle(), nullptr, FALSE);
         UpdateWindow(Handle());
@@ -443,6 +440,7 @@ void CPrintWorkspace::OnCommand(int id) {
         if (findBar_) findBar_->Open();
         break;
     default:
+        if (pagesPane_) pagesPane_->OnCommand(id);
         break;
     }
 }
@@ -476,6 +474,7 @@ LRESULT CPrintWorkspace::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnHScroll(LOWORD(wParam));
         return 0;
     case WM_KEYDOWN:
+        if (pagesPane_ && pagesPane_->OnPreviewKey(wParam, lParam)) return 0;
         OnKeyDown(wParam);
         return 0;
     case WM_MOUSEWHEEL:

@@ -16,6 +16,7 @@
 
 class CHostEMFPages;
 class CPrintFindBar;
+class CPrintPagesPane;
 class CPrintToolBar;
 
 class CPrintWorkspace : public CWindow {
@@ -74,8 +75,6 @@ public:
     void CompleteRecording() {}
     // The find box whose keys, toolbar item and marks the workspace passes on.
     void SetFindBar(CPrintFindBar* bar) { findBar_ = bar; }
-    // Makes a recorded page current and scrolls it into view.
-    void ShowPage(int page);
     // On a page taller than the window: scrolls so that `y` pixels below the top of the page
     // shown first come a third of the way down the window.
     void ScrollWithinPage(int y);
@@ -88,6 +87,12 @@ public:
     bool ShowMargins() const { return showMargins_; }
     const PrintContext& Context() const { return context_; }
     int CurrentPage() const { return currentPage_; }
+    // Makes a recorded page current and scrolls it into view; false for no such page.
+    bool GoToPage(int page);
+    // The pages pane beside the workspace (the frame's), which takes F4, Ctrl+G and its toolbar items.
+    void SetPagesPane(CPrintPagesPane* pane) { pagesPane_ = pane; }
+    // The pages of the page range, which show untinted.
+    const std::set<int>& PrintSet();
     int FirstPage() const { return firstPage_; }
 
     // Layout in client pixels; meaningful while the window exists.
@@ -147,7 +152,6 @@ private:
     void UpdateScrollBars(UINT hMaskOff, UINT vMaskOff);
     void SetScrollRange(int bar, const geometry::ScrollRange& range, UINT maskOff);
     void DrawPage(int index, HDC dc, const RECT& rect, const std::set<int>& printSet);
-    const std::set<int>& PrintSet();
     geometry::Size ClientSize() const;
     geometry::Size Paper();
     bool HasPrinterSetup();
@@ -177,6 +181,7 @@ private:
     CScaledCursors cursors_;   // the magnifier's, at the frame's resolution
     std::set<int> printSet_;  // of printSetText_ for printSetCount_ pages
     std::string printSetText_;
+    CPrintPagesPane* pagesPane_ = nullptr;
     int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo
     CAccessLink<CPrintWorkspace> access_;
     CPrintFindBar* findBar_ = nullptr;

@@ -45,12 +45,6 @@ void CPrintWorkspace::OnHScroll(int code) {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void CPrintWorkspace::ShowPage(int page) {
-    if (page < 0 || page >= pages_.GetCount()) return;
-    currentPage_ = page;
-    EnsureVisible(page, true, true);
-}
-
 void CPrintWorkspace::ScrollWithinPage(int y) {
     const int h = GetPageSize().cy;
     if (!Window() || overflow_.cy <= 0 || h <= 0) return;
@@ -95,6 +89,13 @@ void CPrintWorkspace::OnKeyDown(WPARAM key) {
         }
         return;
     }
+}
+
+bool CPrintWorkspace::GoToPage(int page) {
+    if (page < 0 || page >= pages_.GetCount()) return false;
+    currentPage_ = page;
+    EnsureVisible(page, true, true);
+    return true;
 }
 
 void CPrintWorkspace::OnMouseWheel(int delta) {

@@ -16,7 +16,13 @@ CPrintToolBar::CPrintToolBar() {
         {103, "<img>4</img>Setup...", "Page Setup"},
         {104, "<img>5</img>Print", "Print Document"},
         {105, "<img>6</img>Close", "Close Preview"},
-        {106, "Find", "Find Text"},  // not in the default layout; a host may add it
+        {106, "Find", "Find Text"},
+        // Extras a host may add to its layout: the find box (Ctrl+F), the pages pane (F4) and the go-to box (Ctrl+G).
+        {107, "Pages", "Pages Pane (F4)"},
+        {108, "Go To...", "Go to Page (Ctrl+G)"},
+        {130, "Page %i", ""},
+        {131, "Go to page:", ""},
+        {132, "Pages", ""},
         {3, "Page Width", ""},
         {4, "Whole Page", ""},
         {5, "Two Pages", ""},

@@ -29,7 +29,20 @@ TEST(NoPrinterPreviewTest, OpensEmptyWithTheDefaultGrid) {
         HDC dc = GetDC(workspace);
         EXPECT_EQ(GetPixel(dc, client.right / 2, client.bottom / 2), GetSysColor(COLOR_MENU)) << "no page";
         ReleaseDC(workspace, dc);
+        // The pages pane and the go-to box with nothing to show.
+        SendMessageA(workspace, WM_KEYDOWN, VK_F4, 0);
+        HWND pane = FindWindowExA(HWND(LONG_PTR(frame)), nullptr, "Koravel.Print.PagesPane", nullptr);
+        EXPECT_TRUE(IsWindowVisible(pane));
+        for (const WPARAM key : {VK_END, VK_DOWN, VK_NEXT, VK_HOME}) SendMessageA(pane, WM_KEYDOWN, key, 0);
+        UpdateWindow(pane);
+        SendMessageA(workspace, WM_COMMAND, 108, 0);
+        HWND box = FindWindowExA(HWND(LONG_PTR(frame)), nullptr, "Koravel.Print.GoToPage", nullptr);
+        HWND edit = FindWindowExA(box, nullptr, nullptr, nullptr);
+        SetWindowTextA(edit, "1");
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_TRUE(IsWindow(box)) << "no page 1 to go to: the box stays";
         SendMessageA(HWND(LONG_PTR(frame)), WM_CLOSE, 0, 0);
+        WriteProfileStringA("Koravel.Print", "PrintPagesPane_Shown", nullptr);
     }
     CoUninitialize();
 }
