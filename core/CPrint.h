@@ -157,4 +157,5 @@ private:
     long foreground_ = 0;
     VARIANT_BOOL showMargins_ = VARIANT_TRUE;
     bool dirty_ = true;
+    bool destroying_ = false;  // no events from the destructor
 };

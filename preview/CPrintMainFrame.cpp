@@ -26,6 +26,7 @@ void WriteProfile(const char* name, int value) {
 CPrintMainFrame::CPrintMainFrame(IDefaultSettings& defaults, CHostEMFPages& pages, IUnkWindowObject& owner)
     : owner_(owner), workspace_(defaults, pages, toolbar_) {
     toolbar_.SetCaptionHost(&pages);  // the control's image list draws the buttons' icons
+    workspace_.SetOwner(&owner_);
 }
 
 CPrintMainFrame::~CPrintMainFrame() {
@@ -54,6 +55,9 @@ void CPrintMainFrame::Preview(const std::string& plainCaption) {
     ShowWindow(Handle(), show);
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Handle());
+    // Shown at its final size: the pages on screen now, the rest from the message loop.
+    workspace_.RecordScreenful();
+    if (HWND workspace = workspace_.Window()) UpdateWindow(workspace);
 }
 
 void CPrintMainFrame::OnCreate() {

@@ -41,16 +41,6 @@ HWND CPrintWorkspace::Create(HWND frame) {
 
 // --- recording and printing ---------------------------------------------------------
 
-void CPrintWorkspace::RecordPages() {
-    // Called first thing (a print or an export before any preview), the record is still
-    // without its printer: load the default one, as every other first use does.
-    if (!settings_.Record().hDevMode) settings_.LoadDefaults(nullptr);
-    std::unique_ptr<CDCPrinter> printer = settings_.CreatePrinterDC();
-    if (!printer) return;
-    pages_.LoadPages(printer->GetSafeHdc(), &settings_.Record());
-    settings_.ReleasePrinterDC(std::move(printer));
-}
-
 void CPrintWorkspace::Refresh(bool invalidate, bool reload) {
     CPrintRecalcLayout bracket(defaults_);
     settings_.LoadDefaults(nullptr);
@@ -65,6 +55,7 @@ void CPrintWorkspace::Refresh(bool invalidate, bool reload) {
     UpdateScrollBars(4, 0);
     UpdateScrollBars(4, 0);
     if (invalidate) InvalidateRect(Handle(), nullptr, FALSE);
+    if (reload) RecordScreenful();
 }
 
 void CPrintWorkspace::DoPrint(bool showUI) {
@@ -79,6 +70,7 @@ void CPrintWorkspace::DoPrint(bool showUI) {
 }
 
 void CPrintWorkspace::Print() {
+    CompleteRecording();
     // The spooler names the document after the caption, in the system code page.
     const BSTR caption = pages_.documentCaption_.Caption.Get();
     std::string name = ToAnsi(caption, static_cast<int>(SysStringLen(caption)));
@@ -366,6 +358,7 @@ void CPrintWorkspace::SetZoomCaption(int percent) {
 }
 
 void CPrintWorkspace::OnCreate() {
+    destroying_ = following_ = false;
     pageSetupError_ = 0;
     settings_.LoadDefaults(nullptr);
     context_.Load();
@@ -374,25 +367,18 @@ void CPrintWorkspace::OnCreate() {
 
 void CPrintWorkspace::OnDestroy() {
     KillTimer(Handle(), kStatusTimer);
+    destroying_ = true;
+    recorder_.Cancel();  // no provider is asked again
     pages_.ClearPages();
     context_.Save();
     firstPage_ = currentPage_ = 0;
 }
 
-void CPrintWorkspace::OnLoadPage(long index) {
-    UpdateScrollBars(4, 4);
-    if (index >= firstPage_ && index < firstPage_ + context_.GetPagesPerScreen()) {
-        InvalidateRect(Handle(), nullptr, FALSE);
-        UpdateWindow(Handle());
-    }
-    const long announced = pages_.AnnouncedPageCount();
-    char text[1024];
-    snprintf(text, sizeof(text), "%s...%li/%li%s", toolbar_.ItemCaption(8).c_str(), index + 1,
-             announced >= 0 ? std::max(announced, index + 1) : index + 1, toolbar_.ItemCaption(9).c_str());
-    SetPaneText(0, text);
-}
-
 void CPrintWorkspace::OnStatusTimer() {
+    if (scrolledCount_ != pages_.GetCount()) {
+        scrolledCount_ = pages_.GetCount();
+        UpdateScrollBars(4, 4);
+    }
     char text[1024];
     snprintf(text, sizeof(text), "%s: %i/%li", toolbar_.ItemCaption(7).c_str(), currentPage_ + 1, pages_.GetCount());
     SetPaneText(1, text);
@@ -418,10 +404,16 @@ void CPrintWorkspace::OnCommand(int id) {
         context_.SetPages(1, 1, 0);
         Refresh(true, false);
         break;
-    case 103:
+    case 103: {
         pageSetupError_ = 0;
-        if (settings_.DoModal(&pageSetupError_)) Refresh(true, true);
+        bool confirmed;
+        {
+            CPageRecorder::CPause pause(recorder_);  // the dialog edits what the recording reads
+            confirmed = settings_.DoModal(&pageSetupError_);
+        }
+        if (confirmed) Refresh(true, true);
         break;
+    }
     case 104:
         Print();
         break;
@@ -451,6 +443,7 @@ LRESULT CPrintWorkspace::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kStatusTimer) OnStatusTimer();
+        if (wParam == CPageRecorder::kSliceTimer) recorder_.OnSlice();
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));

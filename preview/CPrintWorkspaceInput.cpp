@@ -23,6 +23,7 @@ void CPrintWorkspace::OnVScroll(int code) {
     s.overflowY = overflow_.cy;
     s.xPages = context_.GetXPages();
     s.firstPage = firstPage_;
+    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) following_ = false;  // the user takes the view
     const int pos = VScrollPosition(code, s);
     if (pos == si.nPos || s.pageHeight <= 0) return;
     SetScrollPos(Handle(), SB_VERT, pos, TRUE);
@@ -42,6 +43,13 @@ void CPrintWorkspace::OnHScroll(int code) {
 }
 
 void CPrintWorkspace::OnKeyDown(WPARAM key) {
+    if (key == VK_ESCAPE) {
+        recorder_.Stop();  // a tap between two slices, which the recording's own check may miss
+        return;
+    }
+    // Keys move among the pages recorded so far; End also follows the pages still to come.
+    if (key == VK_END) FollowRecording();
+    else if (key != VK_CONTROL && key != VK_SHIFT) following_ = false;
     const int count = static_cast<int>(pages_.GetCount());
     if (key == 'C' && KeyDown(VK_CONTROL)) {
         if (currentPage_ >= 0 && currentPage_ < count)
@@ -75,12 +83,14 @@ void CPrintWorkspace::OnKeyDown(WPARAM key) {
 }
 
 void CPrintWorkspace::OnMouseWheel(int delta) {
+    following_ = false;
     if (!(GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL)) return;
     const WheelResult r = WheelScroll(delta, overflow_.cy);
     for (int i = 0; i < r.count; ++i) SendMessageA(Handle(), WM_VSCROLL, static_cast<WPARAM>(r.code), 0);
 }
 
 void CPrintWorkspace::OnLButtonDown(POINT point) {
+    following_ = false;
     SetFocus(Handle());
     const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
     if (const int handle = HitTestMarginHandle(point)) {
