@@ -92,6 +92,7 @@ void CPageRecorder::Cancel() {
 void CPageRecorder::Finish() {
     if (window_ && IsWindow(window_)) KillTimer(window_, kSliceTimer);
     window_ = nullptr;
+    if (onEnd_) onEnd_();
     std::unique_ptr<CPrintRecalcLayout> bracket = std::move(bracket_);
     bracket.reset();  // Refresh fires: the host may close the preview or release the control
 }

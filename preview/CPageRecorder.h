@@ -6,6 +6,7 @@
 // Refreshing fires when it starts and Refresh when it ends.
 #include <windows.h>
 #include <commdlg.h>
+#include <functional>
 #include <memory>
 #include "CPrintRecalcLayout.h"
 #include "IUnkWindowObject.h"
@@ -25,6 +26,8 @@ public:
     // Whom to keep alive while a slice runs (a provider or an event may let the host's last
     // reference go).
     void SetOwner(IUnkWindowObject* owner) { owner_ = owner; }
+    // Runs when a recording is over, before Refresh fires (the view takes in the last pages).
+    void SetOnEnd(std::function<void()> onEnd) { onEnd_ = std::move(onEnd); }
     // Starts recording for `printer` (kept until the last page). With a window the slices run
     // from its timer `kSliceTimer`; without one, call Complete.
     void Start(std::unique_ptr<CDCPrinter> printer, const PAGESETUPDLGA* setup, HWND window);
@@ -60,6 +63,7 @@ private:
     IDefaultSettings& defaults_;
     CHostEMFPages& pages_;
     IUnkWindowObject* owner_ = nullptr;
+    std::function<void()> onEnd_;
     HWND window_ = nullptr;
     std::unique_ptr<CPrintRecalcLayout> bracket_;
     int paused_ = 0;

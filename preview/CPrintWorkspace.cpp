@@ -31,7 +31,13 @@ void Tint(HDC dc, const RECT& r) {
 }  // namespace
 
 CPrintWorkspace::CPrintWorkspace(IDefaultSettings& defaults, CHostEMFPages& pages, CPrintToolBar& toolbar)
-    : defaults_(defaults), settings_(defaults, PSD_MARGINS), pages_(pages), toolbar_(toolbar) {}
+    : defaults_(defaults), settings_(defaults, PSD_MARGINS), pages_(pages), toolbar_(toolbar) {
+    // Inside the recording's bracket: scroll bars that come or go then refresh without events.
+    recorder_.SetOnEnd([this] {
+        scrolledCount_ = pages_.GetCount();
+        UpdateScrollBars(4, 4);
+    });
+}
 
 CPrintWorkspace::~CPrintWorkspace() { Destroy(); }
 

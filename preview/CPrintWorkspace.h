@@ -66,7 +66,7 @@ public:
     // Records the rest of a pending recording now (ESC still stops it): whatever reads or
     // uses the pages for the host calls this first.
     void CompleteRecording();
-    // Records until the pages of the screenful shown exist.
+    // Records until the pages of the screenful shown exist, and one slice more.
     void RecordScreenful();
     bool RecordingPending() const { return recorder_.Pending(); }
     // Kept alive while the recording's slices run.
