@@ -61,7 +61,7 @@ HENHMETAFILE CEnhMetaFileHolder::GetHandle() const {
 std::vector<BYTE> CEnhMetaFileHolder::Bits() const {
     if (!rawSize_) return bits_;
     std::vector<BYTE> raw;
-    packedbytes::Unpack(bits_, rawSize_, raw);
+    packedbytes::Unpack(bits_, rawSize_, dictionary_.get(), raw);
     return raw;
 }
 
@@ -75,6 +75,7 @@ void CEnhMetaFileHolder::Delete() {
     bits_.clear();
     bits_.shrink_to_fit();
     rawSize_ = 0;
+    dictionary_.reset();
 }
 
 std::vector<BYTE> CEnhMetaFileHolder::TakeBits(HENHMETAFILE metafile) {
@@ -86,9 +87,9 @@ std::vector<BYTE> CEnhMetaFileHolder::TakeBits(HENHMETAFILE metafile) {
     return raw;
 }
 
-void CEnhMetaFileHolder::KeepBits(const std::vector<BYTE>& raw) {
+void CEnhMetaFileHolder::KeepBits(const std::vector<BYTE>& raw, std::shared_ptr<const std::vector<BYTE>> dictionary) {
     Delete();
-    std::vector<BYTE> packed = packedbytes::Pack(raw);
+    std::vector<BYTE> packed = packedbytes::Pack(raw, dictionary.get());
     // Should deflating ever fail, the page keeps its bytes as they are rather than lose them.
     if (packed.empty()) {
         bits_ = raw;
@@ -96,6 +97,7 @@ void CEnhMetaFileHolder::KeepBits(const std::vector<BYTE>& raw) {
     }
     bits_ = std::move(packed);
     rawSize_ = raw.size();
+    dictionary_ = std::move(dictionary);
 }
 
 CEMFPage::CRecording::~CRecording() {
@@ -214,6 +216,6 @@ void CEMFPage::Close(std::unique_ptr<CRecording> recording) {
     if (!recording) return;
     std::vector<BYTE> raw = TakeBits(recording->Finish());
     decorationsAt_ = metafilebits::RemoveComment(raw, kDecorationsTag, sizeof kDecorationsTag);
-    KeepBits(raw);
+    KeepBits(raw, store_ && !raw.empty() ? store_->PackingDictionary(raw) : nullptr);
     hasMetafile_ = !bits_.empty();
 }

@@ -34,13 +34,14 @@ public:
 protected:
     // The bytes of a closed metafile, which is deleted; throws std::bad_alloc (the handle goes too).
     static std::vector<BYTE> TakeBits(HENHMETAFILE metafile);
-    // Keeps `raw` as the page's metafile.
-    void KeepBits(const std::vector<BYTE>& raw);
+    // Keeps `raw` as the page's metafile, deflated against `dictionary` when given.
+    void KeepBits(const std::vector<BYTE>& raw, std::shared_ptr<const std::vector<BYTE>> dictionary = nullptr);
     // A handle was just made from the bytes.
     virtual void OnHandleMade() const {}
 
     std::vector<BYTE> bits_;  // deflated when rawSize_ is not 0
     size_t rawSize_ = 0;
+    std::shared_ptr<const std::vector<BYTE>> dictionary_;  // shared by the pages of a recording
     mutable HENHMETAFILE handle_ = nullptr;
 };
 

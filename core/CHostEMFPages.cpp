@@ -1,6 +1,7 @@
 #include "CHostEMFPages.h"
 #include "Keyboard.h"
 #include "Module.h"
+#include "PackedBytes.h"
 #include "ToolbarIcons.h"
 #include "Gdi.h"
 #include "PrintClipRect.h"
@@ -218,6 +219,7 @@ void CHostEMFPages::BeginRecording(HDC reference, const PAGESETUPDLGA* setup, st
         page_->SetReferenceDC(reference);
     }
     pages_.clear();
+    dictionary_.reset();
     clearRequested_ = false;
     recordingFailed_ = false;
     decorationCount_ = -1;
@@ -259,6 +261,11 @@ bool CHostEMFPages::RecordStep() {
     if (more && !clearRequested_) return true;
     EndRecording();
     return false;
+}
+
+std::shared_ptr<const std::vector<BYTE>> CHostEMFPages::PackingDictionary(const std::vector<BYTE>& sample) {
+    if (!dictionary_) dictionary_ = std::make_shared<const std::vector<BYTE>>(packedbytes::MakeDictionary(sample));
+    return dictionary_;
 }
 
 void CHostEMFPages::EndRecording() {

@@ -48,6 +48,8 @@ public:
     // The pages whose metafile handle is made: a few are kept (the pages on screen, the page
     // being printed), the oldest let go when more are made.
     void HandleMade(const CEnhMetaFileHolder* page);
+    // What the pages of the recording under way are deflated against: made of the first one.
+    std::shared_ptr<const std::vector<BYTE>> PackingDictionary(const std::vector<BYTE>& sample);
     // The last recording ran out of memory; the pages it recorded before are kept.
     bool RecordingFailed() const { return recordingFailed_; }
     void ForgetHandle(const CEnhMetaFileHolder* page);
@@ -133,6 +135,7 @@ protected:
     bool recordingFailed_ = false;  // the last recording ran out of memory
     SIZE screenDpi_{};
     std::unique_ptr<CRecordingRun> run_;  // the pending recording, if any
+    std::shared_ptr<const std::vector<BYTE>> dictionary_;  // of the last recording
     bool recording_ = false;  // inside a step of the run: a provider may be at work
     bool clearRequested_ = false;  // ClearPages came while recording
     long currentPageIndex_ = 0;

@@ -17,10 +17,25 @@ TEST(PackedBytes, RoundTripsExactlyAndRepeatsShrink) {
     for (const auto& raw : cases) {
         const std::vector<uint8_t> packed = packedbytes::Pack(raw);
         std::vector<uint8_t> back{1, 2};
-        EXPECT_EQ(packedbytes::Unpack(packed, raw.size(), back), !raw.empty()) << raw.size();
+        EXPECT_EQ(packedbytes::Unpack(packed, raw.size(), nullptr, back), !raw.empty()) << raw.size();
         EXPECT_EQ(back, raw.empty() ? std::vector<uint8_t>{} : raw);
     }
     EXPECT_LT(packedbytes::Pack(cases[2]).size(), 200u);
+}
+
+TEST(PackedBytes, ALikePageShrinksAgainstTheDictionaryAndNeedsIt) {
+    std::vector<uint8_t> page = Noise(4000), alike = page;
+    alike[100] ^= 1;
+    const std::vector<uint8_t> dictionary = packedbytes::MakeDictionary(page), other = Noise(9);
+    const std::vector<uint8_t> packed = packedbytes::Pack(alike, &dictionary);
+    EXPECT_LT(packed.size() * 10, packedbytes::Pack(alike).size());
+    std::vector<uint8_t> back;
+    EXPECT_TRUE(packedbytes::Unpack(packed, alike.size(), &dictionary, back));
+    EXPECT_EQ(back, alike);
+    for (const std::vector<uint8_t>* wrong : {static_cast<const std::vector<uint8_t>*>(nullptr), &other}) {
+        EXPECT_FALSE(packedbytes::Unpack(packed, alike.size(), wrong, back));
+        EXPECT_TRUE(back.empty());
+    }
 }
 
 TEST(PackedBytes, DamagedOrMismeasuredBytesGiveNothing) {
@@ -34,7 +49,7 @@ TEST(PackedBytes, DamagedOrMismeasuredBytesGiveNothing) {
                           {"not deflated", raw, raw.size()}};
     for (const Case& c : cases) {
         std::vector<uint8_t> out;
-        EXPECT_FALSE(packedbytes::Unpack(c.bytes, c.size, out)) << c.what;
+        EXPECT_FALSE(packedbytes::Unpack(c.bytes, c.size, nullptr, out)) << c.what;
         EXPECT_TRUE(out.empty()) << c.what;
     }
 }
