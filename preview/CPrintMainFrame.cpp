@@ -55,8 +55,9 @@ void CPrintMainFrame::Preview(const std::string& plainCaption) {
     ShowWindow(Handle(), show);
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Handle());
-    // Shown at its final size: the pages on screen now, the rest from the message loop.
-    workspace_.RecordScreenful();
+    // Shown at its final size: the pages on screen now (the creation recorded a slice's worth
+    // already), the rest from the message loop.
+    workspace_.RecordScreenful(false);
     if (HWND workspace = workspace_.Window()) UpdateWindow(workspace);
 }
 

@@ -66,8 +66,8 @@ public:
     // Records the rest of a pending recording now (ESC still stops it): whatever reads or
     // uses the pages for the host calls this first.
     void CompleteRecording();
-    // Records until the pages of the screenful shown exist, and one slice more.
-    void RecordScreenful();
+    // Records until the pages of the screenful shown exist (and, when asked, one slice more).
+    void RecordScreenful(bool oneSliceMore = true);
     bool RecordingPending() const { return recorder_.Pending(); }
     // Kept alive while the recording's slices run.
     void SetOwner(IUnkWindowObject* owner) { recorder_.SetOwner(owner); }

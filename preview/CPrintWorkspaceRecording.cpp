@@ -20,12 +20,12 @@ void CPrintWorkspace::RecordPages() {
 
 void CPrintWorkspace::CompleteRecording() { recorder_.Complete(); }
 
-void CPrintWorkspace::RecordScreenful() {
+void CPrintWorkspace::RecordScreenful(bool oneSliceMore) {
     if (!Window() || !recorder_.Pending()) return;
     const long last = static_cast<long>(firstPage_) + context_.GetPagesPerScreen();
     recorder_.RecordUntil(std::min<long>(last, INT_MAX));
     // Then one slice at once: a short document is whole when this returns, as it always was.
-    recorder_.OnSlice();
+    if (oneSliceMore) recorder_.OnSlice();
 }
 
 void CPrintWorkspace::FollowRecording() { following_ = recorder_.Pending(); }
