@@ -73,6 +73,7 @@ void CPageRecorder::OnSlice() {
         if (window_) KillTimer(window_, kSliceTimer);
         return;
     }
+    CKeepOwner keep(owner_);  // this recorder is still here when the slice re-arms its timer
     const Clock::time_point end = Clock::now() + kSlice;
     const HWND window = window_;
     Run([end] { return Clock::now() < end; });
