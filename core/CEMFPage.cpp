@@ -2,6 +2,7 @@
 #include "CHostEMFPages.h"
 #include "Gdi.h"
 #include "MetafileBits.h"
+#include "PackedBytes.h"
 #include "PrintClipRect.h"
 #include <algorithm>
 #include <climits>
@@ -50,10 +51,18 @@ RECT CEnhMetaFileHolder::Play(HDC dc, const RECT& rect) {
 
 HENHMETAFILE CEnhMetaFileHolder::GetHandle() const {
     if (!handle_ && !bits_.empty()) {
-        handle_ = SetEnhMetaFileBits(static_cast<UINT>(bits_.size()), bits_.data());
+        const std::vector<BYTE> raw = Bits();
+        if (!raw.empty()) handle_ = SetEnhMetaFileBits(static_cast<UINT>(raw.size()), raw.data());
         if (handle_) OnHandleMade();
     }
     return handle_;
+}
+
+std::vector<BYTE> CEnhMetaFileHolder::Bits() const {
+    if (!rawSize_) return bits_;
+    std::vector<BYTE> raw;
+    packedbytes::Unpack(bits_, rawSize_, dictionary_.get(), raw);
+    return raw;
 }
 
 void CEnhMetaFileHolder::ReleaseHandle() const {
@@ -65,22 +74,30 @@ void CEnhMetaFileHolder::Delete() {
     ReleaseHandle();
     bits_.clear();
     bits_.shrink_to_fit();
+    rawSize_ = 0;
+    dictionary_.reset();
 }
 
-void CEnhMetaFileHolder::Keep(HENHMETAFILE metafile) {
-    Delete();
-    if (!metafile) return;
-    // The handle goes whatever happens: without memory for the bytes the page stays empty.
+std::vector<BYTE> CEnhMetaFileHolder::TakeBits(HENHMETAFILE metafile) {
+    if (!metafile) return {};
     std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> owned(metafile,
                                                                                              &DeleteEnhMetaFile);
-    const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
-    try {
-        bits_.resize(size);
-    } catch (...) {
-        DeleteEnhMetaFile(metafile);
-        throw;
+    std::vector<BYTE> raw(GetEnhMetaFileBits(metafile, 0, nullptr));
+    if (!raw.empty()) GetEnhMetaFileBits(metafile, static_cast<UINT>(raw.size()), raw.data());
+    return raw;
+}
+
+void CEnhMetaFileHolder::KeepBits(const std::vector<BYTE>& raw, std::shared_ptr<const std::vector<BYTE>> dictionary) {
+    Delete();
+    std::vector<BYTE> packed = packedbytes::Pack(raw, dictionary.get());
+    // Should deflating ever fail, the page keeps its bytes as they are rather than lose them.
+    if (packed.empty()) {
+        bits_ = raw;
+        return;
     }
-    if (size) GetEnhMetaFileBits(metafile, size, bits_.data());
+    bits_ = std::move(packed);
+    rawSize_ = raw.size();
+    dictionary_ = std::move(dictionary);
 }
 
 CEMFPage::CRecording::~CRecording() {
@@ -174,7 +191,7 @@ void CEMFPage::MarkDecorations(HDC dc) {
 
 void CEMFPage::Redecorate(CHostEMFPages& store, HDC reference) {
     if (!decorationsAt_ || !HasResolution(reference)) return;
-    const std::vector<BYTE> body = metafilebits::CutAt(bits_, decorationsAt_);
+    const std::vector<BYTE> body = metafilebits::CutAt(Bits(), decorationsAt_);
     std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> played(
         SetEnhMetaFileBits(static_cast<UINT>(body.size()), body.data()), &DeleteEnhMetaFile);
     if (!played) return;
@@ -197,7 +214,8 @@ void CEMFPage::OnHandleMade() const {
 
 void CEMFPage::Close(std::unique_ptr<CRecording> recording) {
     if (!recording) return;
-    Keep(recording->Finish());
-    decorationsAt_ = metafilebits::RemoveComment(bits_, kDecorationsTag, sizeof kDecorationsTag);
+    std::vector<BYTE> raw = TakeBits(recording->Finish());
+    decorationsAt_ = metafilebits::RemoveComment(raw, kDecorationsTag, sizeof kDecorationsTag);
+    KeepBits(raw, store_ && !raw.empty() ? store_->PackingDictionary(raw) : nullptr);
     hasMetafile_ = !bits_.empty();
 }

@@ -8,9 +8,9 @@
 
 class CHostEMFPages;
 
-// Keeps one enhanced metafile as its bytes: a closed page costs memory, not a GDI object. The
-// handle is made from the bytes when someone plays, exports or copies the page, and kept until
-// the holder lets it go (a page store keeps a few, for the pages on screen).
+// Keeps one enhanced metafile as its bytes, deflated: a closed page costs a little memory, not a
+// GDI object. The handle is made from the bytes when someone plays, exports or copies the page,
+// and kept until the holder lets it go (a page store keeps a few, for the pages on screen).
 class CEnhMetaFileHolder {
 public:
     CEnhMetaFileHolder() = default;
@@ -26,15 +26,22 @@ public:
     // Drops the handle made from the bytes; the bytes stay.
     void ReleaseHandle() const;
     bool HasHandle() const { return handle_ != nullptr; }
-    const std::vector<BYTE>& Bits() const { return bits_; }
+    // The metafile's bytes as recorded; empty without a metafile.
+    std::vector<BYTE> Bits() const;
+    // What the page holds in memory for its metafile.
+    size_t StoredSize() const { return bits_.size(); }
 
 protected:
-    // Takes over a closed metafile: keeps its bytes and deletes the handle.
-    void Keep(HENHMETAFILE metafile);
+    // The bytes of a closed metafile, which is deleted; throws std::bad_alloc (the handle goes too).
+    static std::vector<BYTE> TakeBits(HENHMETAFILE metafile);
+    // Keeps `raw` as the page's metafile, deflated against `dictionary` when given.
+    void KeepBits(const std::vector<BYTE>& raw, std::shared_ptr<const std::vector<BYTE>> dictionary = nullptr);
     // A handle was just made from the bytes.
     virtual void OnHandleMade() const {}
 
-    std::vector<BYTE> bits_;
+    std::vector<BYTE> bits_;  // deflated when rawSize_ is not 0
+    size_t rawSize_ = 0;
+    std::shared_ptr<const std::vector<BYTE>> dictionary_;  // shared by the pages of a recording
     mutable HENHMETAFILE handle_ = nullptr;
 };
 
@@ -108,5 +115,5 @@ private:
     RECT clientScreen_{};
     RECT pageScreen_{};
     CHostEMFPages* store_;
-    size_t decorationsAt_ = 0;  // byte offset of the decorations in bits_, 0 when unknown
+    size_t decorationsAt_ = 0;  // byte offset of the decorations in the metafile, 0 when unknown
 };

@@ -1,6 +1,7 @@
 #include "CHostEMFPages.h"
 #include "Keyboard.h"
 #include "Module.h"
+#include "PackedBytes.h"
 #include "ToolbarIcons.h"
 #include "Gdi.h"
 #include "PrintClipRect.h"
@@ -188,28 +189,28 @@ void CHostEMFPages::SetExtraCaption(const std::string& key, const std::string& c
 // --- recording -------------------------------------------------------------------
 
 void CHostEMFPages::ClearPages() {
-    if (recording_) clearRequested_ = true;
-    else pages_.clear();
+    if (recording_) {
+        clearRequested_ = true;
+        return;
+    }
+    run_.reset();
+    decorationCount_ = -1;
+    pages_.clear();
 }
 
 void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
     // A provider that asks for a new recording from inside DrawPage would pull the pages
     // being recorded from under this one: the recording under way goes on instead.
     if (recording_) return;
-    // For the whole run: the recording mark, and the provider current before comes back at the end.
-    struct CRun {
-        explicit CRun(CHostEMFPages& store) : store_(store), previous_(store.currentProvider_) {
-            store_.recording_ = true;
-        }
-        ~CRun() {
-            store_.currentProvider_ = previous_;
-            store_.recording_ = false;
-        }
-        CHostEMFPages& store_;
-        const ComPtr<IPrintExt> previous_;
-        const ComPtr<IPage> pageObject_{store_.pageObject_};  // the object every page is described by
-    } run(*this);
     CWaitCursor wait;
+    BeginRecording(reference, setup, nullptr);
+    while (RecordStep()) {
+    }
+}
+
+void CHostEMFPages::BeginRecording(HDC reference, const PAGESETUPDLGA* setup, std::shared_ptr<void> keep) {
+    if (recording_) return;
+    run_.reset();
     screenDpi_ = ::ScreenDpi();
     referenceDC_ = reference;
     pageSetup_ = setup;
@@ -219,65 +220,59 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
         page_->SetPixelsPerInch(screenDpi_.cx);
     }
     pages_.clear();
+    dictionary_.reset();
     clearRequested_ = false;
-
+    recordingFailed_ = false;
+    decorationCount_ = -1;
     std::vector<ComPtr<IPrintExt>> providers;
     if (currentProvider_) providers.push_back(currentProvider_);
     providers.insert(providers.end(), providers_.begin(), providers_.end());
-
-    // Each page is closed as soon as it is drawn, so a recording holds one metafile device
-    // context however long the document: the decorations go in right after the body, showing
-    // the page count the provider announced. A provider that stops early makes that count
-    // wrong; its pages are then recorded once more from their own bodies (cut at the mark left
-    // before the decorations) with the count it reached.
-    // Running out of memory ends the recording: the pages recorded so far stay usable and
-    // RecordingFailed() tells.
-    recordingFailed_ = false;
-    try {
-        RecordProviders(providers, reference, setup);
-    } catch (const std::bad_alloc&) {
-        recordingFailed_ = true;
-        decorationCount_ = -1;
-        while (!pages_.empty() && !pages_.back()->HasMetafile()) pages_.pop_back();
-    }
-    if (std::exchange(clearRequested_, false)) pages_.clear();
+    run_ = std::make_unique<CRecordingRun>(*this, std::move(providers), reference, setup, std::move(keep));
 }
 
-void CHostEMFPages::RecordProviders(const std::vector<ComPtr<IPrintExt>>& providers, HDC reference,
-                                    const PAGESETUPDLGA* setup) {
-    long pagesSoFar = 0;
-    for (const ComPtr<IPrintExt>& provider : providers) {
-        if (!provider || clearRequested_) continue;
-        currentProvider_ = provider;
-        const long count = QueryPageCount();
-        OnProviderStart();
-        const size_t first = pages_.size();
-        decorationCount_ = pagesSoFar + std::max(count, 0L);
-        long i = 0;
-        for (bool goOn = true; goOn && i < count; ++i) {
-            pages_.push_back(std::make_unique<CEMFPage>(setup, this));
-            CEMFPage* page = pages_.back().get();
-            currentPageIndex_ = i;
-            if (page_) page_->SetIndex(i);
-            auto recording = page->Record(&CHostEMFPages::DrawPageBody, nullptr, *this, reference, &goOn);
-            page->SetIndex(pagesSoFar + i);
-            if (recording) {
-                CEMFPage::MarkDecorations(recording->DC());
-                DrawDecorations(*page, *recording);
-                page->Close(std::move(recording));
+bool CHostEMFPages::RecordStep() {
+    if (!run_ || recording_) return false;
+    bool more = false;
+    {
+        // The run's provider is current for the step; the host's comes back after it, whatever
+        // a provider set meanwhile (its meddling stays with the run).
+        struct CStep {
+            explicit CStep(CHostEMFPages& store) : store_(store), hosts_(store.currentProvider_) {
+                store_.recording_ = true;
+                store_.currentProvider_ = store_.run_->Provider();
             }
-            OnPageRecorded(pagesSoFar + i);
-            if (goOn) goOn = !IsRectEmpty(&page->ClientRect());
-            if (goOn) goOn = !EscapePressed() && !clearRequested_;
+            ~CStep() {
+                if (store_.run_) store_.run_->Provider() = store_.currentProvider_;
+                store_.currentProvider_ = hosts_;
+                store_.recording_ = false;
+            }
+            CHostEMFPages& store_;
+            const ComPtr<IPrintExt> hosts_;
+            const ComPtr<IPage> pageObject_{store_.pageObject_};  // the object every page is described by
+        } step(*this);
+        // Running out of memory ends the recording: the pages recorded so far stay usable
+        // and RecordingFailed() tells.
+        try {
+            more = run_->Step();
+        } catch (const std::bad_alloc&) {
+            recordingFailed_ = true;
+            while (!pages_.empty() && !pages_.back()->HasMetafile()) pages_.pop_back();
         }
-        pagesSoFar += i;
-        if (decorationCount_ != pagesSoFar) {
-            decorationCount_ = pagesSoFar;
-            for (size_t k = first; k < pages_.size(); ++k) pages_[k]->Redecorate(*this, reference);
-        }
-        decorationCount_ = -1;
-        OnProviderEnd();
     }
+    if (more && !clearRequested_) return true;
+    EndRecording();
+    return false;
+}
+
+std::shared_ptr<const std::vector<BYTE>> CHostEMFPages::PackingDictionary(const std::vector<BYTE>& sample) {
+    if (!dictionary_) dictionary_ = std::make_shared<const std::vector<BYTE>>(packedbytes::MakeDictionary(sample));
+    return dictionary_;
+}
+
+void CHostEMFPages::EndRecording() {
+    run_.reset();  // lets the reference device context go
+    decorationCount_ = -1;
+    if (std::exchange(clearRequested_, false)) pages_.clear();
 }
 
 void CHostEMFPages::HandleMade(const CEnhMetaFileHolder* page) {

@@ -5,6 +5,7 @@
 #include "CEMFPage.h"
 #include "CHostHTMLIcons.h"
 #include "CPage.h"
+#include "CRecordingRun.h"
 #include "ExtraCaption.h"
 #include "Tavrin_h.h"
 #include "Variant.h"
@@ -26,15 +27,29 @@ public:
     // Records every page of every provider (the current one first, then the list) as a
     // metafile against `reference`, with paper and margins from `setup` (not owned).
     virtual void LoadPages(HDC reference, const PAGESETUPDLGA* setup);
+    // The same recording, pending: the pages come one RecordStep at a time. `keep` keeps
+    // `reference` alive until the run ends. Nothing starts from inside a provider's call.
+    void BeginRecording(HDC reference, const PAGESETUPDLGA* setup, std::shared_ptr<void> keep);
+    // Records the next page of a pending recording (or begins or ends a provider); false when
+    // it is over, or when a provider's call is under way (providers never nest).
+    bool RecordStep();
+    bool RecordingPending() const { return run_ != nullptr; }
+    bool InsideProviderCall() const { return recording_; }
+    // The user stopped the recording: the provider under way ends, the others are skipped.
+    void StopRecording() {
+        if (run_) run_->Stop();
+    }
     // PageCount of the current provider; 0 when it fails. Sets the announced count.
     virtual long QueryPageCount();
     virtual long GetCount() const { return static_cast<long>(pages_.size()); }
-    // While recording (a preview closed from inside DrawPage) the recording stops after the
-    // page under way and the pages go when it ends.
+    // Ends a pending recording too. While recording (a preview closed from inside DrawPage)
+    // the recording stops after the page under way and the pages go when it ends.
     virtual void ClearPages();
     // The pages whose metafile handle is made: a few are kept (the pages on screen, the page
     // being printed), the oldest let go when more are made.
     void HandleMade(const CEnhMetaFileHolder* page);
+    // What the pages of the recording under way are deflated against: made of the first one.
+    std::shared_ptr<const std::vector<BYTE>> PackingDictionary(const std::vector<BYTE>& sample);
     // The last recording ran out of memory; the pages it recorded before are kept.
     bool RecordingFailed() const { return recordingFailed_; }
     void ForgetHandle(const CEnhMetaFileHolder* page);
@@ -108,8 +123,8 @@ protected:
     // Drops the providers; the Print object also closes an open preview here.
     virtual void ReleaseProviders();
 
-    // Records every provider in turn into pages_; throws std::bad_alloc when memory runs out.
-    void RecordProviders(const std::vector<ComPtr<IPrintExt>>& providers, HDC reference, const PAGESETUPDLGA* setup);
+    friend class CRecordingRun;
+    void EndRecording();
 
     // The page count "<%count%>" shows in the decorations being drawn.
     int DecorationCount() const { return static_cast<int>(decorationCount_ >= 0 ? decorationCount_ : GetCount()); }
@@ -119,7 +134,9 @@ protected:
     long decorationCount_ = -1;  // the page count the decorations show; -1: the pages recorded
     bool recordingFailed_ = false;  // the last recording ran out of memory
     SIZE screenDpi_{};
-    bool recording_ = false;  // inside LoadPages
+    std::unique_ptr<CRecordingRun> run_;  // the pending recording, if any
+    std::shared_ptr<const std::vector<BYTE>> dictionary_;  // of the last recording
+    bool recording_ = false;  // inside a step of the run: a provider may be at work
     bool clearRequested_ = false;  // ClearPages came while recording
     long currentPageIndex_ = 0;
     long announcedPageCount_ = -1;

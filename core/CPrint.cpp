@@ -24,6 +24,7 @@ CPrint::CPrint(IUnknown* outer)
 }
 
 CPrint::~CPrint() {
+    destroying_ = true;
     frame_.Destroy();
     // The points hold sinks of the host; let them go before the rest of the object.
     eventsPoint_.DisconnectAll();
@@ -111,6 +112,7 @@ STDMETHODIMP CPrint::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {
 }
 
 long CPrint::OnToolbarClick(long id, long selectedId) {
+    if (destroying_) return 0;
     VARIANT args[2];
     V_VT(&args[0]) = VT_I4;
     V_I4(&args[0]) = selectedId;
@@ -121,11 +123,16 @@ long CPrint::OnToolbarClick(long id, long selectedId) {
     return 0;
 }
 
-void CPrint::OnRefreshEnd() { eventsPoint_.Fire(DISPID_REFRESH, nullptr); }
+void CPrint::OnRefreshEnd() {
+    if (!destroying_) eventsPoint_.Fire(DISPID_REFRESH, nullptr);
+}
 
-void CPrint::OnRefreshBegin() { eventsPoint_.Fire(1, nullptr); }
+void CPrint::OnRefreshBegin() {
+    if (!destroying_) eventsPoint_.Fire(1, nullptr);
+}
 
 void CPrint::OnAnchorClick(const char* anchorId, const char* options) {
+    if (destroying_) return;
     Bstr id = Bstr::FromAnsi(anchorId ? anchorId : "");
     Bstr opts = Bstr::FromAnsi(options ? options : "");
     VARIANT args[2];

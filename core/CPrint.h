@@ -165,4 +165,5 @@ private:
     VARIANT_BOOL showMargins_ = VARIANT_TRUE;
     bool dirty_ = true;
     CPageTextCache pageTexts_;
+    bool destroying_ = false;  // no events from the destructor
 };

@@ -75,6 +75,7 @@ STDMETHODIMP CPrint::CopyTo(BSTR path, long* result) {
     if (!pattern.empty()) {
         // Without a preview, export what the providers draw now; with one, what it shows.
         if (!IsWindow(workspace_.Window())) workspace_.Refresh(true, true);
+        workspace_.CompleteRecording();
         for (long i = 0; i < GetCount(); ++i) {
             const std::string name = ReplaceAll(pattern, "%i", i + 1);
             DeleteFileA(name.c_str());
@@ -138,7 +139,11 @@ STDMETHODIMP CPrint::put_AutoRelease(VARIANT_BOOL v) {
 }
 STDMETHODIMP CPrint::get_StartPageNumber(long* v) { return Out(v, startPageNumber_); }
 STDMETHODIMP CPrint::put_StartPageNumber(long v) { startPageNumber_ = std::max(v, 0L); dirty_ = true; return S_OK; }
-STDMETHODIMP CPrint::get_PagesCount(long* v) { return Out(v, GetCount()); }
+STDMETHODIMP CPrint::get_PagesCount(long* v) {
+    if (!v) return E_POINTER;
+    workspace_.CompleteRecording();  // to a host the document is whole
+    return Out(v, GetCount());
+}
 
 STDMETHODIMP CPrint::get_Options(VARIANT* value) { return options_.CopyTo(value); }
 

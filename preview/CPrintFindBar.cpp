@@ -110,7 +110,7 @@ uint64_t CPrintFindBar::PagesStamp() const {
     uint64_t h = 1469598103934665603ull;
     for (long i = 0; i < pages_.GetCount(); ++i) {
         const CEMFPage& page = pages_.GetPage(i);
-        for (uint64_t v : {uint64_t(reinterpret_cast<uintptr_t>(&page)), uint64_t(page.Bits().size())})
+        for (uint64_t v : {uint64_t(reinterpret_cast<uintptr_t>(&page)), uint64_t(page.StoredSize())})
             h = (h ^ v) * 1099511628211ull;
     }
     return h;
@@ -134,7 +134,7 @@ void CPrintFindBar::Search() {
         const CEMFPage& page = pages_.GetPage(i);
         for (size_t at : pagetext::FindAll(texts_.TextOf(page), needle, false, kMatchesKept - matches_.size()))
             matches_.push_back(
-                Match{i, static_cast<uint32_t>(at), static_cast<uint32_t>(needle.size()), &page, page.Bits().size()});
+                Match{i, static_cast<uint32_t>(at), static_cast<uint32_t>(needle.size()), &page, page.StoredSize()});
     }
 }
 
@@ -198,7 +198,7 @@ void CPrintFindBar::DrawMarks(int index, HDC dc, const RECT& page) {
                                   [](const Match& m, long p) { return m.page < p; });
     if (first == matches_.end() || first->page != index) return;
     const CEMFPage& recorded = pages_.GetPage(index);
-    if (first->recorded != &recorded || first->bytes != recorded.Bits().size()) return;
+    if (first->recorded != &recorded || first->bytes != recorded.StoredSize()) return;
     const auto text = texts_.Of(recorded);
     const pagetext::Box& paper = text->page;
     const double w = paper.right - paper.left, h = paper.bottom - paper.top;

@@ -34,6 +34,7 @@ CPrintMainFrame::CPrintMainFrame(IDefaultSettings& defaults, CHostEMFPages& page
     toolbar_.SetCaptionHost(&pages);  // the control's image list draws the buttons' icons
     workspace_.SetFindBar(&findBar_);
     workspace_.SetPagesPane(&pagesPane_);
+    workspace_.SetOwner(&owner_);
 }
 
 CPrintMainFrame::~CPrintMainFrame() {
@@ -62,6 +63,10 @@ void CPrintMainFrame::Preview(const std::string& plainCaption) {
     ShowWindow(Handle(), show);
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Handle());
+    // Shown at its final size: the pages on screen now (the creation recorded a slice's worth
+    // already), the rest from the message loop.
+    workspace_.RecordScreenful(false);
+    if (HWND workspace = workspace_.Window()) UpdateWindow(workspace);
 }
 
 void CPrintMainFrame::OnCreate() {

@@ -92,7 +92,6 @@ int CPrintPagesPane::PageCount() const { return static_cast<int>(workspace_.Page
 int CPrintPagesPane::CurrentPage() const { return workspace_.CurrentPage(); }
 
 void CPrintPagesPane::MakeCurrent(int index) {
-    workspace_.CompleteRecording();
     if (workspace_.GoToPage(index)) Sync();
 }
 

@@ -37,5 +37,23 @@ void CPrintStatusBar::Layout() {
 }
 
 void CPrintStatusBar::SetText(int pane, const char* text) {
-    if (IsWindow()) SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text));
+    if (!IsWindow()) return;
+    // While a long document records, a text comes with every page: the bar takes each one at
+    // once but paints a few times a second.
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text));
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    if (!repaintDue_) repaintDue_ = SetTimer(Handle(), kRepaintTimer, kRepaintPeriod, nullptr) != 0;
+    if (!repaintDue_) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT CPrintStatusBar::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER && wParam == kRepaintTimer) {
+        KillTimer(Handle(), kRepaintTimer);
+        repaintDue_ = false;
+        InvalidateRect(Handle(), nullptr, TRUE);
+        return 0;
+    }
+    if (msg == WM_DESTROY) repaintDue_ = false;  // the timer goes with the window
+    return DefProc(msg, wParam, lParam);
 }

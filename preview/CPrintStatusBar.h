@@ -16,6 +16,12 @@ public:
     void Layout();
     void SetText(int pane, const char* text);
 
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    static constexpr UINT_PTR kRepaintTimer = 1;
+    static constexpr UINT kRepaintPeriod = 50;  // ms
     CLibrary commonControls_{"COMCTL32.DLL"};
+    bool repaintDue_ = false;
 };

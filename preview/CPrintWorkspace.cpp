@@ -31,7 +31,13 @@ RECT ToRect(const geometry::Rect& r) { return {r.left, r.top, r.right, r.bottom}
 }  // namespace
 
 CPrintWorkspace::CPrintWorkspace(IDefaultSettings& defaults, CHostEMFPages& pages, CPrintToolBar& toolbar)
-    : defaults_(defaults), settings_(defaults, PSD_MARGINS), pages_(pages), toolbar_(toolbar) {}
+    : defaults_(defaults), settings_(defaults, PSD_MARGINS), pages_(pages), toolbar_(toolbar) {
+    // Inside the recording's bracket: scroll bars that come or go then refresh without events.
+    recorder_.SetOnEnd([this] {
+        scrolledCount_ = pages_.GetCount();
+        UpdateScrollBars(4, 4);
+    });
+}
 
 CPrintWorkspace::~CPrintWorkspace() { Destroy(); }
 
@@ -40,16 +46,6 @@ HWND CPrintWorkspace::Create(HWND frame) {
 }
 
 // --- recording and printing ---------------------------------------------------------
-
-void CPrintWorkspace::RecordPages() {
-    // Called first thing (a print or an export before any preview), the record is still
-    // without its printer: load the default one, as every other first use does.
-    if (!settings_.Record().hDevMode) settings_.LoadDefaults(nullptr);
-    std::unique_ptr<CDCPrinter> printer = settings_.CreatePrinterDC();
-    if (!printer) return;
-    pages_.LoadPages(printer->GetSafeHdc(), &settings_.Record());
-    settings_.ReleasePrinterDC(std::move(printer));
-}
 
 void CPrintWorkspace::Refresh(bool invalidate, bool reload) {
     CPrintRecalcLayout bracket(defaults_);
@@ -65,6 +61,7 @@ void CPrintWorkspace::Refresh(bool invalidate, bool reload) {
     UpdateScrollBars(4, 0);
     UpdateScrollBars(4, 0);
     if (invalidate) InvalidateRect(Handle(), nullptr, FALSE);
+    if (reload) RecordScreenful();
 }
 
 void CPrintWorkspace::DoPrint(bool showUI) {
@@ -79,6 +76,7 @@ void CPrintWorkspace::DoPrint(bool showUI) {
 }
 
 void CPrintWorkspace::Print() {
+    CompleteRecording();
     // The spooler names the document after the caption, in the system code page.
     const BSTR caption = pages_.documentCaption_.Caption.Get();
     std::string name = ToAnsi(caption, static_cast<int>(SysStringLen(caption)));
@@ -369,6 +367,7 @@ void CPrintWorkspace::SetZoomCaption(int percent) {
 }
 
 void CPrintWorkspace::OnCreate() {
+    destroying_ = following_ = false;
     pageSetupError_ = 0;
     settings_.LoadDefaults(nullptr);
     context_.Load();
@@ -378,27 +377,18 @@ void CPrintWorkspace::OnCreate() {
 void CPrintWorkspace::OnDestroy() {
     KillTimer(Handle(), kStatusTimer);
     access_.Cut();
+    destroying_ = true;
+    recorder_.Cancel();  // no provider is asked again
     pages_.ClearPages();
     context_.Save();
     firstPage_ = currentPage_ = 0;
 }
 
-void CPrintWorkspace::OnLoadPage(long index) {
-    UpdateScrollBars(4, 4);
-    if (pagesPane_) pagesPane_->OnPageArrived(index);
-    if (index >= firstPage_ && index < firstPage_ + context_.GetPagesPerScreen()) {
-        InvalidateRect(Handle(), nullptr, FALSE);
-        UpdateWindow(Handle());
-    }
-    // The total is the count the provider being recorded announced, as long as there is one.
-    const long announced = pages_.AnnouncedPageCount();
-    char text[1024];
-    snprintf(text, sizeof(text), "%s...%li/%li%s", toolbar_.ItemCaption(8).c_str(), index + 1,
-             announced >= 0 ? announced : index + 1, toolbar_.ItemCaption(9).c_str());
-    SetPaneText(0, text);
-}
-
 void CPrintWorkspace::OnStatusTimer() {
+    if (scrolledCount_ != pages_.GetCount()) {
+        scrolledCount_ = pages_.GetCount();
+        UpdateScrollBars(4, 4);
+    }
     const long announced = pages_.AnnouncedPageCount();
     char text[1024];
     snprintf(text, sizeof(text), "%s: %i/%li", toolbar_.ItemCaption(7).c_str(), currentPage_ + 1,
@@ -426,10 +416,16 @@ void CPrintWorkspace::OnCommand(int id) {
         context_.SetPages(1, 1, 0);
         Refresh(true, false);
         break;
-    case 103:
+    case 103: {
         pageSetupError_ = 0;
-        if (settings_.DoModal(&pageSetupError_)) Refresh(true, true);
+        bool confirmed;
+        {
+            CPageRecorder::CPause pause(recorder_);  // the dialog edits what the recording reads
+            confirmed = settings_.DoModal(&pageSetupError_);
+        }
+        if (confirmed) Refresh(true, true);
         break;
+    }
     case 104:
         Print();
         break;
@@ -463,6 +459,7 @@ LRESULT CPrintWorkspace::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kStatusTimer) OnStatusTimer();
+        if (wParam == CPageRecorder::kSliceTimer) recorder_.OnSlice();
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));

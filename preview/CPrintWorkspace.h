@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <set>
 #include "AccessibleBase.h"
+#include "CPageRecorder.h"
 #include "IDefaultSettings.h"
 #include "PrintJob.h"
 #include "Window.h"
@@ -58,21 +59,28 @@ public:
 
     CPageSetupDialog& Settings() { return settings_; }
     CHostEMFPages& Pages() { return pages_; }
-    // The workspace window; null while no preview is open.
-    HWND Window() const { return IsWindow() ? Handle() : nullptr; }
+    // The workspace window; null while no preview is open (or while it is being destroyed).
+    HWND Window() const { return IsWindow() && !destroying_ ? Handle() : nullptr; }
     HWND Create(HWND frame);
 
     // Records every page for the settings record's printer and page setup; without a
     // printer device context nothing is recorded (and the pages recorded before stay).
+    // With the window open, the recording goes on in slices after the first screenful.
     void RecordPages();
+    // Records the rest of a pending recording now (ESC still stops it): whatever reads or
+    // uses the pages for the host calls this first.
+    void CompleteRecording();
+    // Records until the pages of the screenful shown exist (and, when asked, one slice more).
+    void RecordScreenful(bool oneSliceMore = true);
+    bool RecordingPending() const { return recorder_.Pending(); }
+    // Kept alive while the recording's slices run.
+    void SetOwner(IUnkWindowObject* owner) { recorder_.SetOwner(owner); }
     // Lays the pages out again; with reload, records them anew first. Fires Refreshing and
     // Refresh around the outermost call. Runs without a window too (print, export).
     void Refresh(bool invalidate, bool reload);
     // DoPrint of the control: without an open preview, the page-setup dialog first (when
     // showUI; cancelling prints nothing) and a fresh recording; then the print job.
     void DoPrint(bool showUI);
-    // Completes a pending recording.
-    void CompleteRecording() {}
     // The find box whose keys, toolbar item and marks the workspace passes on.
     void SetFindBar(CPrintFindBar* bar) { findBar_ = bar; }
     // On a page taller than the window: scrolls so that `y` pixels below the top of the page
@@ -118,6 +126,8 @@ private:
     void OnPaint();
     void OnCommand(int id);
     void OnLoadPage(long index);
+    // End pressed while recording: the current page follows the pages as they come.
+    void FollowRecording();
     void OnMagnify(LPARAM entry);
     void OnStatusTimer();
     // Input (CPrintWorkspaceInput.cpp).
@@ -185,4 +195,10 @@ private:
     int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo
     CAccessLink<CPrintWorkspace> access_;
     CPrintFindBar* findBar_ = nullptr;
+    CPageRecorder recorder_{defaults_, pages_};
+    bool following_ = false;   // the current page follows the recording (End pressed)
+    static constexpr DWORD kScrollPeriod = 100;  // ms between scroll bar updates for pages off screen
+    DWORD scrollShown_ = 0;
+    long scrolledCount_ = 0;   // the page count the scroll bars last took in
+    bool destroying_ = false;  // inside WM_DESTROY: no new recording may start
 };

@@ -27,6 +27,7 @@ void CPrintWorkspace::OnVScroll(int code) {
     s.overflowY = overflow_.cy;
     s.xPages = context_.GetXPages();
     s.firstPage = firstPage_;
+    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) following_ = false;  // the user takes the view
     const int pos = VScrollPosition(code, s);
     if (pos == si.nPos || s.pageHeight <= 0) return;
     SetScrollPos(Handle(), SB_VERT, pos, TRUE);
@@ -59,6 +60,13 @@ void CPrintWorkspace::OnKeyDown(WPARAM key) {
         SendMessageA(GetParent(Handle()), PreviewMessages::Get().nextPane, step > 0 ? 1 : 0, 0);
         return;
     }
+    if (key == VK_ESCAPE) {
+        recorder_.Stop();  // a tap between two slices, which the recording's own check may miss
+        return;
+    }
+    // Keys move among the pages recorded so far; End also follows the pages still to come.
+    if (key == VK_END) FollowRecording();
+    else if (key != VK_CONTROL && key != VK_SHIFT) following_ = false;
     const int count = static_cast<int>(pages_.GetCount());
     if (key == 'C' && KeyDown(VK_CONTROL)) {
         if (currentPage_ >= 0 && currentPage_ < count)
@@ -99,12 +107,14 @@ bool CPrintWorkspace::GoToPage(int page) {
 }
 
 void CPrintWorkspace::OnMouseWheel(int delta) {
+    following_ = false;
     if (!(GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL)) return;
     const WheelResult r = WheelScroll(delta, overflow_.cy);
     for (int i = 0; i < r.count; ++i) SendMessageA(Handle(), WM_VSCROLL, static_cast<WPARAM>(r.code), 0);
 }
 
 void CPrintWorkspace::OnLButtonDown(POINT point) {
+    following_ = false;
     SetFocus(Handle());
     const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
     if (const int handle = HitTestMarginHandle(point)) {

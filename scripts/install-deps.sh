@@ -4,10 +4,10 @@
 set -euo pipefail
 
 pkgs=(cmake make ninja-build g++ clang libclang-rt-14-dev
-      mingw-w64 mingw-w64-tools libwine-dev wine wine64
+      mingw-w64 mingw-w64-tools libz-mingw-w64-dev libwine-dev wine wine64
       xvfb xauth x11-utils imagemagick xdotool
       cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
-      fonts-liberation googletest ncompress)
+      fonts-liberation googletest ncompress zlib1g-dev)
 
 missing=()
 for p in "${pkgs[@]}"; do

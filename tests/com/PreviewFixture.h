@@ -93,8 +93,11 @@ protected:
         SendMessageA(Child("Koravel.StatusBar"), SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
         return text;
     }
+    // Open with every page recorded, as a host sees it once it reads PagesCount.
     void Open() {
         ASSERT_EQ(print->Preview(), S_OK);
+        long pages = 0;
+        print->get_PagesCount(&pages);
         Pump(150);
     }
     // Open, on top of everything at 900 x 700 (real input must reach it), and painted.

@@ -191,11 +191,11 @@ TEST_F(ToolBarPreviewTest, ClosingWhileRecording) {
     Provider().onDraw = [&](HDC, long index) {
         if (index == 1) AtFirstButton(" click 1", [&] { return !Frame(); });
     };
-    print->Refresh();
-    Provider().onDraw = nullptr;
-    EXPECT_EQ(Frame(), nullptr);
+    print->Refresh();  // the first page now, the next when the host reads the pages
     long count = -1;
     EXPECT_TRUE(SUCCEEDED(print->get_PagesCount(&count)) && count == 0) << count;
+    Provider().onDraw = nullptr;
+    EXPECT_EQ(Frame(), nullptr);
 }
 
 }  // namespace

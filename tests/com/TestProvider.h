@@ -13,16 +13,18 @@ class CTestProvider : public ComObject<IPrintExt> {
         if (released) *released = true;
     }
     STDMETHODIMP PageCount(VARIANT, long* count) override { *count = pages; return S_OK; }
-    STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override {
+    STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL* goOn) override {
         ComPtr<IPage> p;
         long index = -1;
         if (page && SUCCEEDED(page->QueryInterface(IID_IPage, p.PutVoid()))) p->get_Index(&index);
         page_ = p;
         if (onDraw) onDraw(reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc)), index);
+        if (index == stopAt && goOn) *goOn = VARIANT_FALSE;
         page_.Reset();
         return S_OK;
     }
     long pages = 1;
+    long stopAt = -1;  // the page after which it clears the continue flag
     std::function<void(HDC dc, long index)> onDraw;  // with the page's index from its IPage
     bool* released = nullptr;                        // set when the last reference goes
     IPage* Page() const { return page_.Get(); }      // the page being drawn, inside onDraw
