@@ -4,8 +4,11 @@
 
 namespace {
 
+// Real X input: these cases run as an entry of their own (com_tests_real_input).
+class WorkspaceInputTest : public PreviewTest {};
+
 // A click makes a page current, keys move it, Ctrl+C copies it.
-TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
+TEST_F(WorkspaceInputTest, ClicksKeysAndTheClipboard) {
     OpenOnTop();
     SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 2));
     UpdateWindow(Workspace());
@@ -18,10 +21,11 @@ TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
         PostMessageA(Workspace(), WM_KEYDOWN, key, 0);
         EXPECT_TRUE(PumpUntil([&] { return PaneText(1) == pane; })) << pane;
     }
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
+    // Emptied first, or an earlier metafile would pass for the copy.
+    ASSERT_TRUE(PumpUntil([] { return OpenClipboard(nullptr) != FALSE; }));
+    EmptyClipboard();
+    CloseClipboard();
+    ASSERT_FALSE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
     // A click off the pages gives the workspace the keyboard (and nothing else), as a user's would.
     RealInput("sleep 0.6 " + ClickAt(Workspace(), {2, 2}) + " sleep 0.4 key ctrl+c",
               [] { return IsClipboardFormatAvailable(CF_ENHMETAFILE) != FALSE; });
@@ -30,7 +34,7 @@ TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
 
 // A click magnifies the current page to 100% and the next fits it again; a wheel notch scrolls
 // a page; a right-drag frames an area and tints the rest.
-TEST_F(PreviewTest, MagnifierWheelAndSelection) {
+TEST_F(WorkspaceInputTest, MagnifierWheelAndSelection) {
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
     const POINT centre{(page.left + page.right) / 2, (page.top + page.bottom) / 2};
@@ -58,7 +62,7 @@ TEST_F(PreviewTest, MagnifierWheelAndSelection) {
 
 // A margin handle's cursor and tooltip, a drag onto the page's edge, a double-click opening the
 // page setup, Ctrl+double-click copying the opposite margin.
-TEST_F(PreviewTest, MarginGuidesDragAndCopy) {
+TEST_F(WorkspaceInputTest, MarginGuidesDragAndCopy) {
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
     const long paperWidth = Setting(print.Get(), kvPaperWidth), right = Setting(print.Get(), kvRightMargin);
@@ -98,7 +102,7 @@ TEST_F(PreviewTest, MarginGuidesDragAndCopy) {
 
 // Drags cancelled or released far outside, clicks with modifiers, keys with no page: nothing
 // sticks or breaks.
-TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
+TEST_F(WorkspaceInputTest, InteractionBadInputIsAbsorbed) {
     Provider().pages = 1;
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
