@@ -78,8 +78,8 @@ TEST(CrdProperty, PartsStayInsideTheirRectangleAndLinesNeverOverlap) {
         const LayoutRect rect{left, top, left + generate.Int(-5, 400), top + generate.Int(-5, 120)};
         CWindowListPartCache cache;
         if (!core.ArrangeInto(text, rect, cache)) continue;
-        ++arranged;
         const auto& parts = cache.Parts();
+        arranged += !parts.empty();
         for (size_t i = 0; i < parts.size(); ++i) {
             const LayoutRect& r = parts[i].Rect();
             ASSERT_FALSE(r.IsEmpty()) << text;
@@ -90,7 +90,7 @@ TEST(CrdProperty, PartsStayInsideTheirRectangleAndLinesNeverOverlap) {
             }
         }
     }
-    EXPECT_GT(arranged, 4000 / 2) << "too few layouts arranged to say anything";
+    EXPECT_GT(arranged, 4000 / 2) << "too few layouts placed a part: the checks above said little";
 }
 
 }  // namespace
