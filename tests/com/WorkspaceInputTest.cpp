@@ -26,8 +26,7 @@ TEST_F(WorkspaceInputTest, ClicksKeysAndTheClipboard) {
     EmptyClipboard();
     CloseClipboard();
     ASSERT_FALSE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
-    // A click off the pages gives the workspace the keyboard (and nothing else), as a user's would.
-    // Ctrl is read as the key is handled, which a busy machine delays: it stays down until then.
+    // A click off the pages gives the workspace the keyboard; Ctrl, read when the key is handled, stays down.
     RealInput("sleep 0.6 " + ClickAt(Workspace(), {2, 2}) + " sleep 0.4 keydown ctrl key c",
               [] { return IsClipboardFormatAvailable(CF_ENHMETAFILE) != FALSE; });
     Xdotool("keyup ctrl");
@@ -96,8 +95,7 @@ TEST_F(WorkspaceInputTest, MarginGuidesDragAndCopy) {
     EXPECT_TRUE(answer.found);
     EXPECT_EQ(sink.events, (std::vector<std::string>{"Refreshing", "Refresh"}));
 
-    // Ctrl+double-click on the left handle, now on the edge: the right margin comes over. Ctrl stays
-    // down until then (released early, the double-click would open the page setup and wait).
+    // Ctrl+double-click on the handle, now on the edge, copies the right margin (Ctrl up early: page setup).
     RealInput(onEdge + "keydown ctrl click --repeat 2 --delay 60 1",
               [&] { return Setting(print.Get(), kvLeftMargin) != 0; });
     Xdotool("keyup ctrl");
