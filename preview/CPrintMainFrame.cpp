@@ -4,6 +4,7 @@
 #include "CPopupPages.h"
 #include "Gdi.h"
 #include "Messages.h"
+#include "PaneFocus.h"
 #include <algorithm>
 #include <utility>
 
@@ -152,6 +153,10 @@ LRESULT CPrintMainFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         if (msg == PreviewMessages::Get().setPaneText) {
             statusBar_.SetText(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
+            return 0;
+        }
+        if (msg == PreviewMessages::Get().nextPane) {
+            MoveToNextPane(Handle(), wParam != 0);
             return 0;
         }
         break;

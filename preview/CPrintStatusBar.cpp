@@ -2,7 +2,7 @@
 #include <commctrl.h>
 
 namespace {
-CWindow::ClassInfo g_class{"Koravel.StatusBar", "msctls_statusbar32", 0, 0, nullptr, nullptr};
+CWindow::ClassInfo g_class{CPrintStatusBar::kClassName, "msctls_statusbar32", 0, 0, nullptr, nullptr};
 constexpr int kPane1Width = 96;
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 class CPrintStatusBar : public CWindow {
 public:
+    static constexpr const char* kClassName = "Koravel.StatusBar";
     CPrintStatusBar();
     ~CPrintStatusBar() override { Destroy(); }
     HWND Create(HWND parent);

@@ -16,7 +16,8 @@ namespace {
 
 constexpr UINT kStatusTimer = 1000;
 constexpr UINT kStatusPeriod = 64;  // ms
-constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL;
+constexpr DWORD kStyle =
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP;
 
 CWindow::ClassInfo g_class{"Koravel.Print.Workspace", nullptr, CS_DBLCLKS, 0, nullptr, nullptr};
 
@@ -374,6 +375,7 @@ void CPrintWorkspace::OnCreate() {
 
 void CPrintWorkspace::OnDestroy() {
     KillTimer(Handle(), kStatusTimer);
+    access_.Cut();
     pages_.ClearPages();
     context_.Save();
     firstPage_ = currentPage_ = 0;
@@ -385,16 +387,19 @@ void CPrintWorkspace::OnLoadPage(long index) {
         InvalidateRect(Handle(), nullptr, FALSE);
         UpdateWindow(Handle());
     }
+    // The total is the count the provider being recorded announced, as long as there is one.
     const long announced = pages_.AnnouncedPageCount();
     char text[1024];
     snprintf(text, sizeof(text), "%s...%li/%li%s", toolbar_.ItemCaption(8).c_str(), index + 1,
-             announced >= 0 ? std::max(announced, index + 1) : index + 1, toolbar_.ItemCaption(9).c_str());
+             announced >= 0 ? announced : index + 1, toolbar_.ItemCaption(9).c_str());
     SetPaneText(0, text);
 }
 
 void CPrintWorkspace::OnStatusTimer() {
+    const long announced = pages_.AnnouncedPageCount();
     char text[1024];
-    snprintf(text, sizeof(text), "%s: %i/%li", toolbar_.ItemCaption(7).c_str(), currentPage_ + 1, pages_.GetCount());
+    snprintf(text, sizeof(text), "%s: %i/%li", toolbar_.ItemCaption(7).c_str(), currentPage_ + 1,
+             announced >= 0 ? announced : pages_.GetCount());
     SetPaneText(1, text);
 }
 
@@ -484,6 +489,9 @@ LRESULT CPrintWorkspace::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
+    case WM_GETOBJECT:
+        if (const LRESULT answer = AnswerAccessible(wParam, lParam)) return answer;
+        break;
     default:
         break;
     }

@@ -4,6 +4,7 @@
 // fixed zoom), scrolls and paints them. The object lives as long as the control.
 #include <windows.h>
 #include <set>
+#include "AccessibleBase.h"
 #include "IDefaultSettings.h"
 #include "PrintJob.h"
 #include "Window.h"
@@ -113,6 +114,8 @@ private:
     void OnRButtonDown(POINT point);
     void OnMouseMove(POINT point);
     bool OnSetCursor();
+    // The object screen readers get (WorkspaceAccessible.cpp).
+    LRESULT AnswerAccessible(WPARAM wParam, LPARAM lParam);
     // The magnifier on the current page, and panning it (CPrintWorkspaceInput.cpp).
     void Magnify(POINT point);
     bool IsPannable();
@@ -163,4 +166,5 @@ private:
     std::set<int> printSet_;  // of printSetText_ for printSetCount_ pages
     std::string printSetText_;
     int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo
+    CAccessLink<CPrintWorkspace> access_;
 };

@@ -6,6 +6,8 @@
 #include "PageClipboard.h"
 #include "Magnifier.h"
 #include "ScrollRules.h"
+#include "Messages.h"
+#include "toolbar/focus/FocusRoute.h"
 
 namespace {
 bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
@@ -42,6 +44,10 @@ void CPrintWorkspace::OnHScroll(int code) {
 }
 
 void CPrintWorkspace::OnKeyDown(WPARAM key) {
+    if (const int step = PaneStep(static_cast<int>(key), GetKeyState(VK_SHIFT) < 0)) {
+        SendMessageA(GetParent(Handle()), PreviewMessages::Get().nextPane, step > 0 ? 1 : 0, 0);
+        return;
+    }
     const int count = static_cast<int>(pages_.GetCount());
     if (key == 'C' && KeyDown(VK_CONTROL)) {
         if (currentPage_ >= 0 && currentPage_ < count)

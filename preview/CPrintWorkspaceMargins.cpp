@@ -206,7 +206,7 @@ void CPrintWorkspace::DrawMarginGuides(HDC dc, const RECT& page) {
 
 void CPrintWorkspace::ShowMarginTip(POINT point) {
     CWindow_Comment& tip = toolbar_.Tooltip();
-    if (!tip.Window()) return;
+    if (!tip.Window() || !tip.Enabled()) return;
     const int handle = HitTestMarginHandle(point);
     if (!handle) {
         tip.Hide();
@@ -214,6 +214,12 @@ void CPrintWorkspace::ShowMarginTip(POINT point) {
     }
     RECT r = GetMarginHandleRect(handle);
     MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    tip.ShowAt(MarginToolTip(toolbar_.ItemCaption(kAdjustMarginItem), MarginValueAt(handle), settings_.IsInch()),
-               POINT{r.right + 4, (r.top + r.bottom) / 2}, r);
+    // The handle is the hot area: the tooltip may show only while the pointer is on it.
+    auto onHandle = [this, handle] {
+        POINT p{};
+        return Handle() && GetCursorPos(&p) && ScreenToClient(Handle(), &p) && HitTestMarginHandle(p) == handle;
+    };
+    tip.Place(Handle(), onHandle, POINT{r.right + 4, (r.top + r.bottom) / 2});
+    tip.SetTexts(MarginToolTip(toolbar_.ItemToolTip(kAdjustMarginItem), MarginValueAt(handle), settings_.IsInch()));
+    tip.RequestShow(true);
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the preview workspace's magnifier cursors (32 x 32 monochrome .cur) and
+"""Draws the preview workspace's magnifier cursors and the tooltip's anchor cursor (32 x 32
+monochrome .cur) and
 the margin handles (19 x 19, 24-bit .bmp on RGB(237, 28, 34), the transparent
 colour) into com/res/. Run once by hand; the files are committed."""
 import math
@@ -25,6 +26,53 @@ def magnifier(sign):
         px[cy][cx + i] = 0
         if sign == "+":
             px[cy + i][cx] = 0
+    return px
+
+
+# A pointing hand, the fingertip at (5, 0): outlines only; what the outline encloses is white.
+HAND = """
+.....##
+....#..#
+....#..#
+....#..#
+....#..###
+....#..#..###
+....#..#..#..##
+.##.#..#..#..#.#
+#..##........#..#
+#...#...........#
+.#..............#
+..#.............#
+..#............#
+...#...........#
+...#..........#
+....#.........#
+....#........#
+.....#.......#
+.....#########
+"""
+
+
+def hand():
+    n = 32
+    art = [line for line in HAND.strip("\n").split("\n")]
+    px = [[None] * n for _ in range(n)]
+    for y, line in enumerate(art):
+        for x, c in enumerate(line):
+            if c == "#":
+                px[y][x] = 0
+    # Everything the outline does not enclose stays transparent: flood from the edges.
+    outside, todo = set(), [(x, y) for x in range(n) for y in (0, n - 1)] + [(x, y) for y in range(n) for x in (0, n - 1)]
+    while todo:
+        x, y = todo.pop()
+        if not (0 <= x < n and 0 <= y < n) or (x, y) in outside or px[y][x] == 0:
+            continue
+        outside.add((x, y))
+        todo += [(x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)]
+    for y in range(n):
+        for x in range(n):
+            if px[y][x] is None and (x, y) not in outside:
+                px[y][x] = 1
     return px
 
 
@@ -78,6 +126,7 @@ def main():
     files = {
         "MagnifyIn.cur": cursor(magnifier("+"), (12, 12)),
         "MagnifyOut.cur": cursor(magnifier("-"), (12, 12)),
+        "Anchor.cur": cursor(hand(), (5, 0)),
         "MarginHandleX.bmp": handle(True),
         "MarginHandleY.bmp": handle(False),
     }

@@ -27,6 +27,7 @@ CPrintToolBar::CPrintToolBar() {
         {11, "Adjust margin", "Adjust margin"},
     };
     for (const auto& d : defaults) items_[d.item] = {d.caption, d.tooltip};
+    SetAutoHeight(true);  // a layout of more rows makes the toolbar taller at once
     SetLayoutText(kDefaultFormat);
 }
 
@@ -130,13 +131,12 @@ void CPrintToolBar::Click(int32_t item, const RECT& rect) {
     if (item == 100) {
         std::vector<std::string> entries = {" 500%", " 200%", " 150%", " 100%", " 75%", " 50%", " 25%", " 10%"};
         for (long text = 3; text <= 5; ++text) entries.push_back(" " + ItemCaption(text));
-        entries.emplace_back();
         int chosen = -1;
         if (popups_ && popups_->ShowList(BelowButton(rect), entries, chosen) && Notify(100, chosen))
             SendMessageA(notify, Message("PM_MAGNIFYPAGES"), 0, LPARAM(chosen));
     } else if (item == 102) {
-        long grid = notify ? long(SendMessageA(notify, Message("PM_PREMULTIPLYPAGES"), 0, 0)) : 0;
-        grid = MAKELONG(std::max<int>(3, LOWORD(grid)), std::max<int>(2, HIWORD(grid)));
+        const long grid = notify ? long(SendMessageA(notify, Message("PM_PREMULTIPLYPAGES"), 0, 0)) : 0;
+        if (grid == 0) return;  // no arrangement to offer: the chooser stays closed
         long chosen = 0;
         if (popups_ && popups_->ShowPages(BelowButton(rect), grid, chosen) && Notify(102, chosen))
             SendMessageA(notify, Message("PM_MULTIPLYPAGES"), 0, LPARAM(chosen));

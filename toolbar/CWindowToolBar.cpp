@@ -95,7 +95,7 @@ HWND CWindowToolBar::CreateToolBar(HWND parent, HWND notify) {
     HWND hwnd = CWindow::Create(g_class, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                                 RECT{0, 0, 0, Height()}, parent);
     if (!hwnd) return nullptr;
-    m_tooltip.Create(hwnd);
+    m_tooltip.Place(hwnd, nullptr, POINT{0, 0});
     m_theme.Open(hwnd, L"TOOLBAR");
     BeginUpdate();
     MeasureItems();
@@ -129,6 +129,7 @@ void CWindowToolBar::SetLayoutText(const std::string& text) {
 void CWindowToolBar::EndUpdate() {
     if (m_depth > 0 && --m_depth == 0 && Handle()) {
         RecalcLayout();
+        UpdateTabStop();
         InvalidateRect(Handle(), nullptr, FALSE);
     }
 }
@@ -140,6 +141,13 @@ void CWindowToolBar::RecalcLayout() {
     if (m_autoHeight && r.bottom - r.top != Height()) {
         SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         GetClientRect(Handle(), &r);
+        // The parent lays its windows out again around the new height, as after its own resize.
+        if (HWND parent = GetParent(Handle())) {
+            RECT client;
+            GetClientRect(parent, &client);
+            SendMessageA(parent, WM_SIZE, IsZoomed(parent) ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                         MAKELPARAM(client.right, client.bottom));
+        }
     }
     InflateRect(&r, -2, -2);
     m_rect = ToLayoutRect(r);
@@ -175,7 +183,7 @@ bool CWindowToolBar::ItemRectOf(int32_t item, RECT& out) {
 int CWindowToolBar::State(int32_t item) const {
     if (Handle() && !IsWindowEnabled(Handle())) return Disabled;
     if (item == m_pressed && m_pressedLook) return Pressed;
-    if (m_hot.count(item) || (item == m_keyItem && GetFocus() == Handle())) return Hot;
+    if (m_hot.count(item) || (item == FocusedButton() && !m_focusByMouse)) return Hot;
     return Normal;
 }
 
@@ -205,6 +213,11 @@ void CWindowToolBar::DrawItem(CWindowListPartContext& context, const RECT& rect,
     CHTMLCaption& caption = Caption(text);
     CSelectObject font(dc, FontHandle());
     htmlwin::DrawCaption(caption, dc, CaptionRect(caption, dc, content, part), nullptr, state != Disabled);
+    if (item == FocusedButton() && !m_focusByMouse) {  // where the keyboard is
+        RECT mark = rect;
+        InflateRect(&mark, -3, -3);
+        DrawFocusRect(dc, &mark);
+    }
 }
 
 RECT CWindowToolBar::CaptionRect(CHTMLCaption& caption, HDC dc, const RECT& content, const CWindowListPart& part) {
@@ -292,13 +305,16 @@ void CWindowToolBar::MouseMove(POINT pt) {
 
 void CWindowToolBar::ShowTip(int32_t item) {
     RECT r{};
-    const std::string tip = item >= 0 && ItemRectOf(item, r) && !IsRectEmpty(&r) ? ItemTip(item) : std::string();
+    const std::string tip =
+        item >= 0 && m_tooltip.Enabled() && ItemRectOf(item, r) && !IsRectEmpty(&r) ? ItemTip(item) : std::string();
     if (tip.empty()) {
         m_tooltip.Hide();
         return;
     }
     MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    m_tooltip.ShowAt(tip, POINT{r.right + 4, (r.top + r.bottom) / 2}, r);
+    m_tooltip.Place(Handle(), nullptr, POINT{r.right + 4, (r.top + r.bottom) / 2});
+    m_tooltip.SetTexts(tip);
+    m_tooltip.RequestShow(true);
 }
 
 void CWindowToolBar::ClickItem(int32_t item) {
@@ -309,6 +325,7 @@ void CWindowToolBar::ClickItem(int32_t item) {
 
 void CWindowToolBar::Press(POINT pt) {
     m_tooltip.Hide();
+    m_focusByMouse = true;
     SetFocus(Handle());
     if (const CHTMLCaption::CHTMLElement* anchor = AnchorAt(pt)) {
         // Copies: whoever answers may change the captions.
@@ -371,6 +388,7 @@ void CWindowToolBar::Key(WPARAM key) {
         if (key != VK_SHIFT && key != VK_CONTROL) Release({INT32_MIN, INT32_MIN}, key == VK_ESCAPE);
         return;
     }
+    if (RouteKey(key)) return;
     RECT current{};
     const bool hasCurrent = m_keyItem != INT32_MIN && ItemRectOf(m_keyItem, current);
     if ((key == VK_RETURN || key == VK_SPACE) && hasCurrent) {
@@ -399,13 +417,12 @@ void CWindowToolBar::Key(WPARAM key) {
         cur = next;
         item = ItemAt({(next.left + next.right) / 2, (next.top + next.bottom) / 2});
     }
-    if (item < 0) return;
-    InvalidateItem(m_keyItem);
-    m_keyItem = item;
-    InvalidateItem(item);
+    if (item >= 0) SetKeyItem(item);
 }
 
 void CWindowToolBar::OnFinalMessage() {
+    m_access.Cut();  // readers still holding the toolbar's object get an error from now on
+    m_focusByMouse = false;
     m_tooltip.Destroy();
     m_theme.Close();
     m_hot.clear();
@@ -450,7 +467,20 @@ LRESULT CWindowToolBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp != VK_CONTROL) m_tooltip.Hide();  // Control keeps a shown tooltip
         Key(wp);
         return 0;
+    case WM_SETFOCUS:
+        OnSetFocus();
+        return 0;
+    case WM_GETOBJECT:
+        if (LRESULT answer = AnswerAccessible(wp, lp)) return answer;
+        return DefProc(msg, wp, lp);
+    case WM_MOUSEWHEEL:  // the wheel always scrolls the pages
+        if (m_notify && m_notify != Handle() && ::IsWindow(m_notify)) return SendMessageA(m_notify, msg, wp, lp);
+        return DefProc(msg, wp, lp);
+    case kPressMessage:
+        PressPosted(static_cast<int32_t>(static_cast<INT_PTR>(wp)));
+        return 0;
     case WM_KILLFOCUS:
+        m_focusByMouse = false;
         m_tooltip.Hide();
         InvalidateRect(Handle(), nullptr, FALSE);
         return 0;

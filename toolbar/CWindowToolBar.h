@@ -10,8 +10,10 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "pictures/win/CWindow_Comment.h"
+#include "platform/AccessibleBase.h"
 #include "platform/ComPtr.h"
 #include "platform/Gdi.h"
 #include "platform/VisualStyles.h"
@@ -72,6 +74,21 @@ public:
     void DrawItem(CWindowListPartContext& context, const RECT& rect, int32_t item,
                   const CWindowListPart& part) override;
 
+    // The keyboard route and screen readers (CWindowToolBarAccess.cpp).
+    // The buttons (item units numbered 0 or more) in layout order, each once.
+    std::vector<int32_t> Buttons();
+    // The caption's plain text, or the tooltip's for a button that shows only icons.
+    std::string ButtonName(int32_t item);
+    std::string ButtonDescription(int32_t item);
+    bool IsDropDown(int32_t item) const { return ItemStyle(item) == DropDown; }
+    bool IsHot(int32_t item) const { return m_hot.count(item) != 0; }
+    bool IsPressed(int32_t item) const { return item == m_pressed && m_pressedLook; }
+    // The button the keyboard is on while the toolbar has the focus; INT32_MIN otherwise.
+    int32_t FocusedButton() const;
+    // Presses a button as a click does, once the current message is done (a reader's call
+    // returns before a pop-up opens).
+    void PostPress(int32_t item);
+
 protected:
     // The caption the button shows (mark-up); empty for none.
     virtual std::string ButtonCaption(int32_t item) const = 0;
@@ -100,6 +117,15 @@ private:
     RECT CaptionRect(CHTMLCaption& caption, HDC dc, const RECT& content, const CWindowListPart& part);
     const CHTMLCaption::CHTMLElement* AnchorAt(POINT pt);
     bool OnSetCursor();
+    // CWindowToolBarAccess.cpp: true when the key went elsewhere (another pane, the pages).
+    bool RouteKey(WPARAM key);
+    void SetKeyItem(int32_t item);
+    void OnSetFocus();
+    // A toolbar without buttons leaves the Tab route.
+    void UpdateTabStop();
+    LRESULT AnswerAccessible(WPARAM wp, LPARAM lp);
+    static constexpr UINT kPressMessage = WM_USER + 1;  // wParam: the item PostPress names
+    void PressPosted(int32_t item);
 
     HWND m_notify = nullptr;
     std::string m_text;
@@ -117,4 +143,6 @@ private:
     std::map<int32_t, uint32_t> m_partColours;
     CWindow_Comment m_tooltip;
     IHTMLCaptionHostBase* m_host = nullptr;
+    bool m_focusByMouse = false;  // the focus came with a click: the pages keep their keys
+    CAccessLink<CWindowToolBar> m_access;
 };

@@ -1,13 +1,24 @@
 #pragma once
-// The control's tooltip window: a title and a mark-up body laid out to 196 pixels, shown after
-// a rest of 500 ms at a screen point, hidden after 5000 ms (kept while Control is held) or when
-// the pointer leaves the owner's rectangle. Clicks fall through to the window below.
+// The control's tooltip window: a bold title and a mark-up body (or an OLE object, or a
+// picture) laid out to 196 pixels in Arial 8 pt, placed at a screen point near its owner. It
+// shows once the pointer has rested through the show delay, hides after the display time
+// (kept while Control is held) and then stays away until the pointer leaves the owner's
+// rectangle; a button, a key or the pointer leaving hides it. Mouse input on it goes on to
+// the owner's window below. The timers' rules are CommentRules; this class only gathers what
+// they need and does what they answer.
 #include <windows.h>
+#include <olectl.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "html/CHTMLCaption.h"
+#include "pictures/CommentRules.h"
+#include "platform/ComPtr.h"
 #include "platform/Gdi.h"
 #include "platform/VisualStyles.h"
 #include "platform/Window.h"
@@ -17,40 +28,86 @@ class IHTMLCaptionHostBase;
 class CWindow_Comment : public CWindow {
 public:
     static constexpr const char* kClassName = "Koravel.Print.CommentWindow";
-    static constexpr int kWidth = 196, kMargin = 4;
-    static constexpr UINT kShowDelay = 500, kDisplayTime = 5000, kTrackInterval = 16;
+    static constexpr int kLayoutWidth = 196, kLayoutHeight = 96;
+    enum : UINT_PTR { kDisplayTimer = 1000, kShowTimer = 1001, kTrackTimer = 1002 };
+    static constexpr UINT kTrackInterval = 16;
+    // Whether the owner lets the tooltip show now.
+    using Callback = std::function<bool()>;
+    using AnchorHook = std::function<void(const CHTMLCaption::CHTMLElement&)>;
 
-    CWindow_Comment() = default;
-    ~CWindow_Comment() override { Destroy(); }
+    CWindow_Comment();
+    ~CWindow_Comment() override;
     CWindow_Comment(const CWindow_Comment&) = delete;
     CWindow_Comment& operator=(const CWindow_Comment&) = delete;
 
-    bool Create(HWND owner);
-    void Destroy();
     HWND Window() const { return Handle(); }
 
-    // Shows the text at the screen point after the show delay; an empty text hides. `area`
-    // (screen) is where the pointer must stay; the same text again keeps the running timers.
-    void ShowAt(const std::string& text, POINT screen, const RECT& area, const std::string& title = {});
-    void Hide();
+    // Creates the window when needed (hidden) and puts its top-left corner at the screen
+    // point, fitted into the desktop; remembers the owner, its callback and its rectangle.
+    bool Place(HWND owner, Callback callback, POINT screen);
+    // Nothing unless a text changed (or forced); a shown tooltip hides and shows again after
+    // the next rest.
+    void SetTexts(const std::string& body, const std::string& title = {}, bool force = false);
+    void SetTitle(const std::string& title);
+    const std::string& Body() const { return m_body; }
+    const std::string& Title() const { return m_title; }
     // Where icons and pictures of the body come from.
-    void SetHost(IHTMLCaptionHostBase* host) { m_host = host; }
+    void SetHost(IHTMLCaptionHostBase* host);
+    // An OLE object (drawn with OleDraw) or a picture shown instead of the texts; null for none.
+    void SetObject(IUnknown* object);
+    void SetPicture(IPicture* picture);
+    // Colour values (RGB or OLE colours); none: the theme's or the system's tooltip colours.
+    void SetColors(std::optional<uint32_t> background, std::optional<uint32_t> text);
+    void SetShowDelay(uint32_t ms) { m_rules.showDelay = ms; }
+    void SetDisplayTime(uint32_t ms) { m_rules.displayTime = ms; }
+    bool Enabled() const { return m_rules.Enabled(); }
+    void SetAnchorHook(AnchorHook hook) { m_anchorHook = std::move(hook); }
+
+    void RequestShow();
+    void RequestShow(bool on);
+    void Show();
+    // At once, centred above the point (bottom edge on it); the timers leave it until Hide.
+    void ShowAt(POINT screen);
+    void Hide();
+    bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
+    // In text mode, the body's anchor under a client point, or null.
+    const CHTMLCaption::CHTMLElement* HitTestAnchor(POINT client);
+    // The Arial 8 pt font the tooltip draws with (WM_GETFONT answers it).
+    HFONT FontHandle() const;
 
 private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void Appear();
+    void OnFinalMessage() override;
+    CommentRules::World World(bool messagePos) const;
+    void Apply(unsigned effects, bool showAt = false);
+    void Layout();
+    void MoveToPlace(bool showAt);
     void Paint(HDC dc);
-    SIZE Measure();
-    // Space between the window's edge and its text on each side: the theme's or kMargin + 1.
+    void Forward(UINT msg, WPARAM wp);
+    bool OwnerActive() const;
+    void UpdateContent();
     int Margin(HDC dc) const;
+    SIZE BodySize(HDC dc);
+    friend struct CommentKeyWatch;
 
-    enum : UINT_PTR { kShowTimer = 1, kHideTimer = 2, kTrackTimer = 3 };
-    HWND m_owner = nullptr;
-    std::string m_text, m_title;
+    CommentRules m_rules;
+    ComPtr<IFont> m_font;
+    Font m_bold;
+    std::optional<uint32_t> m_background, m_textColour;
+    std::string m_title, m_body;
     std::unique_ptr<CHTMLCaption> m_caption;
-    POINT m_at{};
-    RECT m_area{};
-    Font m_font;
-    CTheme m_theme;
     IHTMLCaptionHostBase* m_host = nullptr;
+    ComPtr<IUnknown> m_object;
+    ComPtr<IPicture> m_picture;
+    bool m_textMode = false;
+    RECT m_bodyRect{};
+    HWND m_owner = nullptr;
+    Callback m_callback;
+    AnchorHook m_anchorHook;
+    POINT m_at{};
+    SIZE m_size{}, m_bodySize{};
+    std::vector<std::string> m_titleLines;
+    int m_titleLineHeight = 0;
+    bool m_layoutDue = true;
+    CTheme m_theme;
 };

@@ -102,7 +102,7 @@ protected:
     void OpenOnTop() {
         Open();
         SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
-        UpdateWindow(Workspace());
+        RedrawWindow(Frame(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // every pane painted
         ASSERT_TRUE(PumpUntil([&] { return CurrentPageRect(Workspace()).right > 0; }));
     }
     void Close() {

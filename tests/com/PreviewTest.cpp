@@ -2,17 +2,26 @@
 // profile, the pages' pixels, the toolbar's clicks, and nothing left behind.
 #include "PreviewFixture.h"
 #include "GdiObjects.h"
+#include "Variants.h"
 
 namespace {
 
+// The title, and the progress counted against the total the provider being recorded announced:
+// with a second provider after the first, the last one's once the recording is over.
 TEST_F(PreviewTest, FrameOpensTitledWithProgressInTheStatusBar) {
-    std::string progress;
-    Provider().onDraw = [&](HDC, long index) {
-        if (index == 2) progress = PaneText(0);
+    ComPtr<IPrintExt> second = NewProvider();
+    auto& last = *static_cast<CTestProvider*>(second.Get());
+    last.pages = 2;
+    ASSERT_EQ(print->put_PrintExts(VariantList({provider.Get(), second.Get()}).Get()), S_OK);
+    std::vector<std::string> progress;
+    Provider().onDraw = last.onDraw = [&](HDC, long index) {
+        if (index == 1) progress.push_back(PaneText(0).substr(0, 15));
     };
     print->put_Caption(Bstr(L"<b>Q3</b> report").Get());
     Open();
-    EXPECT_EQ(progress, "Printing...2/5, press ESC to cancel the current printing job.");
+    EXPECT_EQ(progress, (std::vector<std::string>{"Printing...1/5,", "Printing...6/2,"}));
+    EXPECT_EQ(PaneText(0), "Ready");
+    EXPECT_TRUE(PumpUntil([&] { return PaneText(1) == "Page: 1/2"; })) << PaneText(1);
     char title[128] = "";
     GetWindowTextA(Frame(), title, sizeof title);
     EXPECT_STREQ(title, "'Q3 report' Print Preview");
@@ -139,6 +148,35 @@ TEST_F(ToolBarPreviewTest, ClicksReachTheSinkAndTheWorkspace) {
         EXPECT_EQ(sink.events, c.events) << ToAnsi(c.format, -1);
         EXPECT_EQ(Frame() == nullptr, c.closes) << ToAnsi(c.format, -1);
     }
+}
+
+// A two-row layout put while the preview is open makes the toolbar taller at once and moves
+// the pages below it; the zoom list, held open, holds its 11 entries.
+TEST_F(ToolBarPreviewTest, MoreRowsResizeAtOnceAndTheZoomListHoldsElevenEntries) {
+    OpenOnTop();
+    RECT bar{}, pages{}, moved{};
+    GetWindowRect(Child("Koravel.ToolBar"), &bar);
+    GetWindowRect(Workspace(), &pages);
+    const int row = bar.bottom - bar.top - 6;  // each row, above the 6 pixels of edges
+    print->put_ToolBarFormat(Bstr(L"100,101/102,103").Get());
+    GetWindowRect(Child("Koravel.ToolBar"), &bar);
+    GetWindowRect(Workspace(), &moved);
+    EXPECT_EQ(bar.bottom - bar.top, 2 * row + 6);
+    EXPECT_EQ(moved.top - pages.top, row);
+    Put(L"100");
+    std::atomic<LRESULT> rows{-1};
+    std::thread user([&] {
+        HWND list = nullptr;
+        for (int i = 0; i < 300 && !list; ++i, Sleep(10))
+            list = FindWindowExA(GetDesktopWindow(), nullptr, "Koravel.Zoom.ListBox", nullptr);
+        if (list) rows = SendMessageA(list, LB_GETCOUNT, 0, 0);  // the list's modal loop answers
+        Xdotool("mousemove 1900 1000 mouseup 1");                 // released outside: no choice
+    });
+    AtFirstButton(" mousedown 1", [&] { return rows >= 0; });
+    user.join();
+    EXPECT_EQ(rows, 11);
+    Pump(100);
+    EXPECT_TRUE(sink.events.empty());
 }
 
 TEST_F(ToolBarPreviewTest, ClosingWhileRecording) {

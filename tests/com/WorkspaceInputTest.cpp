@@ -64,6 +64,7 @@ TEST_F(WorkspaceInputTest, MagnifierWheelAndSelection) {
 // A margin handle's cursor and tooltip, a drag onto the page's edge, a double-click opening the
 // page setup, Ctrl+double-click copying the opposite margin.
 TEST_F(WorkspaceInputTest, MarginGuidesDragAndCopy) {
+    print->put_ItemToolTip(kvAdjustMargin, Bstr(L"Drag").Get());  // the tooltip text, not the caption
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
     const long paperWidth = Setting(print.Get(), kvPaperWidth), right = Setting(print.Get(), kvRightMargin);
@@ -76,6 +77,9 @@ TEST_F(WorkspaceInputTest, MarginGuidesDragAndCopy) {
               [&] { return IsWindowVisible(tip) != FALSE; });
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEWE));
     EXPECT_TRUE(IsWindowVisible(tip));
+    char text[64] = "";
+    GetWindowTextA(tip, text, sizeof text);
+    EXPECT_EQ(std::string(text).substr(0, 6), "Drag (");
 
     // Dragged past the page's left edge, the guide stops on it: margin 0, pages recorded anew.
     sink.events.clear();

@@ -15,7 +15,7 @@
 namespace {
 
 std::vector<std::string> g_log;
-LRESULT g_refuse = 0;
+LRESULT g_refuse = 0, g_grid = MAKELONG(4, 1);
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     static const struct { const char* name; UINT id; } kNames[] = {
@@ -28,7 +28,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (msg == n.id) {
             g_log.push_back(std::string(n.name) + " " + std::to_string(wp) + " " + std::to_string(lp));
             if (n.id == kNames[0].id) return g_refuse;
-            return n.id == kNames[2].id ? MAKELONG(4, 1) : 0;
+            return n.id == kNames[2].id ? g_grid : 0;
         }
     if (msg == WM_COMMAND) {
         g_log.push_back("WM_COMMAND " + std::to_string(LOWORD(wp)));
@@ -101,14 +101,16 @@ TEST(ToolBarWindow, RealClicksNotifyTheParent) {
         LRESULT refuse;
         int choose;
         std::vector<std::string> log;
+        LRESULT grid = MAKELONG(4, 1);
     } cases[] = {
         {"200", 200, "Hello#5", 0, 0, {"PM_TOOLBARCLICK 200 5", "WM_COMMAND 200"}},
         {"200", 200, "Hello#5", 1, 0, {"PM_TOOLBARCLICK 200 5"}},
         {"-1,105", 105, "#", 0, 0, {"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}},
         {"110", 110, "Pick\nOne#3\nTwo#9", 0, 1, {"list 2 Two", "PM_TOOLBARCLICK 110 9"}},
-        {"100", 100, nullptr, 0, 5, {"list 12  50%", "PM_TOOLBARCLICK 100 5", "PM_MAGNIFYPAGES 0 5"}},
+        {"100", 100, nullptr, 0, 10, {"list 11  Two Pages", "PM_TOOLBARCLICK 100 10", "PM_MAGNIFYPAGES 0 10"}},
         {"102", 102, nullptr, 0, 0,
-         {"PM_PREMULTIPLYPAGES 0 0", "pages 4x2", "PM_TOOLBARCLICK 102 65538", "PM_MULTIPLYPAGES 0 65538"}},
+         {"PM_PREMULTIPLYPAGES 0 0", "pages 4x1", "PM_TOOLBARCLICK 102 65538", "PM_MULTIPLYPAGES 0 65538"}},
+        {"102", 102, nullptr, 0, 0, {"PM_PREMULTIPLYPAGES 0 0"}, 0},  // no arrangement: no chooser
     };
     Fixture f;
     for (const auto& c : cases) {
@@ -116,6 +118,7 @@ TEST(ToolBarWindow, RealClicksNotifyTheParent) {
         f.bar.SetFormat(c.format);
         f.popups.choose = c.choose;
         g_refuse = c.refuse;
+        g_grid = c.grid;
         g_log.clear();
         f.Click(Centre(f.Item(c.item)), c.log.size());
         EXPECT_EQ(g_log, c.log) << c.format << " " << (c.caption ? c.caption : "");
@@ -133,30 +136,70 @@ long WaitForTip(bool visible, DWORD ms) {
     return -1;
 }
 
-TEST(ToolBarWindow, TooltipShowsAfterARestLetsClicksThroughAndHidesLater) {
+// Rules the user meets with a real pointer and keyboard: no tooltip while the pointer keeps
+// moving, one after a rest, kept while Control is held, then away from the whole toolbar until
+// the pointer has left it; a key hides it, a click on it reaches the button below.
+TEST(ToolBarWindow, TooltipFollowsRestsKeysAndTheToolbarsEdge) {
     Fixture f;
-    f.bar.SetFormat("104,105");
-    f.bar.SetItemToolTip(105, "");
+    SetForegroundWindow(f.parent);
+    SetFocus(f.parent);
+    f.bar.SetFormat("104,105,101");
     const RECT print = f.Item(104), close = f.Item(105);
-    f.MoveTo(Centre(print));
-    const long shown = WaitForTip(true, 3000);
-    EXPECT_GE(shown, 350);
-    EXPECT_LE(shown, 1500);
-    RECT at{};
-    GetWindowRect(FindWindowA("Koravel.Print.CommentWindow", nullptr), &at);
+    HWND tip = f.bar.Tooltip().Window();
+    ASSERT_NE(tip, nullptr);
 
-    // A click on the tooltip reaches the button under it, which has no tooltip of its own.
-    g_log.clear();
-    POINT onTip{at.left + 3, (at.top + at.bottom) / 2};
+    // Twelve moves 100 ms apart, one pixel each, ending at `end`.
+    POINT end{Centre(print).x + 11, Centre(print).y};
+    ClientToScreen(f.bar.Window(), &end);
+    std::string moves;
+    for (int i = 11; i >= 0; --i)
+        moves += "mousemove " + std::to_string(end.x - i) + " " + std::to_string(end.y) + " sleep 0.1 ";
+    bool shownWhileMoving = false;
+    std::thread input([&] { Xdotool(moves); });
+    EXPECT_TRUE(PumpUntil([&, p = POINT{}]() mutable {
+        shownWhileMoving |= IsWindowVisible(tip) != FALSE;
+        return GetCursorPos(&p) && p.x == end.x && p.y == end.y;
+    }, 5000));
+    input.join();
+    EXPECT_FALSE(shownWhileMoving);
+    const long shown = WaitForTip(true, 3000);
+    EXPECT_GE(shown, 300);
+    EXPECT_LE(shown, 1500);
+
+    // At its point, right of the button at its middle, in Arial 8 pt.
+    RECT at{};
+    GetWindowRect(tip, &at);
+    POINT corner{print.right + 4, (print.top + print.bottom) / 2};
+    ClientToScreen(f.bar.Window(), &corner);
+    EXPECT_TRUE(at.left == corner.x && at.top == corner.y) << at.left << "," << at.top;
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(tip, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    const int dpi = GetDeviceCaps(DibCanvas(1, 1).Dc(), LOGPIXELSY);
+    EXPECT_EQ(lf.lfFaceName + std::to_string(lf.lfHeight), "Arial" + std::to_string(-MulDiv(8, dpi, 72)));
+
+    const long hidden = WaitForTip(false, 7000);
+    EXPECT_GE(hidden, 4500) << "the display time is 5000 ms";
+    f.MoveTo(Centre(close));
+    EXPECT_EQ(WaitForTip(true, 1200), -1) << "another button right after the timeout";
+    f.MoveTo({Centre(close).x, f.bar.Height() + 20});  // out of the toolbar, still over its parent
+    Pump(100);
+    f.MoveTo(Centre(print));
+    EXPECT_GE(WaitForTip(true, 1500), 0) << "back after leaving the toolbar";
+    Xdotool("keydown ctrl");
+    EXPECT_EQ(WaitForTip(false, 6000), -1) << "kept beyond 5000 ms while Control is held";
+    Xdotool("keyup ctrl key a");
+    EXPECT_GE(WaitForTip(false, 1000), 0) << "a key hides it";
+
+    // A click on the tooltip reaches the button under it.
+    f.MoveTo({Centre(print).x + 1, Centre(print).y});
+    ASSERT_GE(WaitForTip(true, 1500), 0);
+    GetWindowRect(tip, &at);
+    POINT onTip{at.left + 3, at.top + 3};
     ScreenToClient(f.bar.Window(), &onTip);
     ASSERT_TRUE(PtInRect(&close, onTip));
+    g_log.clear();
     f.Click(onTip, 2);
     EXPECT_EQ(g_log, (std::vector<std::string>{"PM_TOOLBARCLICK 105 0", "WM_COMMAND 105"}));
-    EXPECT_EQ(WaitForTip(true, shown + 300), -1);
-
-    f.MoveTo(Centre(print));
-    ASSERT_GE(WaitForTip(true, 3000), 0);
-    EXPECT_GE(WaitForTip(false, 8000), 3500);
 }
 
 TEST(ToolBarWindow, KeysMoveTheHotButtonAndClickItEscapeCancelsAPress) {
