@@ -216,6 +216,7 @@ void CHostEMFPages::LoadPages(HDC reference, const PAGESETUPDLGA* setup) {
     if (page_) {
         page_->SetPageSetup(setup);
         page_->SetReferenceDC(reference);
+        page_->SetPixelsPerInch(screenDpi_.cx);
     }
     pages_.clear();
     clearRequested_ = false;

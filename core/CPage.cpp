@@ -43,3 +43,9 @@ STDMETHODIMP CPage::get_PageWidth(double* v) {
 STDMETHODIMP CPage::get_PageHeight(double* v) {
     return Measure(v, [](const PAGESETUPDLGA& s) -> long { return s.ptPaperSize.y; });
 }
+
+STDMETHODIMP CPage::get_PixelsPerInch(long* v) {
+    if (!v) return E_POINTER;
+    *v = setup_ ? pixelsPerInch_ : 0;
+    return S_OK;
+}

@@ -14,6 +14,8 @@ class CPage : public ComObject<CDispatchImpl<IPage>> {
     void SetPageSetup(const PAGESETUPDLGA* setup) { setup_ = setup; }
     void SetIndex(long index) { index_ = index; }
     void SetReferenceDC(HDC dc) { referenceDC_ = dc; }
+    // The page's logical units per inch: the screen's resolution when it was recorded.
+    void SetPixelsPerInch(long dpi) { pixelsPerInch_ = dpi; }
 
     STDMETHODIMP get_Index(long* value) override;
     STDMETHODIMP get_Left(double* value) override;
@@ -22,6 +24,7 @@ class CPage : public ComObject<CDispatchImpl<IPage>> {
     STDMETHODIMP get_Height(double* value) override;
     STDMETHODIMP get_PageWidth(double* value) override;
     STDMETHODIMP get_PageHeight(double* value) override;
+    STDMETHODIMP get_PixelsPerInch(long* value) override;
 
 private:
     // Measures in thousandths (of an inch or a centimetre) become the unit itself.
@@ -30,4 +33,5 @@ private:
     const PAGESETUPDLGA* setup_ = nullptr;
     long index_ = 0;
     HDC referenceDC_ = nullptr;
+    long pixelsPerInch_ = 0;
 };

@@ -8,16 +8,25 @@
 
 namespace {
 
+// Captions are laid out in units of 1/96 inch on any screen: text measured in the page's own
+// unit (the screen pixel) rounds each glyph's advance to it, and a caption recorded at 150%
+// would drift by points from the same caption recorded at 100%.
+constexpr int kCaptionDpi = 96;
+
 struct Bands {
     RECT header;
     RECT footer;
 };
 
-// Header: the top margin, footer: the bottom margin, both as wide as the client area.
-Bands BandsOf(const CEMFPage& page) {
+// Header: the top margin, footer: the bottom margin, both as wide as the client area; in units
+// of 1/96 inch for a page recorded on a screen of dpi.
+Bands BandsOf(const CEMFPage& page, SIZE dpi) {
     const RECT& c = page.ClientRect();
     const RECT& p = page.PageRectScreen();
-    return Bands{RECT{c.left, p.top, c.right, c.top}, RECT{c.left, c.bottom, c.right, p.bottom}};
+    const auto x = [&](LONG v) { return MulDiv(v, kCaptionDpi, dpi.cx); };
+    const auto y = [&](LONG v) { return MulDiv(v, kCaptionDpi, dpi.cy); };
+    return Bands{RECT{x(c.left), y(p.top), x(c.right), y(c.top)},
+                 RECT{x(c.left), y(c.bottom), x(c.right), y(p.bottom)}};
 }
 
 }  // namespace
@@ -43,7 +52,9 @@ void CHostEMFPages::DrawDecorations(CEMFPage& page, CEMFPage::CRecording& record
     HDC dc = recording.DC();
     if (!dc) return;
     const long n = page.Index() + 1;
-    const Bands bands = BandsOf(page);
+    const SIZE screen{screenDpi_.cx > 0 ? screenDpi_.cx : kCaptionDpi,
+                      screenDpi_.cy > 0 ? screenDpi_.cy : kCaptionDpi};
+    const Bands bands = BandsOf(page, screen);
     // What the provider left behind (colours, alignment, origins) is not the decorations' look.
     CSaveDC keep(dc);
     SetTextColor(dc, RGB(0, 0, 0));
@@ -51,7 +62,20 @@ void CHostEMFPages::DrawDecorations(CEMFPage& page, CEMFPage::CRecording& record
     SetBkMode(dc, TRANSPARENT);
     SetWindowOrgEx(dc, 0, 0, nullptr);
     SetViewportOrgEx(dc, 0, 0, nullptr);
-    CSelectObject font(dc, FontHandle());
+    Font captionFont;  // the control's font (sized for the screen) at 96 per inch
+    if (screen.cx != kCaptionDpi || screen.cy != kCaptionDpi) {
+        SIZE window{};
+        GetWindowExtEx(dc, &window);
+        SetWindowExtEx(dc, MulDiv(window.cx, kCaptionDpi, screen.cx), MulDiv(window.cy, kCaptionDpi, screen.cy),
+                       nullptr);
+        LOGFONTA lf{};
+        if (GetObjectA(FontHandle(), sizeof lf, &lf)) {
+            lf.lfHeight = MulDiv(lf.lfHeight, kCaptionDpi, screen.cy);
+            lf.lfWidth = MulDiv(lf.lfWidth, kCaptionDpi, screen.cx);
+            captionFont.Reset(CreateFontIndirectA(&lf));
+        }
+    }
+    CSelectObject font(dc, captionFont ? captionFont.Get() : FontHandle());
 
     if (showPageNumbers_ && !pageNumberFormat_.empty()) {
         const std::string text =

@@ -82,8 +82,10 @@ public:
         int32_t IconNumber() const { return m_iconNumber; }
         bool IsImage() const { return m_iconNumber > 0 || HasPictureKey(); }
         int32_t ElementNumber() const { return m_elementNumber; }
-        // The cell width of an image: an icon without a width takes 18.
+        // The cell width of an image: an icon without a width takes the caption's icon size + 2.
         int32_t ImageWidth() const;
+        // The side of an icon as its caption draws them.
+        int32_t IconSize() const;
 
         bool IsAnchor() const { return m_anchor != 0; }
         const std::string& AnchorId() const { return m_anchorId; }
@@ -150,6 +152,10 @@ public:
     virtual size_t CaptionLength() const { return m_caption.size(); }
     virtual std::string GetPlainText() const;
     virtual void SetAlignment(int32_t alignment) { m_alignment = alignment; }
+    // The side of the icons drawn in this caption: 16, or more on a screen of higher resolution
+    // (held to 1..256).
+    void SetIconSize(int32_t size) { m_iconSize = size < 1 ? 1 : size > 256 ? 256 : size; }
+    int32_t IconSize() const { return m_iconSize; }
     virtual void OnTagApplied(CHTMLElement& element, int32_t index, std::string_view tagText);
     virtual void Parse();
     virtual void ResetLayout();
@@ -201,4 +207,5 @@ private:
     Lines m_wrapped;
     int32_t m_alignment = 0;
     int32_t m_elementCounter = 0;
+    int32_t m_iconSize = 16;
 };

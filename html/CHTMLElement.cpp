@@ -46,9 +46,11 @@ CHTMLCaption::CHTMLElement::CHTMLElement(CHTMLCaption& owner, std::string_view t
 IHTMLCaptionHostBase* CHTMLCaption::CHTMLElement::Host() const { return m_owner->Host(); }
 
 int32_t CHTMLCaption::CHTMLElement::ImageWidth() const {
-    if (!HasPictureKey() && m_iconNumber > 0 && m_imageWidth < 1) return 18;
+    if (!HasPictureKey() && m_iconNumber > 0 && m_imageWidth < 1) return m_owner->IconSize() + 2;
     return m_imageWidth;
 }
+
+int32_t CHTMLCaption::CHTMLElement::IconSize() const { return m_owner->IconSize(); }
 
 void CHTMLCaption::CHTMLElement::ApplyTag(int32_t index, std::string_view tagText) {
     switch (index) {

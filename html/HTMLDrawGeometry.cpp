@@ -13,10 +13,10 @@ int64_t CentredTop(const HTMLRect& cell, int64_t height) {
 
 }  // namespace
 
-HTMLRect IconRect(const HTMLRect& cell, bool rightAligned) {
-    const int64_t left = rightAligned ? static_cast<int64_t>(cell.right) - 16 : cell.left;
-    const int64_t top = CentredTop(cell, 16);
-    return {Clamp32(left), Clamp32(top), Clamp32(left + 16), Clamp32(top + 16)};
+HTMLRect IconRect(const HTMLRect& cell, bool rightAligned, int32_t size) {
+    const int64_t left = rightAligned ? static_cast<int64_t>(cell.right) - size : cell.left;
+    const int64_t top = CentredTop(cell, size);
+    return {Clamp32(left), Clamp32(top), Clamp32(left + size), Clamp32(top + size)};
 }
 
 HTMLRect PictureRect(const HTMLRect& cell, int32_t width, HTMLSize natural) {

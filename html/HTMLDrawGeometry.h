@@ -8,9 +8,9 @@
 
 namespace htmldraw {
 
-// 16 x 16 icon at the cell's left edge (right edge when right-aligned),
-// centred vertically.
-HTMLRect IconRect(const HTMLRect& cell, bool rightAligned);
+// A size x size icon (16 unless the caption draws them larger) at the cell's left edge
+// (right edge when right-aligned), centred vertically.
+HTMLRect IconRect(const HTMLRect& cell, bool rightAligned, int32_t size = 16);
 
 // Picture of natural size (w, h) drawn width pixels wide: height in
 // proportion (truncated), centred vertically on the cell; it may overflow it.

@@ -1,5 +1,6 @@
 #include "CPopupList.h"
 #include "Gdi.h"
+#include "scaling/DpiScale.h"
 #include <algorithm>
 
 namespace {
@@ -26,7 +27,8 @@ bool CPopupList::Show(int x, int y, int& index) {
             SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
     }
-    SetWindowPos(Handle(), HWND_TOPMOST, x, y, widest + 16, static_cast<int>(items_.size()) * lineHeight + 8,
+    SetWindowPos(Handle(), HWND_TOPMOST, x, y, widest + dpi::Scale(16, dpi_),
+                 static_cast<int>(items_.size()) * lineHeight + dpi::Scale(8, dpi_),
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     UpdateWindow(Handle());
     const bool released = TrackMouse(Handle(), VK_LBUTTON, [this](POINT p) {

@@ -12,8 +12,11 @@ public:
     ~CPopupList() override { Destroy(); }
     // Modal until the press ends; true with the chosen entry's index.
     bool Show(int x, int y, int& index);
+    // The room around the entries grows with the resolution (the font's own size with it).
+    void SetDpi(int dpi) { dpi_ = dpi; }
 
 private:
+    int dpi_ = 96;
     std::vector<std::string> items_;
     HFONT font_;
 };

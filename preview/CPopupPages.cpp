@@ -1,5 +1,6 @@
 #include "CPopupPages.h"
 #include "Gdi.h"
+#include "IconStretch.h"
 #include "Module.h"
 #include <algorithm>
 #include <cstdio>
@@ -22,7 +23,8 @@ bool CPopupPagesBase::Show(int x, int y, long grid, long& chosen) {
     if (!icon_)
         icon_ = static_cast<HICON>(
             LoadImageA(CModule::Instance(), MAKEINTRESOURCEA(kPageIconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    const RECT r{x, y, x + columns_ * kPitch + 5, y + (rows_ + 1) * kPitch};
+    const int pitch = metrics_.pitch;
+    const RECT r{x, y, x + columns_ * pitch + 5, y + (rows_ + 1) * pitch};
     if (!Create(g_class, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_CHILD, r, GetDesktopWindow())) return false;
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
     UpdateWindow(Handle());
@@ -34,11 +36,12 @@ bool CPopupPagesBase::Show(int x, int y, long grid, long& chosen) {
 }
 
 void CPopupPagesBase::Choose(POINT p) {
-    const RECT area{2, 2, columns_ * kPitch + 6, rows_ * kPitch + 6};
+    const int pitch = metrics_.pitch;
+    const RECT area{2, 2, columns_ * pitch + 6, rows_ * pitch + 6};
     int c = 0, r = 0;
     if (PtInRect(&area, p)) {
-        c = std::min<int>(columns_, (p.x - 2) / kPitch + 1);
-        r = std::min<int>(rows_, (p.y - 2) / kPitch + 1);
+        c = std::min<int>(columns_, (p.x - 2) / pitch + 1);
+        r = std::min<int>(rows_, (p.y - 2) / pitch + 1);
     }
     if (c == chosenColumns_ && r == chosenRows_) return;
     chosenColumns_ = c;
@@ -67,13 +70,18 @@ void CPopupPagesBase::Paint(HDC dc) {
     for (int row = 0; row < rows_; ++row) {
         for (int column = 0; column < columns_; ++column) {
             const bool chosen = column < chosenColumns_ && row < chosenRows_;
-            const int x = 2 + 1 + column * kPitch, y = 2 + 2 + row * kPitch;
+            const int x = 2 + 1 + column * metrics_.pitch, y = 2 + 2 + row * metrics_.pitch;
             CSelectObject brush(dc, GetSysColorBrush(chosen ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-            Rectangle(dc, x, y, x + 24, y + 24);
-            if (icon_) DrawIconEx(dc, x + 4, y + 4, icon_, 16, 16, 0, nullptr, DI_NORMAL);
+            Rectangle(dc, x, y, x + metrics_.cell, y + metrics_.cell);
+            const RECT at{x + metrics_.inset, y + metrics_.inset, x + metrics_.inset + metrics_.icon,
+                          y + metrics_.inset + metrics_.icon};
+            if (icon_ && metrics_.icon > 16)
+                DrawIconStretched(dc, at, icon_, true);
+            else if (icon_)
+                DrawIconEx(dc, at.left, at.top, icon_, 16, 16, 0, nullptr, DI_NORMAL);
         }
     }
-    RECT textRect{2, 2 + rows_ * kPitch + 2, client.right - 2, client.bottom - 2};
+    RECT textRect{2, 2 + rows_ * metrics_.pitch + 2, client.right - 2, client.bottom - 2};
     DrawEdge(dc, &textRect, EDGE_ETCHED, BF_RECT);
     CSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);

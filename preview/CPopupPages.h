@@ -3,11 +3,14 @@
 // Columns x Rows, of which the pointer picks how many pages go across and down.
 #include <string>
 #include "Window.h"
+#include "scaling/DpiScale.h"
 
 class CPopupPagesBase : public CWindow {
 public:
-    static constexpr int kPitch = 26;  // cell pitch; cells are 24 x 24
     CPopupPagesBase(int minColumns, int minRows) : minColumns_(minColumns), minRows_(minRows) {}
+    // Cells of 24 x 24 pixels on a 26-pixel pitch at 96 DPI, in proportion above.
+    void SetDpi(int dpi) { metrics_ = dpi::Chooser(dpi); }
+    int Pitch() const { return metrics_.pitch; }
     ~CPopupPagesBase() override;
     // Modal until the press ends; `grid` offers columns (low word) by rows (high word), grown
     // to at least the minimum. True with the choice packed the same way.
@@ -29,6 +32,7 @@ private:
     int columns_ = 0, rows_ = 0;
     int chosenColumns_ = 0, chosenRows_ = 0;
     HICON icon_ = nullptr;
+    dpi::ChooserMetrics metrics_ = dpi::Chooser(dpi::kBase);
 };
 
 template <int Columns, int Rows>

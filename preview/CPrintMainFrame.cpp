@@ -5,6 +5,8 @@
 #include "Gdi.h"
 #include "Messages.h"
 #include "PaneFocus.h"
+#include "WindowDpi.h"
+#include "scaling/DpiScale.h"
 #include <algorithm>
 #include <utility>
 
@@ -111,6 +113,20 @@ void CPrintMainFrame::OnPaint() {
     FillRect(paint, &paint.Area(), GetSysColorBrush(COLOR_MENU));
 }
 
+void CPrintMainFrame::OnDpiChanged(int dpi, const RECT* suggested) {
+    SetWindowDpi(Handle(), dpi > 0 ? dpi::Sanitize(dpi) : 0);  // none given: the screen's again
+    toolbar_.DpiChanged();
+    // A rectangle from elsewhere: taken only when it has an area a screen can hold.
+    if (suggested && suggested->right > suggested->left && suggested->bottom > suggested->top &&
+        suggested->right - suggested->left <= 32767 && suggested->bottom - suggested->top <= 32767)
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    firstLayout_ = true;  // the toolbar lays its items out anew at the new size
+    OnSize();
+    if (workspace_.Window()) workspace_.Refresh(true, false);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void CPrintMainFrame::OnFinalMessage() {
     // The release may end the Print object, and this frame with it: nothing follows it.
     if (std::exchange(holdsOwner_, false)) owner_.ReleaseObject();
@@ -118,11 +134,13 @@ void CPrintMainFrame::OnFinalMessage() {
 
 bool CPrintMainFrame::ShowList(POINT screen, const std::vector<std::string>& entries, int& chosen) {
     CPopupList list(entries);
+    list.SetDpi(WindowDpi(Handle()));
     return list.Show(screen.x, screen.y, chosen);
 }
 
 bool CPrintMainFrame::ShowPages(POINT screen, long grid, long& chosen) {
     CPopupPages<3, 2> pages;
+    pages.SetDpi(WindowDpi(Handle()));
     return pages.Show(screen.x, screen.y, grid, chosen);
 }
 
@@ -142,11 +160,15 @@ LRESULT CPrintMainFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CLOSE:
         OnClose();
         break;  // the default handling destroys the window
     case WM_DESTROY:
         firstLayout_ = true;
+        SetWindowDpi(Handle(), 0);
         toolbar_.Destroy();
         toolbar_.SetPopups(nullptr);
         break;

@@ -37,6 +37,9 @@ private:
     void OnSize();
     void OnClose();
     void OnPaint();
+    // WM_DPICHANGED: the new resolution is kept on the frame, the window takes the suggested
+    // rectangle (when it is one) and everything is measured and laid out again.
+    void OnDpiChanged(int dpi, const RECT* suggested);
 
     IUnkWindowObject& owner_;
     CPrintToolBar toolbar_;  // before the workspace, which reads its captions

@@ -1,9 +1,10 @@
 #include "CPrintStatusBar.h"
 #include <commctrl.h>
+#include "WindowDpi.h"
+#include "scaling/DpiScale.h"
 
 namespace {
 CWindow::ClassInfo g_class{CPrintStatusBar::kClassName, "msctls_statusbar32", 0, 0, nullptr, nullptr};
-constexpr int kPane1Width = 96;
 }  // namespace
 
 CPrintStatusBar::CPrintStatusBar() {
@@ -31,7 +32,7 @@ void CPrintStatusBar::Layout() {
     SendMessageA(Handle(), WM_SIZE, 0, 0);  // the bar places itself along the parent's bottom
     RECT client;
     GetClientRect(Handle(), &client);
-    int parts[2] = {client.right - kPane1Width, -1};
+    int parts[2] = {client.right - dpi::StatusPageWidth(WindowDpi(Handle())), -1};
     SendMessageA(Handle(), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 

@@ -11,7 +11,8 @@ public:
     ~CPrintStatusBar() override { Destroy(); }
     HWND Create(HWND parent);
     int Height() const;
-    // Sizes the bar to the parent's width and splits it: pane 0 up to 96 pixels from the right.
+    // Sizes the bar to the parent's width and splits it: pane 0 up to 96 pixels (at 96 DPI,
+    // in proportion above) from the right.
     void Layout();
     void SetText(int pane, const char* text);
 

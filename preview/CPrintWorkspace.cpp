@@ -1,4 +1,6 @@
 #include "CPrintWorkspace.h"
+#include "WindowDpi.h"
+#include "scaling/DpiScale.h"
 #include "CHostEMFPages.h"
 #include "CPrintRecalcLayout.h"
 #include "Gdi.h"
@@ -163,7 +165,9 @@ geometry::Size CPrintWorkspace::Paper() {
 
 geometry::Rect CPrintWorkspace::GetSpacing() const {
     using geometry::kSpacing;
-    const int ruler = MarginGuidesShown() ? 19 : 0;  // room for the rulers
+    // Room for the rulers: their width, and what their gap to the page adds to the spacing.
+    const int dpi = WindowDpi(Handle());
+    const int ruler = MarginGuidesShown() ? dpi::Scale(19, dpi) + dpi::Scale(4, dpi) - kSpacing : 0;
     return {kSpacing + ruler, kSpacing + ruler, kSpacing, kSpacing};
 }
 

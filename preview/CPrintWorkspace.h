@@ -12,6 +12,7 @@
 #include "platform/Gdi.h"
 #include "WorkspaceGeometry.h"
 #include "printing/PageSetupDialog.h"
+#include "ScaledCursors.h"
 
 class CHostEMFPages;
 class CPrintToolBar;
@@ -163,6 +164,7 @@ private:
     int dragHandle_ = 0;
     MarginGuides dragReference_;
     Bitmap handleBitmaps_[2];  // left/right and top/bottom handles, loaded on first use
+    CScaledCursors cursors_;   // the magnifier's, at the frame's resolution
     std::set<int> printSet_;  // of printSetText_ for printSetCount_ pages
     std::string printSetText_;
     int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo

@@ -3,6 +3,7 @@
 #include "CHostEMFPages.h"
 #include "Module.h"
 #include "CPrintWorkspace.h"
+#include "WindowDpi.h"
 #include "PageClipboard.h"
 #include "Magnifier.h"
 #include "ScrollRules.h"
@@ -227,7 +228,7 @@ bool CPrintWorkspace::OnSetCursor() {
     } else if (magnifyZoom_ > 0 && currentPage_ >= 0 && HitTestPage(p, nullptr) == currentPage_) {
         const int saved = context_.HasBackup() ? context_.BackupZoom() : 0;
         const bool in = MagnifiesIn(magnifyZoom_, GetZoomPercent(), saved);
-        cursor = LoadCursorA(CModule::Instance(), MAKEINTRESOURCEA(in ? 213 : 214));
+        cursor = cursors_.Get(in ? 213 : 214, WindowDpi(Handle()));
     }
     if (!cursor) return false;
     SetCursor(cursor);

@@ -5,12 +5,13 @@
 #include "CPrintWorkspace.h"
 #include "MarginText.h"
 #include "Module.h"
+#include "WindowDpi.h"
+#include "scaling/DpiScale.h"
 #include "toolbar/CPrintToolBar.h"
 #include <algorithm>
 
 namespace {
 
-constexpr int kRuler = 19;
 constexpr COLORREF kHandleTransparent = RGB(237, 28, 34);
 constexpr int kAdjustMarginItem = 11;
 
@@ -100,12 +101,14 @@ bool CPrintWorkspace::MarginGuidesShown() const {
 }
 
 RECT CPrintWorkspace::GetMarginHandleRect(int handle) const {
-    return guidesValid_ ? ToRect(MarginHandleRect(guides_, handle)) : RECT{};
+    const int dpi = WindowDpi(Handle());
+    return guidesValid_ ? ToRect(MarginHandleRect(guides_, handle, dpi::Scale(19, dpi), dpi::Scale(4, dpi))) : RECT{};
 }
 
 int CPrintWorkspace::HitTestMarginHandle(POINT point) const {
     if (!guidesValid_ || !MarginGuidesShown()) return kNoHandle;
-    return ::HitTestMarginHandle(guides_, {point.x, point.y});
+    const int dpi = WindowDpi(Handle());
+    return ::HitTestMarginHandle(guides_, {point.x, point.y}, dpi::Scale(19, dpi), dpi::Scale(4, dpi));
 }
 
 long CPrintWorkspace::MarginValueAt(int handle) {
@@ -159,8 +162,9 @@ void CPrintWorkspace::DrawMarginGuides(HDC dc, const RECT& page) {
     if (!dragHandle_) guides_ = GuidesForMargins(Plain(page), paper.x, paper.y, Plain(margins));
     guidesValid_ = true;
     const MarginGuides& g = guides_;
-    DrawRuler(dc, RECT{page.left, page.top - 4 - kRuler, page.right, page.top - 4}, true, g.left, g.right);
-    DrawRuler(dc, RECT{page.left - 4 - kRuler, page.top, page.left - 4, page.bottom}, false, g.top, g.bottom);
+    const int dpi = WindowDpi(Handle()), ruler = dpi::Scale(19, dpi), gap = dpi::Scale(4, dpi);
+    DrawRuler(dc, RECT{page.left, page.top - gap - ruler, page.right, page.top - gap}, true, g.left, g.right);
+    DrawRuler(dc, RECT{page.left - gap - ruler, page.top, page.left - gap, page.bottom}, false, g.top, g.bottom);
     for (int i = 0; i < 2; ++i)
         if (!handleBitmaps_[i]) handleBitmaps_[i].Reset(LoadBmp24(205 + i));
     for (int handle = kLeftHandle; handle <= kBottomHandle; ++handle)

@@ -93,46 +93,50 @@ public:
     }
     STDMETHODIMP DrawPage(VARIANT, long hdc, IDispatch* page, VARIANT_BOOL*) override {
         HDC dc = reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc));
-        long index = 0;
-        double width = 6.5;
+        // The page's unit is the screen pixel, and screens differ (96 per inch at 100%, 144 at
+        // 150%): the layout is in points, turned into the page's units by its own scale. That
+        // scale is PixelsPerInch, or the client area's width over Width (inches) where a page
+        // object lacks it. The client area starts at the clip box's top left.
+        RECT client;
+        GetClipBox(dc, &client);
+        long index = 0, perInch = 0;
+        double width = 0;
         IPage* info = nullptr;
         if (page && SUCCEEDED(page->QueryInterface(IID_IPage, reinterpret_cast<void**>(&info)))) {
             info->get_Index(&index);
             info->get_Width(&width);
+            if (FAILED(info->get_PixelsPerInch(&perInch))) perInch = 0;
             info->Release();
         }
-        // The page's unit is the screen pixel; the client area starts at the clip box's top left.
-        RECT client;
-        GetClipBox(dc, &client);
-        const int dpi = 96;
-        const int left = client.left, top = client.top;
-        const int right = left + static_cast<int>(width * dpi);
+        const double scale = (perInch > 0 ? perInch : width > 0 ? (client.right - client.left) / width : 96.0) / 72.0;
+        auto pt = [scale](double points) { return static_cast<int>(points * scale + 0.5); };
+        const int left = client.left, top = client.top, right = client.right;
 
-        HFONT heading = CreateFontA(-22, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
-        HFONT body = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+        HFONT heading = CreateFontA(-pt(16.5), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+        HFONT body = CreateFontA(-pt(9.75), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
         HGDIOBJ oldFont = SelectObject(dc, heading);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(0, 0, 96));
         const std::string title = index == 0 ? "Sales by region" : "Sales by region (continued)";
         TextOutA(dc, left, top, title.c_str(), static_cast<int>(title.size()));
 
-        HPEN rule = CreatePen(PS_SOLID, 2, RGB(0, 0, 96));
+        HPEN rule = CreatePen(PS_SOLID, pt(1.5), RGB(0, 0, 96));
         HGDIOBJ oldPen = SelectObject(dc, rule);
-        MoveToEx(dc, left, top + 32, nullptr);
-        LineTo(dc, right, top + 32);
+        MoveToEx(dc, left, top + pt(24), nullptr);
+        LineTo(dc, right, top + pt(24));
 
         // The table: a header row on a grey band, then the rows with grid lines.
         SelectObject(dc, body);
         SetTextColor(dc, RGB(0, 0, 0));
-        const int columns[] = {left, left + 60, left + 220, left + 360, right};
+        const int columns[] = {left, left + pt(45), left + pt(165), left + pt(270), right};
         const char* headers[] = {"No.", "Region", "Units", "Amount"};
-        const int rowHeight = 24;
-        int y = top + 48;
+        const int rowHeight = pt(18), padX = pt(4.5), padY = pt(3.75);
+        int y = top + pt(36);
         RECT band{left, y, right, y + rowHeight};
         HBRUSH grey = CreateSolidBrush(RGB(220, 220, 230));
         FillRect(dc, &band, grey);
-        for (int c = 0; c < 4; ++c) TextOutA(dc, columns[c] + 6, y + 5, headers[c], lstrlenA(headers[c]));
-        HPEN grid = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
+        for (int c = 0; c < 4; ++c) TextOutA(dc, columns[c] + padX, y + padY, headers[c], lstrlenA(headers[c]));
+        HPEN grid = CreatePen(PS_SOLID, pt(0.75), RGB(128, 128, 128));
         SelectObject(dc, grid);
         const size_t first = static_cast<size_t>(index) * kRowsPerPage;
         for (size_t r = first; r < rows_.size() && r < first + kRowsPerPage; ++r) {
@@ -142,7 +146,7 @@ public:
             wsprintfA(cells[1], "%s", rows_[r].region);
             wsprintfA(cells[2], "%ld", rows_[r].units);
             std::snprintf(cells[3], sizeof cells[3], "%.2f", rows_[r].amount);
-            for (int c = 0; c < 4; ++c) TextOutA(dc, columns[c] + 6, y + 5, cells[c], lstrlenA(cells[c]));
+            for (int c = 0; c < 4; ++c) TextOutA(dc, columns[c] + padX, y + padY, cells[c], lstrlenA(cells[c]));
             MoveToEx(dc, left, y, nullptr);
             LineTo(dc, right, y);
         }
@@ -150,7 +154,7 @@ public:
         MoveToEx(dc, left, y, nullptr);
         LineTo(dc, right, y);
         for (int x : columns) {
-            MoveToEx(dc, x, top + 48, nullptr);
+            MoveToEx(dc, x, top + pt(36), nullptr);
             LineTo(dc, x, y);
         }
         SelectObject(dc, oldPen);

@@ -28,6 +28,9 @@ wine_prefix_init() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     # The control's default font, as on Windows: Liberation Serif has its metrics.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ /d 'Liberation Serif' /f >/dev/null 2>&1
+    # Let that server end and write the registry out: the prefixes cloned from this one (no
+    # printer, 144 DPI) copy its files, and a persistent server would keep the keys in memory.
+    wineserver -w
   fi
 }
 

@@ -35,7 +35,9 @@ void CWindowListPartFormatLevel::Paint(HDC dc, const CWindowListPartCache& cache
 }
 
 CHTMLCaption& CWindowListPartFormatLevel::Caption(std::string_view text) {
-    return m_captions.Caption(text, CaptionHost());
+    CHTMLCaption& caption = m_captions.Caption(text, CaptionHost());
+    caption.SetIconSize(m_iconSize);
+    return caption;
 }
 
 void CWindowListPartFormatLevel::DrawTextUnit(CWindowListPartContext& context, const RECT& rect,

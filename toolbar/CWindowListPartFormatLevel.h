@@ -29,8 +29,10 @@ public:
     // Paints an arrangement the host already holds (from ArrangeInto).
     void Paint(HDC dc, const CWindowListPartCache& cache);
 
-    // The parsed caption of a text unit's text (parsed once, with CaptionHost()).
+    // The parsed caption of a text unit's text (parsed once, with CaptionHost()), drawing its
+    // icons at the side set below (16 until then).
     CHTMLCaption& Caption(std::string_view text);
+    void SetCaptionIconSize(int32_t size) { m_iconSize = size; }
     const CWindowListPartHTMLCache& Captions() const { return m_captions; }
 
     // Drawing hooks, called per placed part in placement order: background,
@@ -60,6 +62,7 @@ protected:
 
 private:
     CWindowListPartHTMLCache m_captions;
+    int32_t m_iconSize = 16;
 };
 
 inline RECT ToRECT(const LayoutRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }

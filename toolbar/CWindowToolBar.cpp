@@ -7,6 +7,8 @@
 #include "html/win/HTMLCaptionDraw.h"
 #include "layout/CWindowListUnitPart.h"
 #include "platform/Library.h"
+#include "platform/WindowDpi.h"
+#include "scaling/DpiScale.h"
 
 namespace {
 
@@ -55,12 +57,30 @@ CWindowToolBar::CWindowToolBar() : m_font(MessageFont()) {}
 
 HFONT CWindowToolBar::FontHandle() const {
     HFONT handle = nullptr;
-    if (m_font && FAILED(m_font->get_hFont(&handle))) handle = nullptr;
+    IFont* font = m_dpiFont ? m_dpiFont.Get() : m_font.Get();
+    if (font && FAILED(font->get_hFont(&handle))) handle = nullptr;
     return handle ? handle : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void CWindowToolBar::SetFont(IFont* font) {
     m_font = font ? ComPtr<IFont>(font) : MessageFont();
+    DpiChanged();
+}
+
+int CWindowToolBar::Dpi() const { return dpi::Sanitize(WindowDpi(Handle())); }
+
+void CWindowToolBar::DpiChanged() {
+    // OLE fonts take their pixel size from the screen; a frame on a monitor of another scale
+    // draws with a copy of the font sized in proportion.
+    const int dpi = Dpi(), screen = dpi::Sanitize(ScreenDpi().cy);
+    m_dpiFont.Reset();
+    CY size{};
+    if (dpi != screen && m_font && SUCCEEDED(m_font->Clone(m_dpiFont.Put())) && m_dpiFont &&
+        SUCCEEDED(m_dpiFont->get_Size(&size))) {
+        size.int64 = size.int64 * dpi / screen;
+        m_dpiFont->put_Size(size);
+    }
+    SetCaptionIconSize(dpi::IconSize(dpi));
     BeginUpdate();
     MeasureItems();
     EndUpdate();
@@ -97,9 +117,7 @@ HWND CWindowToolBar::CreateToolBar(HWND parent, HWND notify) {
     if (!hwnd) return nullptr;
     m_tooltip.Place(hwnd, nullptr, POINT{0, 0});
     m_theme.Open(hwnd, L"TOOLBAR");
-    BeginUpdate();
-    MeasureItems();
-    EndUpdate();
+    DpiChanged();
     return Handle();
 }
 
@@ -109,12 +127,12 @@ void CWindowToolBar::DestroyToolBar() {
 
 int CWindowToolBar::Height() const {
     CWindowListPartLevel* level = Handle() ? const_cast<CWindowToolBar*>(this)->GetLayout(m_text) : nullptr;
-    if (!level) return 31;
+    if (!level) return dpi::ToolBarHeight(0, 1, Dpi());
     CWindowDC screen;
     CSelectObject font(screen, FontHandle());
     TEXTMETRICA tm{};
     GetTextMetricsA(screen, &tm);
-    return (std::max<int>(19, tm.tmHeight) + 6) * std::max(1, level->RowCount()) + 6;
+    return dpi::ToolBarHeight(tm.tmHeight, level->RowCount(), Dpi());
 }
 
 void CWindowToolBar::SetLayoutText(const std::string& text) {
@@ -149,7 +167,8 @@ void CWindowToolBar::RecalcLayout() {
                          MAKELPARAM(client.right, client.bottom));
         }
     }
-    InflateRect(&r, -2, -2);
+    const int inset = dpi::Scale(2, Dpi());
+    InflateRect(&r, -inset, -inset);
     m_rect = ToLayoutRect(r);
 }
 
@@ -159,13 +178,14 @@ void CWindowToolBar::MeasureItems() {
     CWindowDC screen;
     CSelectObject font(screen, FontHandle());
     bool changed = false;
+    const int room = dpi::Scale(8, Dpi());  // a separator's width, and the room around a caption
     for (CWindowListUnitPart* unit = level->FirstUnit(); unit; unit = unit->NextUnit()) {
         if (!unit->IsItem()) continue;
-        int32_t width = 8;
+        int32_t width = room;
         if (unit->ItemNumber() >= 0) {
             const std::string caption = ButtonCaption(unit->ItemNumber());
             if (caption.empty()) continue;
-            width = htmlwin::MaxLineWidth(Caption(caption), screen) + 8;
+            width = htmlwin::MaxLineWidth(Caption(caption), screen) + room;
         }
         changed |= unit->Width() != width;
         unit->SetWidth(width);

@@ -34,8 +34,14 @@ public:
     HWND Window() const { return Handle(); }
     HWND NotifyWindow() const { return m_notify; }
 
-    // (max(19, font height) + 6) * rows + 6; 31 without a window or a layout.
+    // (max(19, font height) + 6) * rows + 6 at 96 DPI, its parts scaled with the window's
+    // resolution (see scaling/DpiScale.h); 31 (scaled) without a window or a layout.
     int Height() const;
+    // The resolution the toolbar draws at: its frame's (the screen's until the frame moves to
+    // a monitor of another scale).
+    int Dpi() const;
+    // After the frame's resolution changed: the font, icons and items are measured anew.
+    void DpiChanged();
     void SetAutoHeight(bool on) { m_autoHeight = on; }
 
     const std::string& LayoutText() const { return m_text; }
@@ -138,6 +144,7 @@ private:
     bool m_autoHeight = false;
     bool m_tracking = false;
     ComPtr<IFont> m_font;
+    ComPtr<IFont> m_dpiFont;  // m_font scaled to a resolution other than the screen's
     CTheme m_theme;
     bool m_themed = true;
     std::map<int32_t, uint32_t> m_partColours;

@@ -26,11 +26,15 @@ public:
 
     // The GDI font of face's OLE font (owned by the OLE font), or null.
     static HFONT FaceFont(const TextFontFace& face);
-    // A new font from base's LOGFONTA with info's flags and size.
-    static Font CreateTextFont(const TextFontInfo& info, HFONT base);
+    // A new font from base's LOGFONTA with info's flags and size; a size in points becomes
+    // unitsPerInch units, and base's own height is multiplied by baseScale.
+    static Font CreateTextFont(const TextFontInfo& info, HFONT base, int unitsPerInch, double baseScale = 1.0);
 
 private:
     using Key = std::tuple<int16_t, int16_t, int16_t, int16_t, int16_t, int32_t, const TextFontFace*>;
     HFONT m_baseFont;
+    // The DC's logical units per inch down the page (the screen's, or a recorded page's own) and
+    // the screen's, at which OLE fonts come.
+    int m_unitsPerInch, m_screen;
     std::map<Key, Font> m_fonts;
 };

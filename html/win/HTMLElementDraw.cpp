@@ -105,7 +105,8 @@ void DrawImageRun(const CHTMLCaption::CHTMLElement& e, const HTMLRect& cell, con
     if (!host) return;
     HDC dc = c.Measure.Dc();
     if (!e.HasPictureKey()) {
-        host->DrawIcon(dc, ToRect(htmldraw::IconRect(cell, e.IsRightAligned())), e.IconNumber(), c.Enabled);
+        host->DrawIcon(dc, ToRect(htmldraw::IconRect(cell, e.IsRightAligned(), e.IconSize())), e.IconNumber(),
+                       c.Enabled);
         return;
     }
     const HTMLSize natural = host->GetPictureSize(e.PictureKey());

@@ -4,6 +4,7 @@
 #include "MemoryStream.h"
 #include "PictureLoader.h"
 #include "Gdi.h"
+#include "IconStretch.h"
 #include "Text.h"
 #include "Variant.h"
 #include <olectl.h>
@@ -199,7 +200,15 @@ void CIconList::Draw(int index, HDC dc, const RECT& rect, bool enabled) const {
 }
 
 void CIconList::DrawIcon(HDC dc, const RECT& rect, long number, bool enabled) const {
-    if (number >= 1) Draw(static_cast<int>(number - 1), dc, rect, enabled);
+    if (number < 1) return;
+    // A caption's icon cell larger than 16 x 16 (a screen above 96 DPI) is filled smoothly.
+    const int side = rect.right - rect.left;
+    if (side > kIconSize && side == rect.bottom - rect.top) {
+        CIcon icon(GetIcon(static_cast<int>(number - 1)));
+        if (icon.Get()) DrawIconStretched(dc, rect, icon.Get(), enabled);
+        return;
+    }
+    Draw(static_cast<int>(number - 1), dc, rect, enabled);
 }
 
 void CIconList::Clear() {

@@ -59,7 +59,8 @@ public:
     virtual void SetChangeCallback(ChangeCallback callback, void* context);
     virtual void Changed();
 
-    // Caption icon `number` (counted from 1) drawn as index number - 1.
+    // Caption icon `number` (counted from 1) drawn as index number - 1; a square cell larger
+    // than 16 x 16 (icons of a screen above 96 DPI) is filled with the icon smoothly stretched.
     void DrawIcon(HDC dc, const RECT& rect, long number, bool enabled) const;
 
 private:

@@ -7,6 +7,8 @@
 #include "pictures/win/CHTMLPicture.h"
 #include "platform/Colour.h"
 #include "platform/Module.h"
+#include "platform/WindowDpi.h"
+#include "scaling/DpiScale.h"
 
 namespace {
 
@@ -121,6 +123,7 @@ void CWindow_Comment::SetTexts(const std::string& body, const std::string& title
     m_body = body;
     if (!m_caption) m_caption = std::make_unique<CHTMLCaption>();
     m_caption->SetCaption(m_body, m_host);
+    m_caption->SetIconSize(dpi::IconSize(WindowDpi(m_owner)));  // as large as the toolbar's
     m_textMode = true;
     SetTitle(title);
     // The plain text as the window's text, for whoever reads windows rather than pixels.
@@ -142,7 +145,10 @@ void CWindow_Comment::SetTitle(const std::string& title) {
 
 void CWindow_Comment::SetHost(IHTMLCaptionHostBase* host) {
     m_host = host;
-    if (m_caption) m_caption->SetCaption(m_body, m_host);
+    if (m_caption) {
+        m_caption->SetCaption(m_body, m_host);
+        m_caption->SetIconSize(dpi::IconSize(WindowDpi(m_owner)));
+    }
     m_layoutDue = true;
 }
 
@@ -243,10 +249,13 @@ int CWindow_Comment::Margin(HDC dc) const {
     return 6;
 }
 
+// The layout width grows with the owner's resolution, like the toolbar beside it.
+int CWindow_Comment::LayoutWidth() const { return dpi::Scale(kLayoutWidth, WindowDpi(m_owner)); }
+
 SIZE CWindow_Comment::BodySize(HDC dc) {
     if (m_textMode) {
         if (m_body.empty() || !m_caption) return {0, 0};
-        const RECT r = htmlwin::SetWordWrap(*m_caption, true, dc, RECT{0, 0, kLayoutWidth, kLayoutHeight});
+        const RECT r = htmlwin::SetWordWrap(*m_caption, true, dc, RECT{0, 0, LayoutWidth(), kLayoutHeight});
         return {r.right - r.left, r.bottom - r.top};
     }
     // An object or a picture: its own size, shrunk into the layout rectangle.
@@ -288,7 +297,7 @@ void CWindow_Comment::Layout() {
     }
     {
         CSelectObject bold(screen, m_bold.Get());
-        m_titleLines = m_title.empty() ? std::vector<std::string>() : BreakLines(screen, m_title, kLayoutWidth);
+        m_titleLines = m_title.empty() ? std::vector<std::string>() : BreakLines(screen, m_title, LayoutWidth());
         TEXTMETRICA tm{};
         GetTextMetricsA(screen, &tm);
         m_titleLineHeight = tm.tmHeight;

@@ -87,6 +87,7 @@ private:
     bool OwnerActive() const;
     void UpdateContent();
     int Margin(HDC dc) const;
+    int LayoutWidth() const;
     SIZE BodySize(HDC dc);
     friend struct CommentKeyWatch;
 

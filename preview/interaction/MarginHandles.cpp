@@ -33,26 +33,27 @@ MarginGuides GuidesForMargins(const PlainRect& page, int paperWidth, int paperHe
     return g;
 }
 
-PlainRect MarginHandleRect(const MarginGuides& g, int handle) {
+PlainRect MarginHandleRect(const MarginGuides& g, int handle, int side, int gap) {
+    const int before = side / 2;
     switch (handle) {
     case kLeftHandle:
     case kRightHandle: {
         const int x = g.Position(handle);
-        return PlainRect{x - 9, g.page.top - 19 - 4, x + 10, g.page.top - 4};
+        return PlainRect{x - before, g.page.top - side - gap, x - before + side, g.page.top - gap};
     }
     case kTopHandle:
     case kBottomHandle: {
         const int y = g.Position(handle);
-        return PlainRect{g.page.left - 19 - 4, y - 9, g.page.left - 4, y + 10};
+        return PlainRect{g.page.left - side - gap, y - before, g.page.left - gap, y - before + side};
     }
     default:
         return PlainRect{};
     }
 }
 
-int HitTestMarginHandle(const MarginGuides& guides, PlainPoint point) {
+int HitTestMarginHandle(const MarginGuides& guides, PlainPoint point, int side, int gap) {
     for (int handle = kLeftHandle; handle <= kBottomHandle; ++handle)
-        if (MarginHandleRect(guides, handle).Contains(point)) return handle;
+        if (MarginHandleRect(guides, handle, side, gap).Contains(point)) return handle;
     return kNoHandle;
 }
 

@@ -17,10 +17,11 @@ struct MarginGuides {
 // Guides for margins in the measurement unit on paper of the given size (unit too).
 MarginGuides GuidesForMargins(const PlainRect& page, int paperWidth, int paperHeight, const PlainRect& margins);
 
-// The 19 x 19 handle, moved 4 pixels off the page onto its ruler; empty for an unknown handle.
-PlainRect MarginHandleRect(const MarginGuides& guides, int handle);
+// The side x side handle (19 at 96 DPI), moved `gap` pixels (4) off the page onto its ruler,
+// centred on its guide; empty for an unknown handle.
+PlainRect MarginHandleRect(const MarginGuides& guides, int handle, int side = 19, int gap = 4);
 // The first handle holding the point, 0 when none.
-int HitTestMarginHandle(const MarginGuides& guides, PlainPoint point);
+int HitTestMarginHandle(const MarginGuides& guides, PlainPoint point, int side = 19, int gap = 4);
 
 // Where a guide dragged to `pointer` goes: within the page and never past the opposite guide.
 int DraggedGuidePosition(const MarginGuides& guides, int handle, PlainPoint pointer);

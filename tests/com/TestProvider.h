@@ -17,12 +17,18 @@ class CTestProvider : public ComObject<IPrintExt> {
         ComPtr<IPage> p;
         long index = -1;
         if (page && SUCCEEDED(page->QueryInterface(IID_IPage, p.PutVoid()))) p->get_Index(&index);
+        page_ = p;
         if (onDraw) onDraw(reinterpret_cast<HDC>(static_cast<LONG_PTR>(hdc)), index);
+        page_.Reset();
         return S_OK;
     }
     long pages = 1;
     std::function<void(HDC dc, long index)> onDraw;  // with the page's index from its IPage
     bool* released = nullptr;                        // set when the last reference goes
+    IPage* Page() const { return page_.Get(); }      // the page being drawn, inside onDraw
+
+private:
+    ComPtr<IPage> page_;
 };
 
 inline const QIEntry* CTestProvider::QITable() const {

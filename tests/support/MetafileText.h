@@ -6,7 +6,8 @@
 
 struct MetafileText {
     std::string text;
-    POINT at{};  // reference point, logical units (screen pixels of the page)
+    POINT at{};      // reference point, logical units (screen pixels of the page)
+    POINT device{};  // the same through the mapping then in force: reference-device pixels
 };
 
 // Every EMR_EXTTEXTOUTW/A record of the metafile, in drawing order.
