@@ -9,6 +9,7 @@
 #include "Dispatch.h"
 #include "IDefaultSettings.h"
 #include "IUnkWindowObject.h"
+#include "PageTextCache.h"
 #include "CPrintMainFrame.h"
 #include "Tavrin_h.h"
 
@@ -94,6 +95,9 @@ class CPrint : public ComObject<CDispatchImpl<ITavrin>, CComControlBase, IPersis
     STDMETHODIMP CopyTo(BSTR path, long* result) override;
     STDMETHODIMP get_PrintExts(VARIANT* value) override { return GetPrintExts(value); }
     STDMETHODIMP put_PrintExts(VARIANT value) override { return PutPrintExts(value); }
+    // Text of the recorded pages (CPrintFind.cpp).
+    STDMETHODIMP PageText(long page, BSTR* value) override;
+    STDMETHODIMP FindText(BSTR text, VARIANT startPage, VARIANT matchCase, long* value) override;
 
     // IPersist / IPersistStreamInit / IPersistStorage
     STDMETHODIMP GetClassID(CLSID* clsid) override;
@@ -145,6 +149,9 @@ protected:
 private:
     // Fails with the automation error when no provider is set.
     HRESULT CheckProvider(const char* method);
+    // The host's text members read the whole document: a pending recording completes, and
+    // without a preview the pages are recorded when none are.
+    void PagesForText();
 
     // The preview frame with the workspace, the toolbar and the status bar; windows only
     // while the preview is open.
@@ -157,4 +164,5 @@ private:
     long foreground_ = 0;
     VARIANT_BOOL showMargins_ = VARIANT_TRUE;
     bool dirty_ = true;
+    CPageTextCache pageTexts_;
 };

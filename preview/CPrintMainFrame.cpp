@@ -27,8 +27,9 @@ void WriteProfile(const char* name, int value) {
 }  // namespace
 
 CPrintMainFrame::CPrintMainFrame(IDefaultSettings& defaults, CHostEMFPages& pages, IUnkWindowObject& owner)
-    : owner_(owner), workspace_(defaults, pages, toolbar_) {
+    : owner_(owner), workspace_(defaults, pages, toolbar_), findBar_(workspace_, pages, toolbar_) {
     toolbar_.SetCaptionHost(&pages);  // the control's image list draws the buttons' icons
+    workspace_.SetFindBar(&findBar_);
 }
 
 CPrintMainFrame::~CPrintMainFrame() {
@@ -81,6 +82,10 @@ void CPrintMainFrame::OnSize() {
             toolbar_.LayoutItems();
             firstLayout_ = false;
         }
+        r.top += height;
+    }
+    if (const int height = findBar_.Height()) {
+        SetWindowPos(findBar_.Handle(), nullptr, r.left, r.top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
         r.top += height;
     }
     if (statusBar_.IsWindow() && IsWindowVisible(statusBar_.Handle())) {
@@ -168,6 +173,7 @@ LRESULT CPrintMainFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;  // the default handling destroys the window
     case WM_DESTROY:
         firstLayout_ = true;
+        findBar_.Destroy();
         SetWindowDpi(Handle(), 0);
         toolbar_.Destroy();
         toolbar_.SetPopups(nullptr);

@@ -3,6 +3,7 @@
 // middle and the status bar at the bottom. The object lives as long as the control; the
 // window comes with Preview() and goes when the user closes it.
 #include <string>
+#include "CPrintFindBar.h"
 #include "CPrintStatusBar.h"
 #include "CPrintWorkspace.h"
 #include "IUnkWindowObject.h"
@@ -23,6 +24,7 @@ public:
     CPrintWorkspace& Workspace() { return workspace_; }
     CPrintToolBar& ToolBar() { return toolbar_; }
     CPrintStatusBar& StatusBar() { return statusBar_; }
+    CPrintFindBar& FindBar() { return findBar_; }
 
     // IToolBarPopups
     bool ShowList(POINT screen, const std::vector<std::string>& entries, int& chosen) override;
@@ -45,6 +47,7 @@ private:
     CPrintToolBar toolbar_;  // before the workspace, which reads its captions
     CPrintWorkspace workspace_;
     CPrintStatusBar statusBar_;
+    CPrintFindBar findBar_;  // docked under the toolbar while open
     bool autoRelease_ = true;
     bool holdsOwner_ = false;  // the reference taken at creation, dropped at destruction
     bool firstLayout_ = true;

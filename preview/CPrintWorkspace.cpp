@@ -2,6 +2,7 @@
 #include "WindowDpi.h"
 #include "scaling/DpiScale.h"
 #include "CHostEMFPages.h"
+#include "CPrintFindBar.h"
 #include "CPrintRecalcLayout.h"
 #include "Gdi.h"
 #include "Messages.h"
@@ -294,6 +295,7 @@ void CPrintWorkspace::DrawPage(int index, HDC dc, const RECT& rect, const std::s
         IntersectClipRect(dc, page.left, page.top, page.right, page.bottom);
         drawArea = pages_.GetPage(index).Play(dc, page);
     }
+    if (findBar_) findBar_->DrawMarks(index, dc, page);
     if (selection_.page < 0) {
         if (!printSet.count(index)) Tint(dc, page);
     } else {
@@ -436,6 +438,9 @@ void CPrintWorkspace::OnCommand(int id) {
         break;
     case 105:
         PostMessageA(GetParent(Handle()), WM_CLOSE, 0, 0);
+        break;
+    case CPrintFindBar::kToolbarItem:
+        if (findBar_) findBar_->Open();
         break;
     default:
         break;

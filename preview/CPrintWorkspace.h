@@ -15,6 +15,7 @@
 #include "ScaledCursors.h"
 
 class CHostEMFPages;
+class CPrintFindBar;
 class CPrintToolBar;
 
 class CPrintWorkspace : public CWindow {
@@ -69,6 +70,15 @@ public:
     // DoPrint of the control: without an open preview, the page-setup dialog first (when
     // showUI; cancelling prints nothing) and a fresh recording; then the print job.
     void DoPrint(bool showUI);
+    // Completes a pending recording.
+    void CompleteRecording() {}
+    // The find box whose keys, toolbar item and marks the workspace passes on.
+    void SetFindBar(CPrintFindBar* bar) { findBar_ = bar; }
+    // Makes a recorded page current and scrolls it into view.
+    void ShowPage(int page);
+    // On a page taller than the window: scrolls so that `y` pixels below the top of the page
+    // shown first come a third of the way down the window.
+    void ScrollWithinPage(int y);
     // The print job on the pages as they are recorded.
     void Print();
     // The area the user selected for printing (none: the page range is printed).
@@ -169,4 +179,5 @@ private:
     std::string printSetText_;
     int printSetCount_ = -1;  // scroll bars coming and going resize the window: bound the echo
     CAccessLink<CPrintWorkspace> access_;
+    CPrintFindBar* findBar_ = nullptr;
 };

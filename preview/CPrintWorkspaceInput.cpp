@@ -3,6 +3,7 @@
 #include "CHostEMFPages.h"
 #include "Module.h"
 #include "CPrintWorkspace.h"
+#include "CPrintFindBar.h"
 #include "WindowDpi.h"
 #include "PageClipboard.h"
 #include "Magnifier.h"
@@ -44,7 +45,22 @@ void CPrintWorkspace::OnHScroll(int code) {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void CPrintWorkspace::ShowPage(int page) {
+    if (page < 0 || page >= pages_.GetCount()) return;
+    currentPage_ = page;
+    EnsureVisible(page, true, true);
+}
+
+void CPrintWorkspace::ScrollWithinPage(int y) {
+    const int h = GetPageSize().cy;
+    if (!Window() || overflow_.cy <= 0 || h <= 0) return;
+    SetScrollPos(Handle(), SB_VERT, firstPage_ * h + std::max(y - ClientSize().cy / 3, 0), TRUE);
+    firstPage_ = GetScrollPos(Handle(), SB_VERT) / h;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void CPrintWorkspace::OnKeyDown(WPARAM key) {
+    if (findBar_ && findBar_->OnWorkspaceKey(key)) return;
     if (const int step = PaneStep(static_cast<int>(key), GetKeyState(VK_SHIFT) < 0)) {
         SendMessageA(GetParent(Handle()), PreviewMessages::Get().nextPane, step > 0 ? 1 : 0, 0);
         return;

@@ -16,6 +16,7 @@ CPrintToolBar::CPrintToolBar() {
         {103, "<img>4</img>Setup...", "Page Setup"},
         {104, "<img>5</img>Print", "Print Document"},
         {105, "<img>6</img>Close", "Close Preview"},
+        {106, "Find", "Find Text"},  // not in the default layout; a host may add it
         {3, "Page Width", ""},
         {4, "Whole Page", ""},
         {5, "Two Pages", ""},
@@ -25,6 +26,12 @@ CPrintToolBar::CPrintToolBar() {
         {9, ", press ESC to cancel the current printing job.", ""},
         {10, "Print Preview", ""},
         {11, "Adjust margin", "Adjust margin"},
+        // The find box's texts.
+        {120, "Find", ""},
+        {121, "Not found", ""},
+        {122, "%i of %i", ""},
+        {123, "Next", ""},
+        {124, "Previous", ""},
     };
     for (const auto& d : defaults) items_[d.item] = {d.caption, d.tooltip};
     SetAutoHeight(true);  // a layout of more rows makes the toolbar taller at once

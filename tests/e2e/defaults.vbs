@@ -38,6 +38,12 @@ For Each m In Array("Preview", "DoPrint", "CopyTo")
     CheckEqual Err.Source, "Koravel.Print", m & " error source"
     CheckEqual Err.Description, "The PrintExt/PrintExts property must be set before calling " & m & " method", m & " error description"
 Next
+' The text members, late-bound: nothing is recorded without a provider.
+CheckEqual p.FindText("Total"), 0, "FindText finds nothing"
+Err.Clear
+d = p.PageText(1)
+CheckEqual Hex(Err.Number), "8002000B", "PageText(1) error number"
+CheckEqual Err.Description, "PageText: page 1 is not one of the 0 recorded pages", "PageText(1) error description"
 On Error GoTo 0
 
 Finish "defaults.vbs"
