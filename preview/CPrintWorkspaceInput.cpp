@@ -146,7 +146,9 @@ void CPrintWorkspace::Magnify(POINT point) {
     RECT oldPage{};
     HitTestPage(point, &oldPage);
     const bool pannable = IsPannable();
-    const unsigned down = GetTickCount();
+    // The press's and the release's own times: on a busy machine a quick click is handled late,
+    // and the time of handling would make it a pan.
+    const unsigned down = static_cast<unsigned>(GetMessageTime());
     const ScrollPositions start{GetScrollPos(Handle(), SB_HORZ), GetScrollPos(Handle(), SB_VERT)};
     const int pageHeight = GetPageSize().cy;
     POINT last = point;
@@ -163,7 +165,8 @@ void CPrintWorkspace::Magnify(POINT point) {
         UpdateWindow(Handle());
     });
     }
-    if (!PressIsClick(down, GetTickCount(), {point.x, point.y}, {last.x, last.y})) return;
+    // The tracking loop ends on the release it took from the queue: the thread's message time is its.
+    if (!PressIsClick(down, static_cast<unsigned>(GetMessageTime()), {point.x, point.y}, {last.x, last.y})) return;
 
     const int zoom = GetZoomPercent();
     if (!pannable && zoom != magnifyZoom_) {

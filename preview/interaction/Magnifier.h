@@ -3,7 +3,8 @@
 // pointer, the page rectangle and the scroll positions.
 #include "PlainGeometry.h"
 
-// A press released before 256 ms and within 2 pixels of where it went down is a click.
+// A press released before 256 ms (by the messages' own times) and within 2 pixels of where it
+// went down is a click.
 bool PressIsClick(unsigned downTick, unsigned upTick, PlainPoint down, PlainPoint up);
 
 struct ScrollPositions {

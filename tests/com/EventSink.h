@@ -41,7 +41,8 @@ public:
     }
 
     static std::string Name(DISPID id) {
-        const std::map<DISPID, std::string> names{{-600, "Click"}, {-550, "Refresh"}, {1, "Refreshing"}};
+        const std::map<DISPID, std::string> names{
+            {-600, "Click"}, {-550, "Refresh"}, {1, "Refreshing"}, {450, "AnchorClick"}};
         return names.count(id) ? names.at(id) : "event" + std::to_string(id);
     }
 

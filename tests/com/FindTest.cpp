@@ -1,5 +1,5 @@
 // The text of the recorded pages: for hosts (PageText, FindText) and in the preview's find box.
-#include "GdiCount.h"
+#include "GdiObjects.h"
 #include "PreviewFixture.h"
 #include "Variants.h"
 #include <climits>
@@ -129,10 +129,10 @@ TEST_F(FindTest, GarbageTextReadsWithoutHarm) {
     EXPECT_NE(PageTextOf(print.Get(), 1).find(L"Page 1 of 6"), std::wstring::npos);
     EXPECT_EQ(Find(L"Edge"), 1);
     EXPECT_EQ(during, 1) << "the pages recorded so far";
-    const long gdi = GdiObjectCount();  // the first round made the fonts' glyph maps
+    const long gdi = CountedGdiObjects();  // the first round made the fonts' glyph maps
     for (long page = 1; page <= 6; ++page) PageTextOf(print.Get(), page);
     EXPECT_EQ(Find(L"Nowhere"), 0);
-    EXPECT_LE(GdiObjectCount(), gdi);
+    EXPECT_LE(CountedGdiObjects(), gdi);
 }
 
 // In the preview: Ctrl+F, a word and Return go to its first page; F3 and Shift+F3 go on and
@@ -145,7 +145,8 @@ TEST_F(FindTest, FindBoxGoesFromMatchToMatchAndMarksThem) {
     HWND bar = Child("Koravel.Print.FindBar");
     EXPECT_EQ(bar, nullptr) << "no box before it is asked for";
     auto edit = [&] { return FindWindowExA(Child("Koravel.Print.FindBar"), nullptr, "Edit", nullptr); };
-    RealInput("sleep 0.5 key ctrl+f", [&] { return edit() && GetFocus() == edit(); });
+    RealInput("sleep 0.5 keydown ctrl key f", [&] { return edit() && GetFocus() == edit(); });  // Ctrl held until seen
+    Xdotool("keyup ctrl");
     ASSERT_TRUE(edit());
     ASSERT_EQ(GetFocus(), edit());
     bar = Child("Koravel.Print.FindBar");

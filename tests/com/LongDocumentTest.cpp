@@ -2,7 +2,7 @@
 // while the host pumps, yet the host sees the whole document; closing, ESC or letting go of
 // the control mid-recording stops the provider and leaves nothing behind.
 #include "PreviewFixture.h"
-#include "GdiCount.h"
+#include "GdiObjects.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST_F(LongDocumentTest, OpensAtOnceRecordsWhileTheHostPumpsAndIsWholeToTheHost)
 TEST_F(LongDocumentTest, ClosingEscOrLettingGoMidRecordingStopsTheProviderAndLeavesNothing) {
     Open();
     Close();  // what a first preview keeps for good
-    const long gdi = GdiObjectCount();
+    const long gdi = CountedGdiObjects();
     Provider().pages = 20000;
     enum Act { kClose, kEscape, kRelease };
     const struct { const char* what; Act act; bool autoRelease; } cases[] = {
@@ -75,7 +75,7 @@ TEST_F(LongDocumentTest, ClosingEscOrLettingGoMidRecordingStopsTheProviderAndLea
             EXPECT_EQ(Count(), stopped) << "the pages so far stay";
         }
         if (c.act == kRelease) {
-            EXPECT_LE(GdiObjectCount(), gdi) << c.what;
+            EXPECT_LE(CountedGdiObjects(), gdi) << c.what;
             ASSERT_EQ(TavrinModule::Get().Create(CLSID_Print, nullptr, IID_ITavrin, print.PutVoid()), S_OK);
             print->put_PrintExt(provider.Get());
             sink.Connect(print.Get());
@@ -86,7 +86,7 @@ TEST_F(LongDocumentTest, ClosingEscOrLettingGoMidRecordingStopsTheProviderAndLea
         }
         if (Frame()) Close();
         if (c.act != kRelease) {
-            EXPECT_EQ(GdiObjectCount(), gdi) << c.what;
+            EXPECT_EQ(CountedGdiObjects(), gdi) << c.what;
         }
     }
 }

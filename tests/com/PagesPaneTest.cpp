@@ -1,7 +1,7 @@
 // The pages pane and the go-to box, driven with real X input through the control.
 #include "PreviewFixture.h"
 #include "Gdi.h"
-#include "GdiCount.h"
+#include "GdiObjects.h"
 #include "PagesPaneRules.h"
 #include <oleacc.h>
 
@@ -130,7 +130,7 @@ TEST_F(PagesPaneTest, TenThousandPagesKeepTheGdiObjectsFlat) {
     OpenOnTop();
     ASSERT_TRUE(PaneShown());
     UpdateWindow(Pane());
-    const long gdi = GdiObjectCount();
+    const long gdi = CountedGdiObjects();
     RealInput("sleep 0.6 " + ClickAt(Pane(), {pane::kMargin + 20, pane::kRowGap + 20}) + " key Next Next Next End",
               [&] { return PaneText(1) == "Page: 10000/10000"; });
     EXPECT_EQ(PaneText(1), "Page: 10000/10000");
@@ -138,7 +138,7 @@ TEST_F(PagesPaneTest, TenThousandPagesKeepTheGdiObjectsFlat) {
         SendMessageA(Pane(), WM_KEYDOWN, VK_PRIOR, 0);
         UpdateWindow(Pane());
     }
-    EXPECT_LE(GdiObjectCount(), gdi + 200);
+    EXPECT_LE(CountedGdiObjects(), gdi + 200);
 }
 
 // Widths from a hand-edited profile, a frame narrower than twice the pane, F4 held down, a drag

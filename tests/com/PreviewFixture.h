@@ -100,12 +100,13 @@ protected:
         print->get_PagesCount(&pages);
         Pump(150);
     }
-    // Open, on top of everything at 900 x 700 (real input must reach it), and painted.
+    // Open, on top of everything at 900 x 700 (real input must reach it), and on the screen: the
+    // current page's highlight shows there.
     void OpenOnTop() {
         Open();
         SetWindowPos(Frame(), HWND_TOPMOST, 10, 10, 900, 700, 0);
-        UpdateWindow(Workspace());
-        Pump(100);
+        RedrawWindow(Frame(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // every pane painted
+        ASSERT_TRUE(PumpUntil([&] { return CurrentPageRect(Workspace()).right > 0; }));
     }
     void Close() {
         SendMessageA(Frame(), WM_CLOSE, 0, 0);

@@ -51,6 +51,9 @@ std::wstring Value(const std::wstring& path, const wchar_t* name = nullptr) {
 }
 
 const std::wstring kPrint = L"CLSID\\" + Guid(CLSID_Print), kPage = L"CLSID\\" + Guid(CLSID_Page);
+// The control's interfaces, which the type library's registration writes and removes.
+const std::wstring kInterfaces[] = {L"Interface\\" + Guid(IID_ITavrin), L"Interface\\" + Guid(DIID__ITavrinEvents),
+                                    L"Interface\\" + Guid(IID_IPage)};
 
 TEST_F(ServerTest, RegistrationWritesEveryEntryEvenWhenRepeatedAndRemovalTakesOnlyThose) {
     TavrinModule& m = TavrinModule::Get();
@@ -76,6 +79,8 @@ TEST_F(ServerTest, RegistrationWritesEveryEntryEvenWhenRepeatedAndRemovalTakesOn
     for (const auto& v : values) EXPECT_EQ(Value(v.path, v.name), v.value) << std::string(v.path.begin(), v.path.end());
     for (const wchar_t* key : {L"\\Control", L"\\Insertable", L"\\Programmable"})
         EXPECT_TRUE(KeyExists(kPrint + key));
+    for (const std::wstring& key : kInterfaces)
+        EXPECT_EQ(Value(key + L"\\TypeLib"), Guid(LIBID_TAVRINLib)) << std::string(key.begin(), key.end());
 
     // Something another server put under a shared key must survive removal.
     const std::wstring other = L"CLSID\\{00000000-1111-2222-3333-444444444444}";
@@ -84,7 +89,7 @@ TEST_F(ServerTest, RegistrationWritesEveryEntryEvenWhenRepeatedAndRemovalTakesOn
     for (const std::wstring& gone : {kPrint, kPage, std::wstring(L"Koravel.Print"), std::wstring(L"Koravel.Print.1"),
                                      std::wstring(L"Tavrin.Page"), L"TypeLib\\" + Guid(LIBID_TAVRINLib)})
         EXPECT_FALSE(KeyExists(gone)) << std::string(gone.begin(), gone.end());
-    EXPECT_TRUE(KeyExists(L"Interface"));
+    for (const std::wstring& gone : kInterfaces) EXPECT_FALSE(KeyExists(gone)) << std::string(gone.begin(), gone.end());
     EXPECT_TRUE(KeyExists(other));
     RegDeleteKeyW(HKEY_CLASSES_ROOT, other.c_str());
     // Removing again finds nothing to remove and still succeeds; the server comes back.

@@ -4,8 +4,11 @@
 
 namespace {
 
+// Real X input: these cases run as an entry of their own (com_tests_real_input).
+class WorkspaceInputTest : public PreviewTest {};
+
 // A click makes a page current, keys move it, Ctrl+C copies it.
-TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
+TEST_F(WorkspaceInputTest, ClicksKeysAndTheClipboard) {
     OpenOnTop();
     SendWorkspace("PM_MULTIPLYPAGES", MAKELONG(3, 2));
     UpdateWindow(Workspace());
@@ -18,19 +21,21 @@ TEST_F(PreviewTest, ClicksKeysAndTheClipboard) {
         PostMessageA(Workspace(), WM_KEYDOWN, key, 0);
         EXPECT_TRUE(PumpUntil([&] { return PaneText(1) == pane; })) << pane;
     }
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
-    // A click off the pages gives the workspace the keyboard (and nothing else), as a user's would.
-    RealInput("sleep 0.6 " + ClickAt(Workspace(), {2, 2}) + " sleep 0.4 key ctrl+c",
+    // Emptied first, or an earlier metafile would pass for the copy.
+    ASSERT_TRUE(PumpUntil([] { return OpenClipboard(nullptr) != FALSE; }));
+    EmptyClipboard();
+    CloseClipboard();
+    ASSERT_FALSE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
+    // A click off the pages gives the workspace the keyboard; Ctrl, read when the key is handled, stays down.
+    RealInput("sleep 0.6 " + ClickAt(Workspace(), {2, 2}) + " sleep 0.4 keydown ctrl key c",
               [] { return IsClipboardFormatAvailable(CF_ENHMETAFILE) != FALSE; });
+    Xdotool("keyup ctrl");
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
 }
 
 // A click magnifies the current page to 100% and the next fits it again; a wheel notch scrolls
 // a page; a right-drag frames an area and tints the rest.
-TEST_F(PreviewTest, MagnifierWheelAndSelection) {
+TEST_F(WorkspaceInputTest, MagnifierWheelAndSelection) {
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
     const POINT centre{(page.left + page.right) / 2, (page.top + page.bottom) / 2};
@@ -58,7 +63,7 @@ TEST_F(PreviewTest, MagnifierWheelAndSelection) {
 
 // A margin handle's cursor and tooltip, a drag onto the page's edge, a double-click opening the
 // page setup, Ctrl+double-click copying the opposite margin.
-TEST_F(PreviewTest, MarginGuidesDragAndCopy) {
+TEST_F(WorkspaceInputTest, MarginGuidesDragAndCopy) {
     print->put_ItemToolTip(kvAdjustMargin, Bstr(L"Drag").Get());  // the tooltip text, not the caption
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());
@@ -94,15 +99,16 @@ TEST_F(PreviewTest, MarginGuidesDragAndCopy) {
     EXPECT_TRUE(answer.found);
     EXPECT_EQ(sink.events, (std::vector<std::string>{"Refreshing", "Refresh"}));
 
-    // Ctrl+double-click on the left handle, now on the edge: the right margin comes over.
-    RealInput(onEdge + "keydown ctrl click --repeat 2 --delay 60 1 keyup ctrl",
+    // Ctrl+double-click on the handle, now on the edge, copies the right margin (Ctrl up early: page setup).
+    RealInput(onEdge + "keydown ctrl click --repeat 2 --delay 60 1",
               [&] { return Setting(print.Get(), kvLeftMargin) != 0; });
+    Xdotool("keyup ctrl");
     EXPECT_EQ(Setting(print.Get(), kvLeftMargin), right);
 }
 
 // Drags cancelled or released far outside, clicks with modifiers, keys with no page: nothing
 // sticks or breaks.
-TEST_F(PreviewTest, InteractionBadInputIsAbsorbed) {
+TEST_F(WorkspaceInputTest, InteractionBadInputIsAbsorbed) {
     Provider().pages = 1;
     OpenOnTop();
     const RECT page = CurrentPageRect(Workspace());

@@ -1,10 +1,12 @@
 // The control embedded as a form designer embeds it: OleCreate through the registry,
-// windowless in-place activation, drawing, and release.
+// windowless in-place activation, drawing, persistence in its storage, and release.
 #include "ComPtr.h"
 #include "ContainerSite.h"
 #include "DibCanvas.h"
 #include "Tavrin_h.h"
+#include "Text.h"
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -20,6 +22,12 @@ protected:
         EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.Dc(), bounds, nullptr, nullptr, 0),
                   S_OK);
         return canvas.At(x, y);
+    }
+    static std::string Caption(IUnknown* object) {
+        ComPtr<ITavrin> print;
+        Bstr text;
+        object->QueryInterface(IID_ITavrin, print.PutVoid());
+        return print && SUCCEEDED(print->get_Caption(text.Put())) ? text.ToAnsi() : "?";
     }
 };
 
@@ -70,6 +78,63 @@ TEST_F(ContainerTest, ActivatesInPlaceWindowlessDrawsInTheAmbientColourAndLeaves
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("Tavrin.DLL"), "DllCanUnloadNow")));
         EXPECT_EQ(canUnload ? canUnload() : E_UNEXPECTED, S_OK);
     }
+}
+
+// What a designer asks besides drawing: its compound file saved and a copy loaded from it, the
+// class's events; and what the control refuses: a plain stream (it has no IPersistStream), quick
+// activation, and a storage opened read-only.
+TEST_F(ContainerTest, StoragesAndClassInfoAsADesignerUsesThem) {
+    wchar_t dir[MAX_PATH], path[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    ASSERT_TRUE(GetTempFileNameW(dir, L"tvr", 0, path));
+    ComPtr<IStorage> file, readOnly;
+    ASSERT_EQ(StgCreateDocfile(path, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, file.Put()), S_OK);
+    ContainerSite site(S_OK, true);
+    ComPtr<IOleObject> object, copy;
+    ASSERT_EQ(OleCreate(CLSID_Print, IID_IOleObject, OLERENDER_NONE, nullptr, &site, file.Get(), object.PutVoid()),
+              S_OK);
+    ComPtr<IPersistStorage> persist;
+    ComPtr<IProvideClassInfo2> info;
+    ComPtr<IPersistStreamInit> init;
+    ComPtr<ITavrin> print;
+    ASSERT_TRUE(object.As(persist) == S_OK && object.As(info) == S_OK && object.As(init) == S_OK &&
+                object.As(print) == S_OK);
+    ASSERT_EQ(print->put_Caption(Bstr(L"<b>Embedded</b>").Get()), S_OK);
+    ComPtr<IStream> stream;
+    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()), S_OK);
+    const struct {
+        const char* what;
+        std::function<HRESULT()> call;
+        HRESULT expected;
+    } cases[] = {
+        {"OleSave", [&] { return OleSave(persist.Get(), file.Get(), TRUE); }, S_OK},
+        {"OleLoad", [&] { return OleLoad(file.Get(), IID_IOleObject, nullptr, copy.PutVoid()); }, S_OK},
+        {"the events", [&] {
+             GUID events{};
+             const HRESULT hr = info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events);
+             return FAILED(hr) || events == DIID__ITavrinEvents ? hr : E_FAIL;
+         }, S_OK},
+        {"OleLoadFromStream", [&] {
+             WriteClassStm(stream.Get(), CLSID_Print);
+             init->Save(stream.Get(), FALSE);
+             stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+             void* loaded = nullptr;  // not owned: Wine's leaves its released object here on failure
+             return OleLoadFromStream(stream.Get(), IID_IOleObject, &loaded);
+         }, E_NOINTERFACE},
+        {"IQuickActivate", [&] { ComPtr<IQuickActivate> quick; return object.As(quick); }, E_NOINTERFACE},
+        {"a read-only storage", [&] {
+             file.Reset();
+             StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, readOnly.Put());
+             return readOnly ? persist->Save(readOnly.Get(), FALSE) : E_UNEXPECTED;
+         }, STG_E_ACCESSDENIED},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.call(), c.expected) << c.what;
+    EXPECT_EQ(copy ? Caption(copy.Get()) : "", "<b>Embedded</b>") << "the loaded copy";
+    EXPECT_EQ(Caption(object.Get()), "<b>Embedded</b>") << "a failed save changes nothing";
+    persist.Reset();
+    EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+    EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+    DeleteFileW(path);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "CHostEMFPages.h"
 #include "ComObject.h"
 #include "DibCanvas.h"
-#include "GdiCount.h"
+#include "GdiObjects.h"
 #include "MetafileText.h"
 #include "Variants.h"
 #include <gtest/gtest.h>

@@ -1,29 +1,7 @@
-#include "CPrintWorkspace.h"
 #include "toolbar/CPrintToolBar.h"
-#include "toolbar/IToolBarPopups.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-// The zoom list shown and the zooms applied are two tables: each entry must say its percent.
-TEST(ZoomList, EachEntrySaysTheZoomItApplies) {
-    struct Popups : IToolBarPopups {
-        bool ShowList(POINT, const std::vector<std::string>& shown, int&) override {
-            entries = shown;
-            return false;
-        }
-        bool ShowPages(POINT, long, long&) override { return false; }
-        std::vector<std::string> entries;
-    } popups;
-    struct OpenToolBar : CPrintToolBar {
-        using CPrintToolBar::Click;
-    } toolbar;
-    toolbar.SetPopups(&popups);
-    toolbar.Click(100, RECT{});
-    ASSERT_GE(popups.entries.size(), 8u);
-    for (size_t i = 0; i < 8; ++i)
-        EXPECT_EQ(popups.entries[i], " " + std::to_string(CPrintWorkspace::kZoomTable[i]) + "%") << i;
-}
 
 // A button is its caption plus 8 pixels wide, a separator 8: an icon caption measures 18.
 TEST(ToolBarWidths, CaptionPlusEightAndSeparatorsEight) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "DibCanvas.h"
-#include "GdiCount.h"
+#include "GdiObjects.h"
 #include "toolbar/CWindowListPartFormatLevel.h"
 
 namespace {
@@ -84,9 +84,9 @@ TEST(PaintResources, AThousandPaintsLeaveNoGdiObjectBehind) {
     DibCanvas canvas(160, 40);
     CWindowListPartFormatLevel format;
     ASSERT_TRUE(format.Paint(canvas.Dc(), layout, RECT{0, 0, 160, 40}));  // caches filled
-    const long before = GdiObjectCount();
+    const long before = CountedGdiObjects();
     for (int i = 0; i < 1000; ++i) ASSERT_TRUE(format.Paint(canvas.Dc(), layout, RECT{0, i % 2, 160, 40}));
-    EXPECT_EQ(GdiObjectCount(), before);
+    EXPECT_EQ(CountedGdiObjects(), before);
 }
 
 }  // namespace

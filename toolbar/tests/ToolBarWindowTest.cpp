@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "DibCanvas.h"
-#include "GdiCount.h"
+#include "GdiObjects.h"
 #include "MessagePump.h"
 #include "toolbar/CPrintToolBar.h"
 #include "toolbar/IToolBarPopups.h"
@@ -292,10 +292,10 @@ TEST(ToolBarWindow, BadInputIsAbsorbedAndFiftyLayoutsLeaveNothingBehind) {
     f.MoveTo({8, 12});  // the pointer must rest on the button
     EXPECT_GE(WaitForTip(true, 3000), 0) << "the 100 kB tooltip";
     use("");
-    const long gdi = GdiObjectCount();
+    const long gdi = CountedGdiObjects();
     for (int i = 0; i < 50; ++i) use(layouts[size_t(i) % layouts.size()]);
     use("");
-    EXPECT_EQ(GdiObjectCount(), gdi);
+    EXPECT_EQ(CountedGdiObjects(), gdi);
     EXPECT_EQ(FindWindowExA(nullptr, f.bar.Tooltip().Window(), CWindow_Comment::kClassName, nullptr),
               nullptr);  // one tooltip window
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CWindow_Comment.h"
-#include "GdiCount.h"
+#include "GdiObjects.h"
 #include "PictureLoader.h"
 #include "TestImages.h"
 
@@ -70,7 +70,7 @@ TEST(CommentWindow, HugeBrokenOrUndrawableContentIsAbsorbed) {
     DibCanvas canvas(200, 200);
     ASSERT_TRUE(tip.Place(nullptr, nullptr, POINT{-50, 5000}));
     long gdi = 0;
-    for (int round = 0; round < 2; ++round, gdi = gdi ? gdi : GdiObjectCount()) {
+    for (int round = 0; round < 2; ++round, gdi = gdi ? gdi : CountedGdiObjects()) {
         tip.SetTexts(body, std::string(5000, 'T'));
         const RECT r = Shown(tip, {10, 10}, &canvas);
         EXPECT_TRUE(r.left >= desktop.left && r.top >= desktop.top && r.right <= desktop.right &&
@@ -84,7 +84,7 @@ TEST(CommentWindow, HugeBrokenOrUndrawableContentIsAbsorbed) {
         tip.SetPicture(nullptr);
         tip.Hide();
     }
-    EXPECT_EQ(GdiObjectCount(), gdi);
+    EXPECT_EQ(CountedGdiObjects(), gdi);
 }
 
 }  // namespace
