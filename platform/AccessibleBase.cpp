@@ -82,24 +82,20 @@ STDMETHODIMP CAccessibleBase::get_accDefaultAction(VARIANT child, BSTR* action) 
     return Text(child, action, &CAccessibleBase::DefaultAction);
 }
 
-STDMETHODIMP CAccessibleBase::get_accRole(VARIANT child, VARIANT* role) {
-    if (!role) return E_POINTER;
-    VariantInit(role);
+HRESULT CAccessibleBase::Number(const VARIANT& child, VARIANT* out, long (CAccessibleBase::*read)(long) const) const {
+    if (!out) return E_POINTER;
+    VariantInit(out);
     long number = 0;
     if (HRESULT hr = Check(child, number); FAILED(hr)) return hr;
-    V_VT(role) = VT_I4;
-    V_I4(role) = Role(number);
+    V_VT(out) = VT_I4;
+    V_I4(out) = (this->*read)(number);
     return S_OK;
 }
 
+STDMETHODIMP CAccessibleBase::get_accRole(VARIANT child, VARIANT* role) { return Number(child, role, &CAccessibleBase::Role); }
+
 STDMETHODIMP CAccessibleBase::get_accState(VARIANT child, VARIANT* state) {
-    if (!state) return E_POINTER;
-    VariantInit(state);
-    long number = 0;
-    if (HRESULT hr = Check(child, number); FAILED(hr)) return hr;
-    V_VT(state) = VT_I4;
-    V_I4(state) = State(number);
-    return S_OK;
+    return Number(child, state, &CAccessibleBase::State);
 }
 
 STDMETHODIMP CAccessibleBase::get_accHelp(VARIANT child, BSTR* help) {

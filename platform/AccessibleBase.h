@@ -96,5 +96,6 @@ private:
     // Checks the window and the child id; S_OK with the child number, or the error to answer.
     HRESULT Check(const VARIANT& child, long& number) const;
     HRESULT Text(const VARIANT& child, BSTR* out, std::string (CAccessibleBase::*read)(long) const) const;
+    HRESULT Number(const VARIANT& child, VARIANT* out, long (CAccessibleBase::*read)(long) const) const;
     long ChildAt(POINT screen) const;
 };
